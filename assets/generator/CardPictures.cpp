@@ -1,0 +1,202 @@
+#include "Drawings.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+constexpr int kCardWidth = 50;
+constexpr int kCardHeight = 71;
+
+// A spade of the given height, centred on centre; upside down for the lower half of a card.
+void drawSpade(QPainter& p, QPointF centre, qreal height, bool upsideDown = false) {
+    const qreal w = height * 0.9;
+    QPainterPath spade;
+    // Two lobes and a point, then the stem.
+    spade.moveTo(0, -height / 2);
+    spade.cubicTo(w * 0.15, -height * 0.25, w / 2, -height * 0.12, w / 2, height * 0.08);
+    spade.cubicTo(w / 2, height * 0.28, w * 0.2, height * 0.33, 0.04 * w, height * 0.16);
+    spade.lineTo(w * 0.16, height / 2);
+    spade.lineTo(-w * 0.16, height / 2);
+    spade.lineTo(-0.04 * w, height * 0.16);
+    spade.cubicTo(-w * 0.2, height * 0.33, -w / 2, height * 0.28, -w / 2, height * 0.08);
+    spade.cubicTo(-w / 2, -height * 0.12, -w * 0.15, -height * 0.25, 0, -height / 2);
+    p.save();
+    p.translate(centre);
+    if (upsideDown) {
+        p.rotate(180);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawPath(spade);
+    p.restore();
+}
+
+QString rankText(int rank) {
+    switch (rank) {
+    case 1: return "A";
+    case 11: return "J";
+    case 12: return "Q";
+    case 13: return "K";
+    default: return QString::number(rank);
+    }
+}
+
+QImage blankCard(QPainter& p, QImage& image) {
+    image.fill(kFelt);
+    p.begin(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(150, 150, 150), 1));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(0.5, 0.5, kCardWidth - 1, kCardHeight - 1), 4, 4);
+    return image;
+}
+
+// Rank and a small spade in the top-left corner, and turned round in the bottom-right one.
+void drawIndices(QPainter& p, int rank) {
+    QFont font("Liberation Sans");
+    font.setBold(true);
+    font.setPixelSize(rank == 10 ? 9 : 11);
+    p.setFont(font);
+    for (int corner = 0; corner < 2; ++corner) {
+        p.save();
+        if (corner == 1) {
+            p.translate(kCardWidth, kCardHeight);
+            p.rotate(180);
+        }
+        p.setPen(Qt::black);
+        p.drawText(QRectF(1, 2, 12, 11), Qt::AlignCenter, rankText(rank));
+        drawSpade(p, QPointF(7, 17.5), 7);
+        p.restore();
+    }
+}
+
+// Pip places of the number cards: column (0 left, 1 middle, 2 right) and height on the card.
+struct Pip {
+    int column;
+    qreal y;
+};
+constexpr qreal kTop = 16, kUpper = 29, kMiddle = 35.5, kLower = 42, kBottom = 55;
+
+QList<Pip> pipsOf(int rank) {
+    const QList<Pip> corners{{0, kTop}, {2, kTop}, {0, kBottom}, {2, kBottom}};
+    const QList<Pip> sides{{0, kUpper}, {2, kUpper}, {0, kLower}, {2, kLower}};
+    switch (rank) {
+    case 2: return {{1, kTop}, {1, kBottom}};
+    case 3: return {{1, kTop}, {1, kMiddle}, {1, kBottom}};
+    case 4: return corners;
+    case 5: return corners + QList<Pip>{{1, kMiddle}};
+    case 6: return corners + QList<Pip>{{0, kMiddle}, {2, kMiddle}};
+    case 7: return corners + QList<Pip>{{0, kMiddle}, {2, kMiddle}, {1, 25.5}};
+    case 8: return corners + QList<Pip>{{0, kMiddle}, {2, kMiddle}, {1, 25.5}, {1, 45.5}};
+    case 9: return corners + sides + QList<Pip>{{1, kMiddle}};
+    default: return corners + sides + QList<Pip>{{1, 22.5}, {1, 48.5}};
+    }
+}
+
+void drawPips(QPainter& p, int rank) {
+    for (const Pip& pip : pipsOf(rank)) {
+        drawSpade(p, QPointF(17 + pip.column * 8, pip.y), 8, pip.y > kMiddle);
+    }
+}
+
+// A court card: a framed panel with the figure's head, crown or cap, and its letter.
+void drawCourt(QPainter& p, int rank) {
+    const QRectF frame(10, 12, 30, 47);
+    p.setPen(QPen(QColor(40, 40, 120), 1));
+    p.setBrush(QColor(250, 236, 180));
+    p.drawRect(frame);
+    // Robe in the lower half, head and headwear in the upper.
+    p.setPen(Qt::NoPen);
+    p.setBrush(rank == 12 ? QColor(40, 60, 170) : QColor(190, 40, 40));
+    p.drawRect(QRectF(frame.left() + 1, frame.center().y() + 2, frame.width() - 2,
+                      frame.height() / 2 - 3));
+    p.setBrush(QColor(240, 200, 150));
+    p.setPen(QPen(Qt::black, 0.6));
+    p.drawEllipse(QPointF(25, 31), 6, 7);
+    p.setBrush(QColor(240, 196, 40));
+    if (rank == 13) { // crown with three points
+        p.drawPolygon(QPolygonF({{18, 24}, {19, 17}, {22, 21}, {25, 15}, {28, 21}, {31, 17}, {32, 24}}));
+    } else if (rank == 12) { // tiara
+        p.drawPolygon(QPolygonF({{19, 25}, {21, 20}, {25, 18}, {29, 20}, {31, 25}}));
+    } else { // cap with a feather
+        p.setBrush(QColor(40, 120, 60));
+        p.drawChord(QRectF(18, 19, 14, 10), 0, 180 * 16);
+        p.setPen(QPen(QColor(200, 40, 40), 1.4));
+        p.drawLine(QPointF(31, 24), QPointF(36, 15));
+    }
+    p.setPen(Qt::black);
+    QFont font("Liberation Serif");
+    font.setBold(true);
+    font.setPixelSize(12);
+    p.setFont(font);
+    p.drawText(QRectF(frame.left(), frame.bottom() - 16, frame.width(), 14), Qt::AlignCenter,
+               rankText(rank));
+    drawSpade(p, QPointF(34, 44), 6);
+}
+
+} // namespace
+
+QImage drawCardFace(int rank) {
+    QImage image(kCardWidth, kCardHeight, QImage::Format_RGB32);
+    QPainter p;
+    blankCard(p, image);
+    drawIndices(p, rank);
+    if (rank == 1) {
+        drawSpade(p, QPointF(25, 36), 26);
+    } else if (rank <= 10) {
+        drawPips(p, rank);
+    } else {
+        drawCourt(p, rank);
+    }
+    p.end();
+    return image;
+}
+
+QImage drawCardBack() {
+    QImage image(kCardWidth, kCardHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF field(4, 4, kCardWidth - 8, kCardHeight - 8);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(78, 72, 104));
+    p.drawRect(field);
+    // Fine lighter filigree: a lattice of thin diagonal lines.
+    p.setClipRect(field);
+    p.setPen(QPen(QColor(150, 146, 176), 0.6));
+    for (int d = -80; d < 80; d += 5) {
+        p.drawLine(QPointF(d, 0), QPointF(d + 80, 80));
+        p.drawLine(QPointF(d + 80, 0), QPointF(d, 80));
+    }
+    // A lighter ornament in each corner.
+    p.setPen(QPen(QColor(196, 192, 214), 1));
+    p.setBrush(QColor(160, 154, 190));
+    for (const QPointF& c : {field.topLeft(), field.topRight(), field.bottomLeft(), field.bottomRight()}) {
+        p.drawEllipse(c, 6, 6);
+    }
+    // Two dark medallions stacked in the centre, the lower one the upper turned round.
+    for (int half = 0; half < 2; ++half) {
+        p.save();
+        p.translate(25, 35.5);
+        p.rotate(half * 180);
+        p.setPen(QPen(QColor(180, 176, 200), 0.8));
+        p.setBrush(QColor(40, 34, 62));
+        p.drawEllipse(QRectF(-9, -19, 18, 16));
+        p.setBrush(QColor(120, 112, 150));
+        p.drawEllipse(QRectF(-3, -14, 6, 6));
+        p.restore();
+    }
+    return image;
+}
+
+QImage drawEmptyPlace() {
+    QImage image(kCardWidth, kCardHeight, QImage::Format_RGB32);
+    image.fill(kFelt);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPen outline(QColor(120, 176, 136), 1, Qt::DashLine);
+    p.setPen(outline);
+    p.drawRoundedRect(QRectF(1.5, 1.5, kCardWidth - 3, kCardHeight - 3), 4, 4);
+    return image;
+}

@@ -1,0 +1,31 @@
+#include "Application.h"
+
+#include "ErrorHandler.h"
+
+#include <QKeyEvent>
+#include <QWidget>
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+
+Application::~Application() = default;
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        previewKeyPress(receiver, event);
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        reportException(error);
+        return false;
+    }
+}
+
+void previewKeyPress(QObject* receiver, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !receiver->isWidgetType()) {
+        return;
+    }
+    // notify() sees a key press once, aimed at the focused control; its propagation to the
+    // parents happens inside QApplication::notify().
+    if (auto* window = dynamic_cast<KeyPreview*>(static_cast<QWidget*>(receiver)->window())) {
+        window->previewKeyPress(receiver, static_cast<QKeyEvent*>(event));
+    }
+}

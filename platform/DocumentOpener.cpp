@@ -1,0 +1,44 @@
+#include "DocumentOpener.h"
+
+#include <QDesktopServices>
+#include <QDir>
+
+namespace {
+
+class DesktopOpener final : public DocumentOpener {
+public:
+    void open(QWidget*, const char*, const QString& file, const QString&, const QString& directory,
+              int) override {
+        const QUrl url = documentUrl(file, directory);
+        if (url.isValid()) {
+            QDesktopServices::openUrl(url);
+        }
+    }
+};
+
+DocumentOpener* replacement = nullptr;
+
+bool isWebAddress(const QString& text) {
+    return text.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+           text.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QUrl documentUrl(const QString& file, const QString& directory) {
+    if (isWebAddress(file)) {
+        return QUrl(file, QUrl::TolerantMode);
+    }
+    if (file.isEmpty()) {
+        return {};
+    }
+    const QDir base(directory.isNull() ? QDir::currentPath() : directory);
+    return QUrl::fromLocalFile(base.absoluteFilePath(file));
+}
+
+DocumentOpener& documentOpener() {
+    static DesktopOpener desktop;
+    return replacement ? *replacement : desktop;
+}
+
+void setDocumentOpener(DocumentOpener* opener) { replacement = opener; }

@@ -1,0 +1,31 @@
+#pragma once
+
+// The libjpeg side of picture decoding, kept free of C++ objects with destructors so that
+// libjpeg's error exit can longjmp out of it safely. Each function returns 0 on success or
+// libjpeg's message number of the error that stopped it.
+
+#include <cstddef>
+
+// Largest picture accepted, in pixels; larger headers are refused before anything is decoded.
+inline constexpr long long kMaxJpegPixels = 64LL * 1024 * 1024;
+// Progressive pictures with more scans than this are refused while decoding.
+inline constexpr int kMaxJpegScans = 1000;
+// Upper bound for libjpeg's own working memory (progressive pictures keep all coefficients).
+inline constexpr long kMaxJpegWorkingMemory = 128L * 1024 * 1024;
+
+struct JpegHeader {
+    int width = 0;
+    int height = 0;
+    int components = 0;
+    int colorSpace = 0; // libjpeg's J_COLOR_SPACE of the stored data
+    bool progressive = false;
+};
+
+int readJpegHeader(const unsigned char* data, std::size_t size, JpegHeader* header);
+
+// Decodes the top-left rows x columns of the picture into 32-bit premultiplied ARGB pixels
+// (QImage::Format_ARGB32_Premultiplied), one row every stride bytes. Rows that could not be
+// decoded stay as they were. rowsDone and warnings report how far it got and how many
+// corrupt-data warnings libjpeg gave (a truncated file gives one and is shown as far as it goes).
+int decodeJpeg(const unsigned char* data, std::size_t size, unsigned char* pixels, long stride,
+               int columns, int rows, int* rowsDone, int* warnings);

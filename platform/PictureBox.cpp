@@ -1,0 +1,40 @@
+#include "PictureBox.h"
+
+#include "AppError.h"
+#include "JpegPicture.h"
+#include "PictureFile.h"
+
+#include <QFile>
+#include <QPainter>
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
+
+PictureBox::~PictureBox() = default;
+
+void PictureBox::loadFromFile(const QString& fileName) { setPicture(loadPictureFile(fileName)); }
+
+void PictureBox::clear() { setPicture(nullptr); }
+
+void PictureBox::setResource(const QString& path) {
+    resource_ = path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw AppError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+    }
+    setPicture(std::make_unique<JpegPicture>(file.readAll()));
+}
+
+void PictureBox::setPicture(std::unique_ptr<JpegPicture> picture) {
+    picture_ = std::move(picture);
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    if (!picture_) {
+        return;
+    }
+    const QImage& image = picture_->visiblePart(size());
+    if (!image.isNull()) {
+        QPainter(this).drawImage(0, 0, image);
+    }
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The full path of the running program file, symbolic links resolved.
+QString programFilePath();
+
+// The program's folder: its path cut after the last separator, the separator kept.
+QString programFolder();
+
+// The folder part of a path, cut after its last "/", which stays.
+QString folderOf(const QString& path);
+
+// Makes folder the process's current directory; throws IoError when the system refuses.
+void setCurrentFolder(const QString& folder);
