@@ -46,7 +46,8 @@ void limitScans(j_common_ptr info) {
     }
 }
 
-void setUp(Decoder* d, const unsigned char* data, std::size_t size) {
+// Everything that cannot fail; the source is set after setjmp, since an empty one is an error.
+void setUp(Decoder* d) {
     std::memset(d, 0, sizeof *d);
     d->info.err = jpeg_std_error(&d->errors.base);
     d->errors.base.error_exit = errorExit;
@@ -56,7 +57,6 @@ void setUp(Decoder* d, const unsigned char* data, std::size_t size) {
     d->info.mem->max_memory_to_use = kMaxJpegWorkingMemory;
     d->progress.progress_monitor = limitScans;
     d->info.progress = &d->progress;
-    jpeg_mem_src(&d->info, data, static_cast<unsigned long>(size));
 }
 
 // Reads the header and refuses what the decoder will not take: too many pixels, colour
@@ -101,17 +101,33 @@ void cmykToArgb(const JSAMPLE* cmyk, unsigned char* out, int columns, bool inver
     }
 }
 
+// Start-of-scan markers in the data. Entropy-coded data never holds 0xFF followed by anything
+// but 0x00 or a restart marker, so this counts the scans exactly.
+int countScans(const unsigned char* data, std::size_t size) {
+    int scans = 0;
+    for (std::size_t i = 0; i + 1 < size; ++i) {
+        if (data[i] == 0xFF && data[i + 1] == 0xDA) {
+            ++scans;
+        }
+    }
+    return scans;
+}
+
 } // namespace
 
 int readJpegHeader(const unsigned char* data, std::size_t size, JpegHeader* header) {
     Decoder d;
-    setUp(&d, data, size);
+    setUp(&d);
     if (setjmp(d.errors.jump)) {
         const int code = d.errors.base.msg_code;
         jpeg_destroy_decompress(&d.info);
         return code;
     }
+    jpeg_mem_src(&d.info, data, static_cast<unsigned long>(size));
     readAndCheckHeader(&d);
+    if (countScans(data, size) > kMaxJpegScans) {
+        failWith(reinterpret_cast<j_common_ptr>(&d.info), JERR_NOTIMPL);
+    }
     header->width = static_cast<int>(d.info.image_width);
     header->height = static_cast<int>(d.info.image_height);
     header->components = d.info.num_components;
@@ -124,7 +140,7 @@ int readJpegHeader(const unsigned char* data, std::size_t size, JpegHeader* head
 int decodeJpeg(const unsigned char* data, std::size_t size, unsigned char* pixels, long stride,
                int columns, int rows, int* rowsDone, int* warnings) {
     Decoder d;
-    setUp(&d, data, size);
+    setUp(&d);
     *rowsDone = 0;
     if (setjmp(d.errors.jump)) {
         const int code = d.errors.base.msg_code;
@@ -132,6 +148,7 @@ int decodeJpeg(const unsigned char* data, std::size_t size, unsigned char* pixel
         jpeg_destroy_decompress(&d.info);
         return code;
     }
+    jpeg_mem_src(&d.info, data, static_cast<unsigned long>(size));
     readAndCheckHeader(&d);
     const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
     d.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;

@@ -8,7 +8,7 @@
 
 // Largest picture accepted, in pixels; larger headers are refused before anything is decoded.
 inline constexpr long long kMaxJpegPixels = 64LL * 1024 * 1024;
-// Progressive pictures with more scans than this are refused while decoding.
+// Pictures with more scans than this are refused (a progressive picture needs about ten).
 inline constexpr int kMaxJpegScans = 1000;
 // Upper bound for libjpeg's own working memory (progressive pictures keep all coefficients).
 inline constexpr long kMaxJpegWorkingMemory = 128L * 1024 * 1024;

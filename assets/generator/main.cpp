@@ -32,14 +32,18 @@ int main(int argc, char** argv) {
     QDir().mkpath(resources.path());
     QDir().mkpath(program.path());
 
-    bool ok = writeJpeg(drawTable(), resources.filePath("table.jpg"), Subsampling::None, 88);
-    ok &= writeJpeg(drawCardBack(), resources.filePath("cardback.jpg"), Subsampling::Quarter, 90);
+    JpegOptions table;
+    table.quality = 88;
+    JpegOptions card;
+    card.subsample = true;
+    card.quality = 92;
+    bool ok = writeJpeg(drawTable(), resources.filePath("table.jpg"), table);
+    ok &= writeJpeg(drawCardBack(), resources.filePath("cardback.jpg"), card);
     ok &= savePng16Colours(drawIcon(32), resources.filePath("icon.png"));
     for (int rank = 1; rank <= 13; ++rank) {
-        ok &= writeJpeg(drawCardFace(rank), program.filePath(QString("%1 Spades.jpg").arg(rank)),
-                        Subsampling::Quarter, 92);
+        ok &= writeJpeg(drawCardFace(rank), program.filePath(QString("%1 Spades.jpg").arg(rank)), card);
     }
-    ok &= writeJpeg(drawEmptyPlace(), program.filePath("blank.jpg"), Subsampling::Quarter, 92);
+    ok &= writeJpeg(drawEmptyPlace(), program.filePath("blank.jpg"), card);
     if (!ok) {
         std::fprintf(stderr, "assetgen: could not write every picture\n");
         return 1;

@@ -1,0 +1,72 @@
+# Shared by the end-to-end tests and scripts/run: a private X server, the window, clicks.
+set -euo pipefail
+
+E2E_TMP=$(mktemp -d)
+XVFB_PID=""
+APP_PID=""
+
+cleanup() {
+    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$E2E_TMP"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+start_xvfb() {
+    exec 3<> "$E2E_TMP/displayfd"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    for _ in $(seq 100); do
+        [ -s "$E2E_TMP/displayfd" ] && break
+        sleep 0.05
+    done
+    export DISPLAY=":$(head -n1 "$E2E_TMP/displayfd")"
+    unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+}
+
+# start_program PROGRAM [FOLDER]: starts it from FOLDER (default: a scratch folder).
+start_program() {
+    local folder=${2:-$E2E_TMP}
+    (cd "$folder" && exec "$1") >"$E2E_TMP/program.log" 2>&1 &
+    APP_PID=$!
+}
+
+# The main window, once it is mapped.
+main_window() {
+    local id
+    for _ in $(seq 200); do
+        id=$(xdotool search --onlyvisible --name '^Hitwise$' 2>/dev/null | head -n1 || true)
+        [ -n "$id" ] && { echo "$id"; return; }
+        kill -0 "$APP_PID" 2>/dev/null || fail "the program ended: $(cat "$E2E_TMP/program.log")"
+        sleep 0.05
+    done
+    fail "no main window"
+}
+
+# Visible windows titled like the program: the main window, and an error box if one is open.
+visible_windows() { xdotool search --onlyvisible --name '^hitwise$' 2>/dev/null | wc -l; }
+
+# click_client WINDOW X Y: clicks a point of the layout (client area below the menu bar).
+click_client() {
+    local window=$1 x=$2 y=$3 wx wy height
+    eval "$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^\(X\|Y\|HEIGHT\)=/W\1=/p')"
+    local menu=$((WHEIGHT - 444))
+    xdotool mousemove --sync $((WX + x)) $((WY + menu + y)) click 1
+    sleep 0.15
+}
+
+# Centre of a card button: player (p) or dealer (d), caption A 2 .. K.
+card_point() {
+    local group=$1 face=$2 faces=(A 2 3 4 5 6 7 8 9 10 J Q K) i row col x0
+    for i in "${!faces[@]}"; do [ "${faces[$i]}" = "$face" ] && break; done
+    if [ "$i" -lt 4 ]; then row=0 col=$i; elif [ "$i" -lt 8 ]; then row=1 col=$((i - 4)); else row=2 col=$((i - 8)); fi
+    [ "$group" = p ] && x0=280 || x0=456
+    echo "$((x0 + 32 * col + 12)) $((340 + 32 + 24 * row + 10))"
+}
+
+click_card() { click_client "$1" $(card_point "$2" "$3"); }
