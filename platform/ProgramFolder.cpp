@@ -8,7 +8,19 @@
 #include <climits>
 #include <unistd.h>
 
+namespace {
+QString& overriddenPath() {
+    static QString path;
+    return path;
+}
+} // namespace
+
+void overrideProgramFilePath(const QString& path) { overriddenPath() = path; }
+
 QString programFilePath() {
+    if (!overriddenPath().isEmpty()) {
+        return overriddenPath();
+    }
     char buffer[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer);
     if (length <= 0) {

@@ -5,6 +5,9 @@
 // The full path of the running program file, symbolic links resolved.
 QString programFilePath();
 
+// Tests stand in another program path (an empty one restores the real).
+void overrideProgramFilePath(const QString& path);
+
 // The program's folder: its path cut after the last separator, the separator kept.
 QString programFolder();
 

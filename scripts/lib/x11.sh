@@ -56,7 +56,7 @@ click_client() {
     local window=$1 x=$2 y=$3 wx wy height
     eval "$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^\(X\|Y\|HEIGHT\)=/W\1=/p')"
     local menu=$((WHEIGHT - 444))
-    xdotool mousemove --sync $((WX + x)) $((WY + menu + y)) click 1
+    xdotool mousemove $((WX + x)) $((WY + menu + y)) click 1
     sleep 0.15
 }
 

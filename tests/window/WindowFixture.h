@@ -12,8 +12,8 @@
 
 #include <memory>
 
-class PictureBox;
-class RadioGroup;
+#include "PictureBox.h"
+#include "RadioGroup.h"
 
 class WindowFixture {
 public:
