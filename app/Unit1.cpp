@@ -2,10 +2,19 @@
 
 #include "ui_Unit1.h"
 
+#include <QLabel>
+
 #include <QScreen>
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TAboutBox>()) {
     ui->setupUi(this);
+    // Labels size themselves to their text in the font the style sheet gives them.
+    ensurePolished();
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (!label->hasScaledContents()) {
+            label->adjustSize();
+        }
+    }
     connect(ui->OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
 }
 
@@ -25,4 +34,6 @@ void TAboutBox::showInFront() {
     activateWindow();
 }
 
-void TAboutBox::OKButtonClick() { close(); }
+void TAboutBox::OKButtonClick() {
+    close();
+}

@@ -42,7 +42,7 @@ TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::TForm1>()), Timer1(new QTimer(this)),
       AboutBox(nullptr) {
     ui->setupUi(this);
-    playerButtons = {ui->Button2,  ui->Button3,  ui->Button4, ui->Button5, ui->Button6,
+    playerButtons = {ui->Button2,  ui->Button3,  ui->Button4, ui->Button5,  ui->Button6,
                      ui->Button7,  ui->Button8,  ui->Button9, ui->Button10, ui->Button11,
                      ui->Button12, ui->Button13, ui->Button14};
     dealerButtons = {ui->Button15, ui->Button16, ui->Button17, ui->Button18, ui->Button19,
@@ -111,33 +111,85 @@ void TForm1::FormCreate() {
     setCurrentFolder(AppDir);
 }
 
-void TForm1::Button2Click() { enterPlayerCard(0); }
-void TForm1::Button3Click() { enterPlayerCard(1); }
-void TForm1::Button4Click() { enterPlayerCard(2); }
-void TForm1::Button5Click() { enterPlayerCard(3); }
-void TForm1::Button6Click() { enterPlayerCard(4); }
-void TForm1::Button7Click() { enterPlayerCard(5); }
-void TForm1::Button8Click() { enterPlayerCard(6); }
-void TForm1::Button9Click() { enterPlayerCard(7); }
-void TForm1::Button10Click() { enterPlayerCard(8); }
-void TForm1::Button11Click() { enterPlayerCard(9); }
-void TForm1::Button12Click() { enterPlayerCard(10); }
-void TForm1::Button13Click() { enterPlayerCard(11); }
-void TForm1::Button14Click() { enterPlayerCard(12); }
+void TForm1::Button2Click() {
+    enterPlayerCard(0);
+}
+void TForm1::Button3Click() {
+    enterPlayerCard(1);
+}
+void TForm1::Button4Click() {
+    enterPlayerCard(2);
+}
+void TForm1::Button5Click() {
+    enterPlayerCard(3);
+}
+void TForm1::Button6Click() {
+    enterPlayerCard(4);
+}
+void TForm1::Button7Click() {
+    enterPlayerCard(5);
+}
+void TForm1::Button8Click() {
+    enterPlayerCard(6);
+}
+void TForm1::Button9Click() {
+    enterPlayerCard(7);
+}
+void TForm1::Button10Click() {
+    enterPlayerCard(8);
+}
+void TForm1::Button11Click() {
+    enterPlayerCard(9);
+}
+void TForm1::Button12Click() {
+    enterPlayerCard(10);
+}
+void TForm1::Button13Click() {
+    enterPlayerCard(11);
+}
+void TForm1::Button14Click() {
+    enterPlayerCard(12);
+}
 
-void TForm1::Button15Click() { enterDealerCard(0); }
-void TForm1::Button16Click() { enterDealerCard(1); }
-void TForm1::Button17Click() { enterDealerCard(2); }
-void TForm1::Button18Click() { enterDealerCard(3); }
-void TForm1::Button19Click() { enterDealerCard(4); }
-void TForm1::Button20Click() { enterDealerCard(5); }
-void TForm1::Button21Click() { enterDealerCard(6); }
-void TForm1::Button22Click() { enterDealerCard(7); }
-void TForm1::Button23Click() { enterDealerCard(8); }
-void TForm1::Button24Click() { enterDealerCard(9); }
-void TForm1::Button25Click() { enterDealerCard(10); }
-void TForm1::Button26Click() { enterDealerCard(11); }
-void TForm1::Button27Click() { enterDealerCard(12); }
+void TForm1::Button15Click() {
+    enterDealerCard(0);
+}
+void TForm1::Button16Click() {
+    enterDealerCard(1);
+}
+void TForm1::Button17Click() {
+    enterDealerCard(2);
+}
+void TForm1::Button18Click() {
+    enterDealerCard(3);
+}
+void TForm1::Button19Click() {
+    enterDealerCard(4);
+}
+void TForm1::Button20Click() {
+    enterDealerCard(5);
+}
+void TForm1::Button21Click() {
+    enterDealerCard(6);
+}
+void TForm1::Button22Click() {
+    enterDealerCard(7);
+}
+void TForm1::Button23Click() {
+    enterDealerCard(8);
+}
+void TForm1::Button24Click() {
+    enterDealerCard(9);
+}
+void TForm1::Button25Click() {
+    enterDealerCard(10);
+}
+void TForm1::Button26Click() {
+    enterDealerCard(11);
+}
+void TForm1::Button27Click() {
+    enterDealerCard(12);
+}
 
 void TForm1::enterPlayerCard(int index) {
     const Card& card = kCards[index];
@@ -207,15 +259,23 @@ void TForm1::AdviseByRuleSet() {
     }
 }
 
-void TForm1::AdviseSingleDeck() { showAdvice(strategy::adviseSingleDeck(currentHand()).text); }
-void TForm1::AdviseMultiDeck() { showAdvice(strategy::adviseMultiDeck(currentHand()).text); }
-void TForm1::AdviseEuropean() { showAdvice(strategy::adviseEuropean(currentHand()).text); }
+void TForm1::AdviseSingleDeck() {
+    showAdvice(strategy::adviseSingleDeck(currentHand()).text);
+}
+void TForm1::AdviseMultiDeck() {
+    showAdvice(strategy::adviseMultiDeck(currentHand()).text);
+}
+void TForm1::AdviseEuropean() {
+    showAdvice(strategy::adviseEuropean(currentHand()).text);
+}
 
 void TForm1::showAdvice(std::string_view text) {
     setCaption(ui->Label13, QString::fromLatin1(text.data(), qsizetype(text.size())));
 }
 
-void TForm1::Timer1Timer() { ui->Label13->setHidden(!ui->Label13->isHidden()); }
+void TForm1::Timer1Timer() {
+    ui->Label13->setHidden(!ui->Label13->isHidden());
+}
 
 void TForm1::Button1Click() {
     AppDir = programFolder();
@@ -228,7 +288,9 @@ void TForm1::Button1Click() {
     }
 }
 
-void TForm1::Help1Click() { openDocument(QStringLiteral("bj.htm")); }
+void TForm1::Help1Click() {
+    openDocument(QStringLiteral("bj.htm"));
+}
 
 void TForm1::FormKeyDown(QObject*, int& key, Qt::KeyboardModifiers) {
     if (key == Qt::Key_F1) {
@@ -245,4 +307,6 @@ void TForm1::openDocument(const QString& file) {
     documentOpener().open(this, "open", file, QString(), QString(), DocumentOpener::kShowNormal);
 }
 
-void TForm1::About1Click() { AboutBox->showInFront(); }
+void TForm1::About1Click() {
+    AboutBox->showInFront();
+}

@@ -29,8 +29,10 @@ bool hasWebPrefix(const QString& text) {
 QString trimControls(const QString& text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 32) ++begin;
-    while (end > begin && text[end - 1].unicode() <= 32) --end;
+    while (begin < end && text[begin].unicode() <= 32)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 32)
+        --end;
     return text.mid(begin, end - begin);
 }
 
@@ -59,7 +61,9 @@ void TURLLabel::setHighlight(bool on) {
     ShowAsLink(!on);
 }
 
-bool TURLLabel::HasValidURL() const { return trimControls(url_).size() > 12; }
+bool TURLLabel::HasValidURL() const {
+    return trimControls(url_).size() > 12;
+}
 
 void TURLLabel::ShowAsLink(bool active) {
     QFont look = font();
@@ -101,7 +105,8 @@ void TURLLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 void TURLLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
     pressed_ = false;
     if (click) {
         Click();

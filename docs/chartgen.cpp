@@ -25,8 +25,10 @@ struct Row {
 std::vector<Row> chartRows() {
     std::vector<Row> rows;
     rows.push_back({"A,A", 1, 1});
-    for (int v = 2; v <= 10; ++v) rows.push_back({std::to_string(v) + "," + std::to_string(v), v, v});
-    for (int v = 2; v <= 10; ++v) rows.push_back({"A," + std::to_string(v), 1, v});
+    for (int v = 2; v <= 10; ++v)
+        rows.push_back({std::to_string(v) + "," + std::to_string(v), v, v});
+    for (int v = 2; v <= 10; ++v)
+        rows.push_back({"A," + std::to_string(v), 1, v});
     for (int total = 5; total <= 19; ++total) {
         const int first = total - 2 <= 10 ? 2 : total - 10;
         rows.push_back({"Hard " + std::to_string(total), first, total - first});
@@ -36,7 +38,9 @@ std::vector<Row> chartRows() {
 
 constexpr int kDealerCards[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 1};
 
-std::string dealerName(int value) { return value == 1 ? "A" : std::to_string(value); }
+std::string dealerName(int value) {
+    return value == 1 ? "A" : std::to_string(value);
+}
 
 std::string trimmed(std::string_view text) {
     const auto begin = text.find_first_not_of(' ');
@@ -134,40 +138,50 @@ std::string chart(int index) {
     std::ostringstream html;
     html << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\" />\n"
          << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\" />\n"
-         << "<title>Hitwise chart: " << name << "</title>\n<style>" << kStyle << "</style>\n</head>\n<body>\n"
+         << "<title>Hitwise chart: " << name << "</title>\n<style>" << kStyle
+         << "</style>\n</head>\n<body>\n"
          << "<header><h1>" << name << "</h1><p>Hitwise basic strategy chart</p></header>\n<main>\n"
          << "<p>" << kDescriptions[index].rules << "</p>\n"
          << "<p>Find your hand in the left column and the dealer's up card along the top. "
          << "Ten, jack, queen and king all count 10; the ace counts 1 or 11.</p>\n"
          << "<div class=\"wrap\">\n<table class=\"chart\">\n<caption>" << name
-         << ": advice by your hand and the dealer's up card</caption>\n<thead><tr><th scope=\"col\">Your hand</th>";
-    for (int dealer : kDealerCards) html << "<th scope=\"col\">" << dealerName(dealer) << "</th>";
+         << ": advice by your hand and the dealer's up card</caption>\n<thead><tr><th "
+            "scope=\"col\">Your hand</th>";
+    for (int dealer : kDealerCards)
+        html << "<th scope=\"col\">" << dealerName(dealer) << "</th>";
     html << "</tr></thead>\n<tbody>\n";
     const char* groups[] = {"Pairs", "Soft hands (an ace and another card)", "Hard totals"};
     for (size_t r = 0; r < rows.size(); ++r) {
         if (r == 0 || r == 10 || r == 19) {
-            html << "<tr class=\"group\"><th colspan=\"11\" scope=\"rowgroup\">" << groups[r == 0 ? 0 : r == 10 ? 1 : 2]
+            html << "<tr class=\"group\"><th colspan=\"11\" scope=\"rowgroup\">"
+                 << groups[r == 0    ? 0
+                           : r == 10 ? 1
+                                     : 2]
                  << "</th></tr>\n";
         }
         html << "<tr><th scope=\"row\">" << rows[r].label << "</th>";
         for (int dealer : kDealerCards) {
             const Advice& advice = ruleSet.advise(Hand{rows[r].card1, rows[r].card2, dealer});
-            html << "<td class=\"" << cssClass(advice.action) << "\">" << trimmed(advice.text) << "</td>";
+            html << "<td class=\"" << cssClass(advice.action) << "\">" << trimmed(advice.text)
+                 << "</td>";
         }
         html << "</tr>\n";
     }
     html << "</tbody>\n</table>\n</div>\n" << legend();
-    html << "<details>\n<summary>The same advice as a list</summary>\n<ul class=\"text-version\">\n";
+    html
+        << "<details>\n<summary>The same advice as a list</summary>\n<ul class=\"text-version\">\n";
     for (const Row& row : rows) {
         html << "<li>" << row.label << ": ";
         for (int dealer : kDealerCards) {
             const Advice& advice = ruleSet.advise(Hand{row.card1, row.card2, dealer});
-            html << "against " << dealerName(dealer) << ", " << trimmed(advice.text) << (dealer == 1 ? "." : "; ");
+            html << "against " << dealerName(dealer) << ", " << trimmed(advice.text)
+                 << (dealer == 1 ? "." : "; ");
         }
         html << "</li>\n";
     }
-    html << "</ul>\n</details>\n</main>\n<footer>Hitwise 1.0. The same advice the program shows for "
-         << "this rule set.</footer>\n</body>\n</html>\n";
+    html
+        << "</ul>\n</details>\n</main>\n<footer>Hitwise 1.0. The same advice the program shows for "
+        << "this rule set.</footer>\n</body>\n</html>\n";
     return html.str();
 }
 

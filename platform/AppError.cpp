@@ -4,9 +4,12 @@
 
 AppError::AppError(const QString& message) : std::runtime_error(message.toStdString()) {}
 
-QString AppError::message() const { return QString::fromStdString(what()); }
+QString AppError::message() const {
+    return QString::fromStdString(what());
+}
 
-JpegError::JpegError(int code) : AppError(QStringLiteral("JPEG error #%1").arg(code)), code_(code) {}
+JpegError::JpegError(int code)
+    : AppError(QStringLiteral("JPEG error #%1").arg(code)), code_(code) {}
 
 IoError::IoError(int code, const QString& message) : AppError(message), code_(code) {}
 

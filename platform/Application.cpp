@@ -2,10 +2,14 @@
 
 #include "ErrorHandler.h"
 
+#include <QFont>
 #include <QKeyEvent>
 #include <QWidget>
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    // The dialog font of the About box is not on Linux desktops; its metric twin is.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+}
 
 Application::~Application() = default;
 

@@ -41,4 +41,6 @@ DocumentOpener& documentOpener() {
     return replacement ? *replacement : desktop;
 }
 
-void setDocumentOpener(DocumentOpener* opener) { replacement = opener; }
+void setDocumentOpener(DocumentOpener* opener) {
+    replacement = opener;
+}

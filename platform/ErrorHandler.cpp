@@ -54,4 +54,6 @@ void reportException(const std::exception& error) {
     reportError(QString::fromUtf8(error.what()));
 }
 
-void setErrorPresenter(ErrorPresenter replacement) { presenter() = std::move(replacement); }
+void setErrorPresenter(ErrorPresenter replacement) {
+    presenter() = std::move(replacement);
+}

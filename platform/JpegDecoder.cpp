@@ -85,7 +85,9 @@ void readAndCheckHeader(Decoder* d) {
     failWith(reinterpret_cast<j_common_ptr>(&d->info), JERR_CONVERSION_NOTIMPL);
 }
 
-inline unsigned char scale(unsigned a, unsigned b) { return static_cast<unsigned char>(a * b / 255); }
+inline unsigned char scale(unsigned a, unsigned b) {
+    return static_cast<unsigned char>(a * b / 255);
+}
 
 // CMYK rows into premultiplied ARGB. Adobe writes CMYK inverted (0 is full ink).
 void cmykToArgb(const JSAMPLE* cmyk, unsigned char* out, int columns, bool inverted) {

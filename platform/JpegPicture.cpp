@@ -34,10 +34,10 @@ const QImage& JpegPicture::visiblePart(QSize visible) const {
     image.fill(Qt::transparent);
     int rows = 0;
     int warnings = 0;
-    decodeError_ = decodeJpeg(reinterpret_cast<const unsigned char*>(data_.constData()),
-                              static_cast<std::size_t>(data_.size()), image.bits(),
-                              image.bytesPerLine(), wanted.width(), wanted.height(), &rows,
-                              &warnings);
+    decodeError_ =
+        decodeJpeg(reinterpret_cast<const unsigned char*>(data_.constData()),
+                   static_cast<std::size_t>(data_.size()), image.bits(), image.bytesPerLine(),
+                   wanted.width(), wanted.height(), &rows, &warnings);
     decodeWarnings_ = warnings;
     decoded_ = std::move(image);
     return decoded_;

@@ -11,9 +11,13 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
 PictureBox::~PictureBox() = default;
 
-void PictureBox::loadFromFile(const QString& fileName) { setPicture(loadPictureFile(fileName)); }
+void PictureBox::loadFromFile(const QString& fileName) {
+    setPicture(loadPictureFile(fileName));
+}
 
-void PictureBox::clear() { setPicture(nullptr); }
+void PictureBox::clear() {
+    setPicture(nullptr);
+}
 
 void PictureBox::setResource(const QString& path) {
     resource_ = path;

@@ -44,7 +44,9 @@ QString extensionOf(const QString& path) {
                        .arg(QFileInfo(name).absoluteFilePath(), cause));
 }
 
-QString systemText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+QString systemText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 // Closes the descriptor when the read ends, however it ends.
 class FileDescriptor {
@@ -105,7 +107,9 @@ QByteArray readPictureFile(const QString& name) {
     return data;
 }
 
-void registerPictureFormat(const PictureFormat& format) { formats().push_back(format); }
+void registerPictureFormat(const PictureFormat& format) {
+    formats().push_back(format);
+}
 
 const PictureFormat* findPictureFormat(const QString& fileName) {
     const QString extension = extensionOf(fileName);
@@ -121,7 +125,8 @@ const PictureFormat* findPictureFormat(const QString& fileName) {
 std::unique_ptr<JpegPicture> loadPictureFile(const QString& name) {
     const PictureFormat* format = findPictureFormat(name);
     if (!format) {
-        throw AppError(QStringLiteral("Unknown picture file extension (.%1)").arg(extensionOf(name)));
+        throw AppError(
+            QStringLiteral("Unknown picture file extension (.%1)").arg(extensionOf(name)));
     }
     return format->load(readPictureFile(name));
 }

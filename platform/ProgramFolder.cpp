@@ -15,7 +15,9 @@ QString& overriddenPath() {
 }
 } // namespace
 
-void overrideProgramFilePath(const QString& path) { overriddenPath() = path; }
+void overrideProgramFilePath(const QString& path) {
+    overriddenPath() = path;
+}
 
 QString programFilePath() {
     if (!overriddenPath().isEmpty()) {
@@ -29,9 +31,13 @@ QString programFilePath() {
     return QFile::decodeName(QByteArray(buffer, int(length)));
 }
 
-QString folderOf(const QString& path) { return path.left(path.lastIndexOf('/') + 1); }
+QString folderOf(const QString& path) {
+    return path.left(path.lastIndexOf('/') + 1);
+}
 
-QString programFolder() { return folderOf(programFilePath()); }
+QString programFolder() {
+    return folderOf(programFilePath());
+}
 
 void setCurrentFolder(const QString& folder) {
     if (chdir(QFile::encodeName(folder).constData()) != 0) {

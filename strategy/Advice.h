@@ -47,11 +47,11 @@ inline constexpr Advice RS{"RS", "Surrender if able to, or Stand", Action::Surre
 
 // Every entry of the catalogue, in the order above.
 inline constexpr std::array<const Advice*, 25> kAdviceCatalogue{
-    &advice::BJ6, &advice::BJ11, &advice::D10,   &advice::D11, &advice::D11_1,
-    &advice::D11_2, &advice::H10, &advice::H12,  &advice::H13, &advice::H13_1,
-    &advice::H14, &advice::H15,  &advice::H16,   &advice::H17, &advice::P10,
-    &advice::P10_1, &advice::P11, &advice::P13,  &advice::S10, &advice::S11,
-    &advice::Dh,  &advice::Ds,   &advice::Rh,    &advice::RH,  &advice::RS};
+    &advice::BJ6,   &advice::BJ11, &advice::D10, &advice::D11, &advice::D11_1,
+    &advice::D11_2, &advice::H10,  &advice::H12, &advice::H13, &advice::H13_1,
+    &advice::H14,   &advice::H15,  &advice::H16, &advice::H17, &advice::P10,
+    &advice::P10_1, &advice::P11,  &advice::P13, &advice::S10, &advice::S11,
+    &advice::Dh,    &advice::Ds,   &advice::Rh,  &advice::RH,  &advice::RS};
 
 // The catalogue entry with this id, or nullptr.
 const Advice* findAdvice(std::string_view id);

@@ -116,7 +116,8 @@ void drawCourt(QPainter& p, int rank) {
     p.drawEllipse(QPointF(25, 31), 6, 7);
     p.setBrush(QColor(240, 196, 40));
     if (rank == 13) { // crown with three points
-        p.drawPolygon(QPolygonF({{18, 24}, {19, 17}, {22, 21}, {25, 15}, {28, 21}, {31, 17}, {32, 24}}));
+        p.drawPolygon(
+            QPolygonF({{18, 24}, {19, 17}, {22, 21}, {25, 15}, {28, 21}, {31, 17}, {32, 24}}));
     } else if (rank == 12) { // tiara
         p.drawPolygon(QPolygonF({{19, 25}, {21, 20}, {25, 18}, {29, 20}, {31, 25}}));
     } else { // cap with a feather
@@ -172,7 +173,8 @@ QImage drawCardBack() {
     // A lighter ornament in each corner.
     p.setPen(QPen(QColor(196, 192, 214), 1));
     p.setBrush(QColor(160, 154, 190));
-    for (const QPointF& c : {field.topLeft(), field.topRight(), field.bottomLeft(), field.bottomRight()}) {
+    for (const QPointF& c :
+         {field.topLeft(), field.topRight(), field.bottomLeft(), field.bottomRight()}) {
         p.drawEllipse(c, 6, 6);
     }
     // Two dark medallions stacked in the centre, the lower one the upper turned round.

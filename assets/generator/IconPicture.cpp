@@ -16,7 +16,8 @@ QImage drawIcon(int size) {
     QPainterPath letters;
     letters.addText(QPointF(1, 26), font, "B");
     letters.addText(QPointF(17, 26), font, "J");
-    p.setPen(QPen(Qt::black, size > 32 ? 1.0 : 32.0 / size, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(
+        QPen(Qt::black, size > 32 ? 1.0 : 32.0 / size, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(letters);
     p.end();

@@ -12,7 +12,8 @@ namespace {
 
 bool savePng16Colours(const QImage& image, const QString& path) {
     // The icon keeps to a 16-colour palette with a transparent entry.
-    QImage indexed = image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::ThresholdAlphaDither);
+    QImage indexed = image.convertToFormat(QImage::Format_Indexed8,
+                                           Qt::ThresholdDither | Qt::ThresholdAlphaDither);
     if (indexed.colorCount() > 16) {
         indexed = image.convertToFormat(QImage::Format_ARGB32);
     }
@@ -41,7 +42,8 @@ int main(int argc, char** argv) {
     ok &= writeJpeg(drawCardBack(), resources.filePath("cardback.jpg"), card);
     ok &= savePng16Colours(drawIcon(32), resources.filePath("icon.png"));
     for (int rank = 1; rank <= 13; ++rank) {
-        ok &= writeJpeg(drawCardFace(rank), program.filePath(QString("%1 Spades.jpg").arg(rank)), card);
+        ok &= writeJpeg(drawCardFace(rank), program.filePath(QString("%1 Spades.jpg").arg(rank)),
+                        card);
     }
     ok &= writeJpeg(drawEmptyPlace(), program.filePath("blank.jpg"), card);
     if (!ok) {

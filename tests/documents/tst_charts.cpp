@@ -11,10 +11,10 @@
 namespace {
 
 struct ParsedChart {
-    QStringList columns;                          // dealer cards along the top
+    QStringList columns;                               // dealer cards along the top
     std::vector<std::pair<QString, QStringList>> rows; // hand label, cell texts
     std::vector<std::pair<QString, QString>> cells;    // class, text of every cell
-    int listItems = 0;                            // entries of the text version
+    int listItems = 0;                                 // entries of the text version
 };
 
 // Reads a document as XML (it must be well-formed) and collects the chart table.
@@ -40,7 +40,8 @@ ParsedChart parse(const QString& path, QString* error) {
             if (inList && name == u"li") ++chart.listItems;
             if (inChart && name == u"tr") rowLabel.clear(), rowCells.clear();
             if (inChart && inHead && name == u"th") chart.columns << xml.readElementText();
-            if (inChart && !inHead && name == u"th" && xml.attributes().value("scope") == u"row") rowLabel = xml.readElementText();
+            if (inChart && !inHead && name == u"th" && xml.attributes().value("scope") == u"row")
+                rowLabel = xml.readElementText();
             if (inChart && name == u"td") {
                 const QString text = xml.readElementText();
                 rowCells << text;
@@ -51,14 +52,18 @@ ParsedChart parse(const QString& path, QString* error) {
             if (name == u"table") inChart = false;
             if (name == u"thead") inHead = false;
             if (name == u"ul") inList = false;
-            if (inChart && name == u"tr" && !rowLabel.isEmpty()) chart.rows.emplace_back(rowLabel, rowCells);
+            if (inChart && name == u"tr" && !rowLabel.isEmpty())
+                chart.rows.emplace_back(rowLabel, rowCells);
         }
     }
-    if (xml.hasError()) *error = QString("%1: line %2: %3").arg(path).arg(xml.lineNumber()).arg(xml.errorString());
+    if (xml.hasError())
+        *error = QString("%1: line %2: %3").arg(path).arg(xml.lineNumber()).arg(xml.errorString());
     return chart;
 }
 
-int valueOf(const QString& face) { return face == "A" ? 1 : face.toInt(); }
+int valueOf(const QString& face) {
+    return face == "A" ? 1 : face.toInt();
+}
 
 // Every ordered hand a row label stands for.
 std::vector<std::pair<int, int>> handsOf(const QString& label) {
@@ -66,7 +71,8 @@ std::vector<std::pair<int, int>> handsOf(const QString& label) {
     if (label.startsWith("Hard ")) {
         const int total = label.mid(5).toInt();
         for (int a = 2; a <= 10; ++a)
-            if (total - a >= 2 && total - a <= 10 && total - a != a) hands.emplace_back(a, total - a);
+            if (total - a >= 2 && total - a <= 10 && total - a != a)
+                hands.emplace_back(a, total - a);
         return hands;
     }
     const QStringList cards = label.split(',');
@@ -75,7 +81,9 @@ std::vector<std::pair<int, int>> handsOf(const QString& label) {
     return hands;
 }
 
-QString shown(std::string_view text) { return QString::fromLatin1(text.data(), qsizetype(text.size())).trimmed(); }
+QString shown(std::string_view text) {
+    return QString::fromLatin1(text.data(), qsizetype(text.size())).trimmed();
+}
 
 } // namespace
 
@@ -99,9 +107,11 @@ void ChartsTest::chartAgreesWithTheAdvice() {
     QFETCH(int, ruleSet);
     const auto& rules = strategy::kRuleSets[ruleSet];
     QString error;
-    const ParsedChart chart = parse(QString(HITWISE_PROGRAM_DIR "/") + std::string(rules.chartFile).c_str(), &error);
+    const ParsedChart chart =
+        parse(QString(HITWISE_PROGRAM_DIR "/") + std::string(rules.chartFile).c_str(), &error);
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    QCOMPARE(chart.columns, (QStringList{"Your hand", "2", "3", "4", "5", "6", "7", "8", "9", "10", "A"}));
+    QCOMPARE(chart.columns,
+             (QStringList{"Your hand", "2", "3", "4", "5", "6", "7", "8", "9", "10", "A"}));
     QCOMPARE(int(chart.rows.size()), 34);
     QCOMPARE(chart.listItems, 34);
     std::set<std::pair<int, int>> covered;
@@ -112,9 +122,13 @@ void ChartsTest::chartAgreesWithTheAdvice() {
             for (int c = 0; c < 10; ++c) {
                 const int dealer = valueOf(chart.columns[c + 1]);
                 const QString want = shown(rules.advise({hand.first, hand.second, dealer}).text);
-                QVERIFY2(cells[c] == want, qPrintable(QString("%1 (%2,%3) against %4: chart \"%5\", program \"%6\"")
-                                                          .arg(label).arg(hand.first).arg(hand.second)
-                                                          .arg(dealer).arg(cells[c], want)));
+                QVERIFY2(cells[c] == want,
+                         qPrintable(QString("%1 (%2,%3) against %4: chart \"%5\", program \"%6\"")
+                                        .arg(label)
+                                        .arg(hand.first)
+                                        .arg(hand.second)
+                                        .arg(dealer)
+                                        .arg(cells[c], want)));
             }
         }
     }
@@ -128,7 +142,8 @@ void ChartsTest::chartAgreesWithTheAdvice() {
         QCOMPARE(it->second, cls);
     }
     std::set<QString> classes;
-    for (const auto& [text, cls] : classOfText) QVERIFY2(classes.insert(cls).second, qPrintable(text));
+    for (const auto& [text, cls] : classOfText)
+        QVERIFY2(classes.insert(cls).second, qPrintable(text));
 }
 
 void ChartsTest::helpPageIsWellFormed() {

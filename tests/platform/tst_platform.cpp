@@ -64,7 +64,8 @@ QByteArray withScans(int count) {
     const qsizetype lastScan = data.lastIndexOf(QByteArray("\xFF\xDA", 2));
     const QByteArray scan = data.mid(lastScan, data.size() - 2 - lastScan);
     QByteArray out = data.left(data.size() - 2);
-    for (int i = data.count(QByteArray("\xFF\xDA", 2)); i < count; ++i) out += scan;
+    for (int i = data.count(QByteArray("\xFF\xDA", 2)); i < count; ++i)
+        out += scan;
     return out + QByteArray("\xFF\xD9", 2);
 }
 
@@ -141,11 +142,16 @@ void PlatformTest::ioMessagesWithoutErrno() {
 void PlatformTest::applicationTitle_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("title");
-    QTest::newRow("plain") << "/usr/lib/hitwise/hitwise" << "hitwise";
-    QTest::newRow("upper case") << "/opt/BJ.EXE" << "Bj";
-    QTest::newRow("first dot") << "/x/My.Prog.bin" << "My";
-    QTest::newRow("mixed") << "/x/HitWise" << "Hitwise";
-    QTest::newRow("dotted folder") << "/a.b/APP" << "App";
+    QTest::newRow("plain") << "/usr/lib/hitwise/hitwise"
+                           << "hitwise";
+    QTest::newRow("upper case") << "/opt/BJ.EXE"
+                                << "Bj";
+    QTest::newRow("first dot") << "/x/My.Prog.bin"
+                               << "My";
+    QTest::newRow("mixed") << "/x/HitWise"
+                           << "Hitwise";
+    QTest::newRow("dotted folder") << "/a.b/APP"
+                                   << "App";
 }
 
 void PlatformTest::applicationTitle() {
@@ -157,14 +163,20 @@ void PlatformTest::applicationTitle() {
 void PlatformTest::fullStop_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("letter") << "File not found" << "File not found.";
-    QTest::newRow("digit") << "JPEG error #43" << "JPEG error #43.";
-    QTest::newRow("full stop") << "Done." << "Done.";
+    QTest::newRow("letter") << "File not found"
+                            << "File not found.";
+    QTest::newRow("digit") << "JPEG error #43"
+                           << "JPEG error #43.";
+    QTest::newRow("full stop") << "Done."
+                               << "Done.";
     QTest::newRow("bracket") << "Unknown picture file extension (.png)"
                              << "Unknown picture file extension (.png)";
-    QTest::newRow("exclamation") << "Stop!" << "Stop!";
-    QTest::newRow("slash") << "a/" << "a/.";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("exclamation") << "Stop!"
+                                 << "Stop!";
+    QTest::newRow("slash") << "a/"
+                           << "a/.";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void PlatformTest::fullStop() {
@@ -175,9 +187,8 @@ void PlatformTest::fullStop() {
 
 void PlatformTest::errorHandlerTitlesAndStops() {
     QStringList seen;
-    setErrorPresenter([&](const QString& title, const QString& message) {
-        seen << title << message;
-    });
+    setErrorPresenter(
+        [&](const QString& title, const QString& message) { seen << title << message; });
     runHandler([] { throw IoError::fromErrno(ENOENT); });
     runHandler([] {}); // no error, no box
     setErrorPresenter({});
@@ -241,8 +252,10 @@ void PlatformTest::goodPictures() {
     const QImage& image = picture.visiblePart(QSize(57, 73));
     QCOMPARE(picture.decodeError(), 0);
     QCOMPARE(image.size(), QSize(50, 71));
-    const QColor red = grey ? QColor(qGray(255, 0, 0), qGray(255, 0, 0), qGray(255, 0, 0)) : Qt::red;
-    const QColor blue = grey ? QColor(qGray(0, 0, 255), qGray(0, 0, 255), qGray(0, 0, 255)) : Qt::blue;
+    const QColor red =
+        grey ? QColor(qGray(255, 0, 0), qGray(255, 0, 0), qGray(255, 0, 0)) : Qt::red;
+    const QColor blue =
+        grey ? QColor(qGray(0, 0, 255), qGray(0, 0, 255), qGray(0, 0, 255)) : Qt::blue;
     QVERIFY2(near(image.pixel(5, 5), red), qPrintable(QColor(image.pixel(5, 5)).name()));
     QVERIFY2(near(image.pixel(5, 60), blue), qPrintable(QColor(image.pixel(5, 60)).name()));
     QVERIFY(near(image.pixel(45, 60), Qt::white));
@@ -304,7 +317,8 @@ void PlatformTest::fileErrors() {
         return QString("no error");
     };
     const QString missing = dir.filePath("1 Spades.jpg");
-    QCOMPARE(messageOf(missing), QString("Cannot open file \"%1\". No such file or directory").arg(missing));
+    QCOMPARE(messageOf(missing),
+             QString("Cannot open file \"%1\". No such file or directory").arg(missing));
 
     QVERIFY(QDir(dir.path()).mkdir("folder.jpg"));
     QCOMPARE(messageOf(dir.filePath("folder.jpg")),
@@ -326,7 +340,8 @@ void PlatformTest::fileErrors() {
     const QString before = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir.path()));
     QCOMPARE(messageOf("13 Spades.jpg"),
-             QString("Cannot open file \"%1\". No such file or directory").arg(dir.filePath("13 Spades.jpg")));
+             QString("Cannot open file \"%1\". No such file or directory")
+                 .arg(dir.filePath("13 Spades.jpg")));
     QVERIFY(QDir::setCurrent(before));
 }
 

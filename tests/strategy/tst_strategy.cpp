@@ -33,7 +33,9 @@ const Table kTables[] = {table(kSingleDeck, kSingleDeckTexts), table(kMultiDeck,
 // Dealer cards in the order of the table's columns: 2 .. 10, then the ace.
 constexpr int kColumns[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 1};
 
-int cardValue(const QString& face) { return face == "A" ? 1 : face.toInt(); }
+int cardValue(const QString& face) {
+    return face == "A" ? 1 : face.toInt();
+}
 
 // The ordered player hands (first card, second card) that a table row stands for.
 std::vector<std::pair<int, int>> handsOfRow(const QString& label) {
@@ -54,7 +56,9 @@ std::vector<std::pair<int, int>> handsOfRow(const QString& label) {
     return hands;
 }
 
-QStringList cellsOf(const TableRow& row) { return QString(row.cells).split(' '); }
+QStringList cellsOf(const TableRow& row) {
+    return QString(row.cells).split(' ');
+}
 
 QString idOf(const strategy::Advice& advice) {
     return QString::fromLatin1(advice.id.data(), int(advice.id.size()));
@@ -70,7 +74,8 @@ std::map<int, QString> rowByDealer(const Table& t, const QString& hand) {
     for (int r = 0; r < t.rowCount; ++r) {
         if (hand == t.rows[r].hand) {
             const QStringList cells = cellsOf(t.rows[r]);
-            for (int c = 0; c < 10; ++c) byDealer[kColumns[c]] = cells[c];
+            for (int c = 0; c < 10; ++c)
+                byDealer[kColumns[c]] = cells[c];
         }
     }
     return byDealer;
@@ -146,7 +151,8 @@ void StrategyTest::loneFirstCard_data() {
     QTest::addColumn<int>("ruleSet");
     QTest::addColumn<int>("card");
     for (int rs = 0; rs < 3; ++rs) {
-        for (int card = 1; card <= 10; ++card) QTest::addRow("%d: %d", rs, card) << rs << card;
+        for (int card = 1; card <= 10; ++card)
+            QTest::addRow("%d: %d", rs, card) << rs << card;
     }
 }
 
@@ -162,8 +168,9 @@ void StrategyTest::loneFirstCard() {
             want = hardRow.at(dealer);
         }
         const strategy::Advice& got = kRuleSets[ruleSet].advise(Hand{card, 0, dealer});
-        QVERIFY2(idOf(got) == want,
-                 qPrintable(QString("against %1: got %2, want %3").arg(dealer).arg(idOf(got), want)));
+        QVERIFY2(
+            idOf(got) == want,
+            qPrintable(QString("against %1: got %2, want %3").arg(dealer).arg(idOf(got), want)));
     }
 }
 
@@ -188,9 +195,11 @@ void StrategyTest::catalogue() {
     const QString text = row.text;
     QCOMPARE(int(text.size()), row.length);
     int leading = 0;
-    while (leading < text.size() && text[leading] == ' ') ++leading;
+    while (leading < text.size() && text[leading] == ' ')
+        ++leading;
     int trailing = 0;
-    while (trailing < text.size() && text[text.size() - 1 - trailing] == ' ') ++trailing;
+    while (trailing < text.size() && text[text.size() - 1 - trailing] == ' ')
+        ++trailing;
     QCOMPARE(leading, row.leadingBlanks);
     QCOMPARE(trailing, row.trailingBlanks);
 
@@ -206,7 +215,8 @@ void StrategyTest::catalogue() {
     // Every id in the table is listed in its catalogue.
     for (const QString& id : idsInTable) {
         bool listed = false;
-        for (int i = 0; i < kTables[ruleSet].textCount; ++i) listed |= id == kTables[ruleSet].texts[i].id;
+        for (int i = 0; i < kTables[ruleSet].textCount; ++i)
+            listed |= id == kTables[ruleSet].texts[i].id;
         QVERIFY2(listed, qPrintable(id));
     }
 }
@@ -218,7 +228,11 @@ void StrategyTest::orderOfRulesDecides_data() {
     QTest::addColumn<int>("card2");
     QTest::addColumn<int>("dealer");
     QTest::addColumn<QString>("want");
-    struct Case { const char* name; int rs, a, b, d; const char* want; };
+    struct Case {
+        const char* name;
+        int rs, a, b, d;
+        const char* want;
+    };
     const Case cases[] = {
         {"single: 8,8 v A is surrender by total 16, not split", 0, 8, 8, 1, "Rh"},
         {"single: 7,7 v A hits apart from other 14s", 0, 7, 7, 1, "H14"},

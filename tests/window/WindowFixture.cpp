@@ -53,15 +53,20 @@ void WindowFixture::tearDown() {
     setErrorPresenter({});
 }
 
-RadioGroup* WindowFixture::ruleSets() const { return find<RadioGroup>("RadioGroup1"); }
+RadioGroup* WindowFixture::ruleSets() const {
+    return find<RadioGroup>("RadioGroup1");
+}
 
-void WindowFixture::click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+void WindowFixture::click(QPushButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
+}
 
 void WindowFixture::play(const QString& moves) {
     for (const QString& move : moves.split(' ', Qt::SkipEmptyParts)) {
         const QString face = move.mid(1);
         int index = 0;
-        while (index < 13 && face != kCards[index].caption) ++index;
+        while (index < 13 && face != kCards[index].caption)
+            ++index;
         QVERIFY2(index < 13, qPrintable(move));
         click(move[0] == 'p' ? playerButton(index) : dealerButton(index));
     }

@@ -17,15 +17,17 @@
 
 class WindowFixture {
 public:
-    void setUp();    // builds the window; the current directory becomes the card folder
-    void reset();    // restores the card files, clears the errors, resets the hand
+    void setUp(); // builds the window; the current directory becomes the card folder
+    void reset(); // restores the card files, clears the errors, resets the hand
     void tearDown();
 
-    TForm1& form() { return *form_; }
+    TForm1& form() const { return *form_; }
     template <typename T = QWidget> T* find(const QString& name) const {
         return form_->findChild<T*>(name);
     }
-    QPushButton* button(int number) const { return find<QPushButton>(QString("Button%1").arg(number)); }
+    QPushButton* button(int number) const {
+        return find<QPushButton>(QString("Button%1").arg(number));
+    }
     QPushButton* playerButton(int index) const { return button(2 + index); }
     QPushButton* dealerButton(int index) const { return button(15 + index); }
     QString caption(const char* label) const { return find<QLabel>(label)->text(); }

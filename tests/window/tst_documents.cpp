@@ -3,6 +3,7 @@
 #include "DocumentOpener.h"
 #include "ProgramFolder.h"
 #include "RadioGroup.h"
+#include "RecordingOpener.h"
 #include "TestMain.h"
 #include "WindowFixture.h"
 
@@ -12,34 +13,6 @@
 #include <QRadioButton>
 
 #include <unistd.h>
-
-namespace {
-
-// Records every call of the document opener with the current directory at that moment.
-class RecordingOpener : public DocumentOpener {
-public:
-    struct Call {
-        QWidget* owner;
-        QString verb;
-        QString file;
-        QString folder;
-        int show;
-    };
-    void open(QWidget* owner, const char* verb, const QString& file, const QString& parameters,
-              const QString& directory, int showCommand) override {
-        QVERIFY(parameters.isNull());
-        QVERIFY(directory.isNull());
-        calls.push_back({owner, verb ? verb : "", file, QDir::currentPath() + '/', showCommand});
-    }
-    QStringList files() const {
-        QStringList names;
-        for (const Call& call : calls) names << call.file;
-        return names;
-    }
-    std::vector<Call> calls;
-};
-
-} // namespace
 
 class DocumentsTest : public QObject {
     Q_OBJECT
@@ -64,7 +37,8 @@ private slots:
     void documentUrls();
 
 private:
-    void pressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool autoRepeat = false);
+    void pressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                  bool autoRepeat = false);
 
     WindowFixture w;
     RecordingOpener opener;
@@ -82,7 +56,9 @@ void DocumentsTest::init() {
     overrideProgramFilePath({});
 }
 
-void DocumentsTest::cleanup() { overrideProgramFilePath({}); }
+void DocumentsTest::cleanup() {
+    overrideProgramFilePath({});
+}
 
 void DocumentsTest::cleanupTestCase() {
     setDocumentOpener(nullptr);
@@ -112,14 +88,17 @@ void DocumentsTest::chartOfTheSelectedRuleSet() {
     QFETCH(QStringList, opened);
     const auto items = w.ruleSets()->findChildren<QRadioButton*>();
     if (item < 0) {
-        for (QRadioButton* radio : items) radio->setAutoExclusive(false), radio->setChecked(false);
+        for (QRadioButton* radio : items)
+            radio->setAutoExclusive(false), radio->setChecked(false);
     } else {
         w.ruleSets()->setItemIndex(item);
     }
     w.click(w.find<QPushButton>("Button1"));
-    for (QRadioButton* radio : items) radio->setAutoExclusive(true);
+    for (QRadioButton* radio : items)
+        radio->setAutoExclusive(true);
     QCOMPARE(opener.files(), opened);
     for (const auto& call : opener.calls) {
+        QVERIFY(!call.parametersGiven && !call.directoryGiven);
         QCOMPARE(call.owner, &w.form());
         QCOMPARE(call.verb, QString("open"));
         QCOMPARE(call.show, DocumentOpener::kShowNormal);
@@ -141,16 +120,20 @@ void DocumentsTest::chartFromTheProgramsFolder() {
 void DocumentsTest::refusedFolder_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("message");
-    QTest::newRow("removed") << "removed" << "File not found.";
-    QTest::newRow("a file in its place") << "file" << "Invalid filename.";
-    QTest::newRow("may not be entered") << "locked" << "File access denied.";
+    QTest::newRow("removed") << "removed"
+                             << "File not found.";
+    QTest::newRow("a file in its place") << "file"
+                                         << "Invalid filename.";
+    QTest::newRow("may not be entered") << "locked"
+                                        << "File access denied.";
 }
 
 // A folder that cannot be entered: the error box, no chart, AppDir kept; then a good click.
 void DocumentsTest::refusedFolder() {
     QFETCH(QString, kind);
     QFETCH(QString, message);
-    if (kind == "locked" && geteuid() == 0) QSKIP("root enters every folder; the end-to-end test covers this as a plain user");
+    if (kind == "locked" && geteuid() == 0)
+        QSKIP("root enters every folder; the end-to-end test covers this as a plain user");
     const QString folder = scratch.filePath(kind);
     if (kind == "file") {
         QFile file(folder);
@@ -170,7 +153,9 @@ void DocumentsTest::refusedFolder() {
     QCOMPARE(QDir::currentPath(), before);
     QCOMPARE(HandState.PlayerCard2, 3);
 
-    if (kind == "locked") QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (kind == "locked")
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
     QFile::remove(folder);
     QVERIFY(QDir().mkpath(folder));
     w.click(w.find<QPushButton>("Button1"));
@@ -195,7 +180,8 @@ void DocumentsTest::f1WithAnyModifiers_data() {
     QTest::newRow("Shift+F1") << int(Qt::Key_F1) << int(Qt::ShiftModifier) << 1;
     QTest::newRow("Ctrl+F1") << int(Qt::Key_F1) << int(Qt::ControlModifier) << 1;
     QTest::newRow("Alt+F1") << int(Qt::Key_F1) << int(Qt::AltModifier) << 1;
-    QTest::newRow("Ctrl+Alt+Shift+F1") << int(Qt::Key_F1) << int(Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier) << 1;
+    QTest::newRow("Ctrl+Alt+Shift+F1")
+        << int(Qt::Key_F1) << int(Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier) << 1;
     QTest::newRow("F2") << int(Qt::Key_F2) << int(Qt::NoModifier) << 0;
     QTest::newRow("letter") << int(Qt::Key_A) << int(Qt::NoModifier) << 0;
     QTest::newRow("space") << int(Qt::Key_Space) << int(Qt::NoModifier) << 0;
@@ -241,20 +227,29 @@ void DocumentsTest::documentUrls_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("url");
     // HERE stands for the current directory at the moment of the call.
-    QTest::newRow("relative") << "bj.htm" << "HERE/bj.htm";
-    QTest::newRow("looks like an option") << "--help" << "HERE/--help";
-    QTest::newRow("looks like a scheme") << "javascript:alert(1)" << "HERE/javascript:alert(1)";
-    QTest::newRow("absolute") << "/tmp/x.htm" << "file:///tmp/x.htm";
-    QTest::newRow("web") << "http://hitwise.example.com" << "http://hitwise.example.com";
-    QTest::newRow("secure web") << "HTTPS://hitwise.example.com/a b" << "https://hitwise.example.com/a%20b";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("relative") << "bj.htm"
+                              << "HERE/bj.htm";
+    QTest::newRow("looks like an option") << "--help"
+                                          << "HERE/--help";
+    QTest::newRow("looks like a scheme") << "javascript:alert(1)"
+                                         << "HERE/javascript:alert(1)";
+    QTest::newRow("absolute") << "/tmp/x.htm"
+                              << "file:///tmp/x.htm";
+    QTest::newRow("web") << "http://hitwise.example.com"
+                         << "http://hitwise.example.com";
+    QTest::newRow("secure web") << "HTTPS://hitwise.example.com/a b"
+                                << "https://hitwise.example.com/a%20b";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void DocumentsTest::documentUrls() {
     QFETCH(QString, file);
     QFETCH(QString, url);
-    const QUrl want = url.startsWith("HERE/") ? QUrl::fromLocalFile(QDir::currentPath() + url.mid(4)) : QUrl(url);
-    QCOMPARE(documentUrl(file, QString()).toString(QUrl::FullyEncoded), want.toString(QUrl::FullyEncoded));
+    const QUrl want =
+        url.startsWith("HERE/") ? QUrl::fromLocalFile(QDir::currentPath() + url.mid(4)) : QUrl(url);
+    QCOMPARE(documentUrl(file, QString()).toString(QUrl::FullyEncoded),
+             want.toString(QUrl::FullyEncoded));
 }
 
 HITWISE_TEST_MAIN(DocumentsTest)

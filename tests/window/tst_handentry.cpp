@@ -95,18 +95,26 @@ void HandEntryTest::startsWaitingForTheFirstCard() {
 void HandEntryTest::layout_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("place");
-    const struct { const char* name; int x, y, w, h; } controls[] = {
-        {"Image1", 239, 0, 449, 345},  {"Image2", 392, 224, 57, 73}, {"Image3", 456, 224, 57, 73},
-        {"Image4", 392, 72, 57, 73},   {"Image5", 456, 72, 57, 73},  {"Panel1", 0, 0, 241, 339},
-        {"Panel2", 0, 340, 688, 104},  {"Button1", 56, 216, 121, 33}, {"RadioGroup1", 24, 40, 185, 145},
-        {"Button2", 280, 32, 25, 20},  {"Button9", 376, 56, 25, 20}, {"Button14", 408, 80, 25, 20},
-        {"Button15", 456, 32, 25, 20}, {"Button24", 488, 80, 25, 20}, {"Button27", 584, 80, 25, 20},
-        {"Button28", 592, 16, 75, 25}, {"Label14", 532, 72, -1, -1}, {"Label15", 532, 224, -1, -1},
-        {"Label13", 13, 74, -1, -1},   {"Label12", 73, 48, -1, -1},  {"Label1", 3, 8, -1, -1},
-        {"URLLabel1", 48, 312, -1, -1}, {"Label3", 56, 184, -1, -1}, {"Label9", 280, 8, -1, -1},
-        {"Label10", 456, 8, -1, -1},   {"Label2", 35, 8, -1, -1},
+    const struct {
+        const char* name;
+        int x, y, w, h;
+    } controls[] = {
+        {"Image1", 239, 0, 449, 345},      {"Image2", 392, 224, 57, 73},
+        {"Image3", 456, 224, 57, 73},      {"Image4", 392, 72, 57, 73},
+        {"Image5", 456, 72, 57, 73},       {"Panel1", 0, 0, 241, 339},
+        {"Panel2", 0, 340, 688, 104},      {"Button1", 56, 216, 121, 33},
+        {"RadioGroup1", 24, 40, 185, 145}, {"Button2", 280, 32, 25, 20},
+        {"Button9", 376, 56, 25, 20},      {"Button14", 408, 80, 25, 20},
+        {"Button15", 456, 32, 25, 20},     {"Button24", 488, 80, 25, 20},
+        {"Button27", 584, 80, 25, 20},     {"Button28", 592, 16, 75, 25},
+        {"Label14", 532, 72, -1, -1},      {"Label15", 532, 224, -1, -1},
+        {"Label13", 13, 74, -1, -1},       {"Label12", 73, 48, -1, -1},
+        {"Label1", 3, 8, -1, -1},          {"URLLabel1", 48, 312, -1, -1},
+        {"Label3", 56, 184, -1, -1},       {"Label9", 280, 8, -1, -1},
+        {"Label10", 456, 8, -1, -1},       {"Label2", 35, 8, -1, -1},
     };
-    for (const auto& c : controls) QTest::newRow(c.name) << QString(c.name) << QRect(c.x, c.y, c.w, c.h);
+    for (const auto& c : controls)
+        QTest::newRow(c.name) << QString(c.name) << QRect(c.x, c.y, c.w, c.h);
 }
 
 void HandEntryTest::layout() {
@@ -120,15 +128,21 @@ void HandEntryTest::layout() {
 
 void HandEntryTest::states_data() {
     QTest::addColumn<QString>("moves");
-    QTest::addColumn<QList<int>>("hand"); // FirstCardEntered, PlayerCard1, PlayerCard2, DealerUpCard
+    QTest::addColumn<QList<int>>(
+        "hand"); // FirstCardEntered, PlayerCard1, PlayerCard2, DealerUpCard
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<bool>("players");
     QTest::addColumn<bool>("dealers");
-    QTest::newRow("waiting for the first card") << "" << QList<int>{0, 0, 0, 0} << "Enter your hand" << true << false;
-    QTest::newRow("waiting for the second card") << "p8" << QList<int>{1, 8, 0, 0} << "Enter your hand" << true << false;
-    QTest::newRow("waiting for the dealer") << "p8 p8" << QList<int>{1, 8, 8, 0} << "Enter dealers up card" << false << true;
-    QTest::newRow("advice shown") << "p8 p8 dA" << QList<int>{1, 8, 8, 1} << "Surrender if able, or hit" << false << false;
-    QTest::newRow("court cards count ten") << "pJ pQ dK" << QList<int>{1, 10, 10, 10} << "          Stand" << false << false;
+    QTest::newRow("waiting for the first card")
+        << "" << QList<int>{0, 0, 0, 0} << "Enter your hand" << true << false;
+    QTest::newRow("waiting for the second card")
+        << "p8" << QList<int>{1, 8, 0, 0} << "Enter your hand" << true << false;
+    QTest::newRow("waiting for the dealer")
+        << "p8 p8" << QList<int>{1, 8, 8, 0} << "Enter dealers up card" << false << true;
+    QTest::newRow("advice shown") << "p8 p8 dA" << QList<int>{1, 8, 8, 1}
+                                  << "Surrender if able, or hit" << false << false;
+    QTest::newRow("court cards count ten")
+        << "pJ pQ dK" << QList<int>{1, 10, 10, 10} << "          Stand" << false << false;
 }
 
 void HandEntryTest::states() {
@@ -150,17 +164,28 @@ void HandEntryTest::states() {
 void HandEntryTest::totals_data() {
     QTest::addColumn<QString>("moves");
     QTest::addColumn<QString>("total");
-    QTest::newRow("ace") << "pA" << "1 / 11";
-    QTest::newRow("seven") << "p7" << "7";
-    QTest::newRow("king") << "pK" << "10";
-    QTest::newRow("two aces") << "pA pA" << "2 / 12";
-    QTest::newRow("ace six") << "pA p6" << "7 / 17";
-    QTest::newRow("six ace") << "p6 pA" << "7 / 17";
-    QTest::newRow("ace king") << "pA pK" << "11 / 21";
-    QTest::newRow("king ace") << "pK pA" << "11 / 21";
-    QTest::newRow("nine seven") << "p9 p7" << "16";
-    QTest::newRow("ten queen") << "p10 pQ" << "20";
-    QTest::newRow("eight eight") << "p8 p8" << "16";
+    QTest::newRow("ace") << "pA"
+                         << "1 / 11";
+    QTest::newRow("seven") << "p7"
+                           << "7";
+    QTest::newRow("king") << "pK"
+                          << "10";
+    QTest::newRow("two aces") << "pA pA"
+                              << "2 / 12";
+    QTest::newRow("ace six") << "pA p6"
+                             << "7 / 17";
+    QTest::newRow("six ace") << "p6 pA"
+                             << "7 / 17";
+    QTest::newRow("ace king") << "pA pK"
+                              << "11 / 21";
+    QTest::newRow("king ace") << "pK pA"
+                              << "11 / 21";
+    QTest::newRow("nine seven") << "p9 p7"
+                                << "16";
+    QTest::newRow("ten queen") << "p10 pQ"
+                               << "20";
+    QTest::newRow("eight eight") << "p8 p8"
+                                 << "16";
 }
 
 void HandEntryTest::totals() {
@@ -178,7 +203,8 @@ void HandEntryTest::dealerCards_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("shown");
     for (int i = 0; i < 13; ++i) {
-        QTest::newRow(kCards[i].caption) << i << (i == 0 ? QString("1 / 11") : QString::number(kCards[i].value));
+        QTest::newRow(kCards[i].caption)
+            << i << (i == 0 ? QString("1 / 11") : QString::number(kCards[i].value));
     }
 }
 
@@ -243,12 +269,13 @@ void HandEntryTest::everyHandThroughTheButtons() {
                     w.playerButton(a)->click();
                     w.playerButton(b)->click();
                     w.dealerButton(d)->click();
-                    const QString want = adviceText(ruleSet, kCards[a].value, kCards[b].value, kCards[d].value);
+                    const QString want =
+                        adviceText(ruleSet, kCards[a].value, kCards[b].value, kCards[d].value);
                     if (w.caption("Label13") != want) {
                         QFAIL(qPrintable(QString("rule set %1, %2 %3 against %4: \"%5\"")
                                              .arg(ruleSet)
-                                             .arg(kCards[a].caption, kCards[b].caption, kCards[d].caption,
-                                                  w.caption("Label13"))));
+                                             .arg(kCards[a].caption, kCards[b].caption,
+                                                  kCards[d].caption, w.caption("Label13"))));
                     }
                     w.button(28)->click();
                 }
@@ -278,7 +305,8 @@ void HandEntryTest::badCardFiles_data() {
     QTest::newRow("empty") << "empty" << QString("JPEG error #%1.").arg(JERR_INPUT_EMPTY);
     QTest::newRow("text") << "text" << QString("JPEG error #%1.").arg(JERR_NO_SOI);
     QTest::newRow("png") << "png" << QString("JPEG error #%1.").arg(JERR_NO_SOI);
-    QTest::newRow("truncated header") << "truncated" << QString("JPEG error #%1.").arg(JERR_NO_IMAGE);
+    QTest::newRow("truncated header")
+        << "truncated" << QString("JPEG error #%1.").arg(JERR_NO_IMAGE);
 }
 
 void HandEntryTest::badCardFiles() {
