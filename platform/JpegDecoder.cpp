@@ -59,13 +59,29 @@ void setUp(Decoder* d) {
     d->info.progress = &d->progress;
 }
 
+// Start-of-scan markers in the data. Entropy-coded data never holds 0xFF followed by anything
+// but 0x00 or a restart marker, so this counts the scans exactly.
+int countScans(const unsigned char* data, std::size_t size) {
+    int scans = 0;
+    for (std::size_t i = 0; i + 1 < size; ++i) {
+        if (data[i] == 0xFF && data[i + 1] == 0xDA) {
+            ++scans;
+        }
+    }
+    return scans;
+}
+
 // Reads the header and refuses what the decoder will not take: too many pixels, colour
 // spaces that cannot be shown.
 void readAndCheckHeader(Decoder* d) {
     jpeg_read_header(&d->info, TRUE);
     const long long pixels = static_cast<long long>(d->info.image_width) * d->info.image_height;
-    if (pixels > kMaxJpegPixels) {
+    const bool multiScan = jpeg_has_multiple_scans(&d->info);
+    if (pixels > (multiScan ? kMaxMultiScanPixels : kMaxJpegPixels)) {
         failWith(reinterpret_cast<j_common_ptr>(&d->info), JERR_IMAGE_TOO_BIG);
+    }
+    if (multiScan && countScans(d->info.src->next_input_byte, d->info.src->bytes_in_buffer) >= kMaxJpegScans) {
+        failWith(reinterpret_cast<j_common_ptr>(&d->info), JERR_NOTIMPL);
     }
     const int n = d->info.num_components;
     switch (d->info.jpeg_color_space) {
@@ -103,18 +119,6 @@ void cmykToArgb(const JSAMPLE* cmyk, unsigned char* out, int columns, bool inver
     }
 }
 
-// Start-of-scan markers in the data. Entropy-coded data never holds 0xFF followed by anything
-// but 0x00 or a restart marker, so this counts the scans exactly.
-int countScans(const unsigned char* data, std::size_t size) {
-    int scans = 0;
-    for (std::size_t i = 0; i + 1 < size; ++i) {
-        if (data[i] == 0xFF && data[i + 1] == 0xDA) {
-            ++scans;
-        }
-    }
-    return scans;
-}
-
 } // namespace
 
 int readJpegHeader(const unsigned char* data, std::size_t size, JpegHeader* header) {
@@ -127,9 +131,6 @@ int readJpegHeader(const unsigned char* data, std::size_t size, JpegHeader* head
     }
     jpeg_mem_src(&d.info, data, static_cast<unsigned long>(size));
     readAndCheckHeader(&d);
-    if (countScans(data, size) > kMaxJpegScans) {
-        failWith(reinterpret_cast<j_common_ptr>(&d.info), JERR_NOTIMPL);
-    }
     header->width = static_cast<int>(d.info.image_width);
     header->height = static_cast<int>(d.info.image_height);
     header->components = d.info.num_components;

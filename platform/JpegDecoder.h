@@ -8,8 +8,10 @@
 
 // Largest picture accepted, in pixels; larger headers are refused before anything is decoded.
 inline constexpr long long kMaxJpegPixels = 64LL * 1024 * 1024;
-// Pictures with more scans than this are refused (a progressive picture needs about ten).
-inline constexpr int kMaxJpegScans = 1000;
+// Multi-scan (progressive) pictures cost a pass over all their coefficients per scan: they
+// are refused with more scans than this (a progressive picture needs about ten) or pixels.
+inline constexpr int kMaxJpegScans = 100;
+inline constexpr long long kMaxMultiScanPixels = 16LL * 1024 * 1024;
 // Upper bound for libjpeg's own working memory (progressive pictures keep all coefficients).
 inline constexpr long kMaxJpegWorkingMemory = 128L * 1024 * 1024;
 

@@ -2,7 +2,7 @@
 #include "AppError.h"
 #include "ErrorHandler.h"
 #include "JpegPicture.h"
-#include "JpegWriter.h"
+#include "PictureCases.h"
 #include "PictureBox.h"
 #include "PictureFile.h"
 #include "ProgramFolder.h"
@@ -21,53 +21,6 @@
 #include <unistd.h>
 
 namespace {
-
-// A picture with four coloured quadrants: red, green, blue and white.
-QImage quadrants(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
-    QPainter p(&image);
-    p.fillRect(0, 0, width / 2, height / 2, Qt::red);
-    p.fillRect(width / 2, 0, width - width / 2, height / 2, Qt::green);
-    p.fillRect(0, height / 2, width / 2, height - height / 2, Qt::blue);
-    p.fillRect(width / 2, height / 2, width - width / 2, height - height / 2, Qt::white);
-    return image;
-}
-
-QByteArray jpeg(JpegOptions options = {}, int width = 50, int height = 71) {
-    return encodeJpeg(quadrants(width, height), options);
-}
-
-// The offset of the start-of-frame segment's precision byte.
-qsizetype frameOffset(const QByteArray& data) {
-    for (qsizetype i = 0; i + 1 < data.size(); ++i) {
-        const uchar m = uchar(data[i + 1]);
-        if (uchar(data[i]) == 0xFF && (m == 0xC0 || m == 0xC1 || m == 0xC2 || m == 0xC9)) {
-            return i + 4;
-        }
-    }
-    return -1;
-}
-
-QByteArray withFrame(QByteArray data, int precision, int width, int height) {
-    const qsizetype at = frameOffset(data);
-    data[at] = char(precision);
-    data[at + 1] = char(height >> 8), data[at + 2] = char(height & 0xFF);
-    data[at + 3] = char(width >> 8), data[at + 4] = char(width & 0xFF);
-    return data;
-}
-
-// A progressive file whose last scan is repeated until the file has count scans.
-QByteArray withScans(int count) {
-    JpegOptions options;
-    options.progressive = true;
-    const QByteArray data = jpeg(options);
-    const qsizetype lastScan = data.lastIndexOf(QByteArray("\xFF\xDA", 2));
-    const QByteArray scan = data.mid(lastScan, data.size() - 2 - lastScan);
-    QByteArray out = data.left(data.size() - 2);
-    for (int i = data.count(QByteArray("\xFF\xDA", 2)); i < count; ++i)
-        out += scan;
-    return out + QByteArray("\xFF\xD9", 2);
-}
 
 bool near(QRgb a, QColor b) {
     return qAbs(qRed(a) - b.red()) < 24 && qAbs(qGreen(a) - b.green()) < 24 &&
@@ -225,22 +178,11 @@ void PlatformTest::refusedFolderChange() {
 void PlatformTest::goodPictures_data() {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<bool>("grey");
-    const auto with = [](auto change) {
-        JpegOptions options;
-        change(options);
-        return jpeg(options);
-    };
-    using C = JpegOptions::Colours;
-    QTest::newRow("baseline 4:4:4") << jpeg() << false;
-    QTest::newRow("baseline 4:2:0") << with([](JpegOptions& o) { o.subsample = true; }) << false;
-    QTest::newRow("progressive") << with([](JpegOptions& o) { o.progressive = true; }) << false;
-    QTest::newRow("arithmetic") << with([](JpegOptions& o) { o.arithmetic = true; }) << false;
-    QTest::newRow("greyscale") << with([](JpegOptions& o) { o.colours = C::Grey; }) << true;
-    QTest::newRow("cmyk with Adobe marker")
-        << with([](JpegOptions& o) { o.colours = C::CmykAdobe; }) << false;
-    QTest::newRow("cmyk without Adobe marker")
-        << with([](JpegOptions& o) { o.colours = C::Cmyk; }) << false;
-    QTest::newRow("ycck") << with([](JpegOptions& o) { o.colours = C::Ycck; }) << false;
+    for (const PictureCase& c : pictureCases()) {
+        if (c.jpegError == 0 && c.size == QSize(50, 71)) {
+            QTest::newRow(qPrintable(c.name)) << c.data << (c.name == "greyscale");
+        }
+    }
 }
 
 // Every kind of picture shows in its own colours at its own size.
@@ -264,17 +206,9 @@ void PlatformTest::goodPictures() {
 void PlatformTest::rejectedPictures_data() {
     QTest::addColumn<QByteArray>("data");
     QTest::addColumn<int>("code");
-    const QByteArray good = jpeg();
-    QTest::newRow("zero bytes") << QByteArray() << int(JERR_INPUT_EMPTY);
-    QTest::newRow("one byte") << QByteArray("\xFF", 1) << int(JERR_NO_SOI);
-    QTest::newRow("text") << QByteArray("hello, this is not a picture\n") << int(JERR_NO_SOI);
-    QTest::newRow("png") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << int(JERR_NO_SOI);
-    QTest::newRow("gif") << QByteArray("GIF89a\x01\x00\x01\x00") << int(JERR_NO_SOI);
-    QTest::newRow("truncated header") << good.left(40) << int(JERR_NO_IMAGE);
-    QTest::newRow("65500 x 65500") << withFrame(good, 8, 65500, 65500) << int(JERR_IMAGE_TOO_BIG);
-    QTest::newRow("zero height") << withFrame(good, 8, 50, 0) << int(JERR_EMPTY_IMAGE);
-    QTest::newRow("12-bit") << withFrame(good, 12, 50, 71) << int(JERR_BAD_PRECISION);
-    QTest::newRow("thousands of scans") << withScans(3000) << int(JERR_NOTIMPL);
+    for (const PictureCase& c : pictureCases()) {
+        if (c.jpegError != 0) QTest::newRow(qPrintable(c.name)) << c.data << c.jpegError;
+    }
 }
 
 void PlatformTest::rejectedPictures() {
@@ -290,9 +224,7 @@ void PlatformTest::rejectedPictures() {
 }
 
 void PlatformTest::truncatedScanDataShowsItsTop() {
-    const QByteArray whole = jpeg({}, 64, 256);
-    const qsizetype scan = whole.indexOf(QByteArray("\xFF\xDA", 2));
-    const JpegPicture picture(whole.left(scan + (whole.size() - scan) / 3));
+    const JpegPicture picture(truncatedInScan(makeJpeg({}, 64, 256)));
     const QImage& image = picture.visiblePart(QSize(64, 256));
     QCOMPARE(picture.decodeError(), 0);
     QVERIFY(picture.decodeWarnings() > 0);
@@ -300,7 +232,7 @@ void PlatformTest::truncatedScanDataShowsItsTop() {
 }
 
 void PlatformTest::largePictureDecodesOnlyWhatShows() {
-    const JpegPicture picture(jpeg({}, 4000, 3000));
+    const JpegPicture picture(makeJpeg({}, 4000, 3000));
     QCOMPARE(picture.size(), QSize(4000, 3000));
     const QImage& image = picture.visiblePart(QSize(57, 73));
     QCOMPARE(image.size(), QSize(57, 73));
@@ -366,7 +298,7 @@ void PlatformTest::boxKeepsPictureOnError() {
     const QString good = dir.filePath("good.jpg");
     QFile file(good);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(jpeg());
+    file.write(makeJpeg());
     file.close();
     PictureBox box;
     box.loadFromFile(good);

@@ -11,8 +11,6 @@
 #include <QDir>
 #include <QTimer>
 
-#include <jerror.h>
-#include <jpeglib.h>
 
 namespace {
 
@@ -55,8 +53,6 @@ private slots:
     void ruleSetIsReadAtTheDealersCard();
     void everyHandThroughTheButtons();
     void disabledButtonsTakeNoClick();
-    void badCardFiles_data();
-    void badCardFiles();
     void secondCardFailureKeepsWaiting();
     void dealerCardFailure();
     void resetWithoutEmptyPlacePicture();
@@ -293,49 +289,6 @@ void HandEntryTest::disabledButtonsTakeNoClick() {
     QCOMPARE(HandState.PlayerCard1, 2);
     QCOMPARE(HandState.PlayerCard2, 3);
     QCOMPARE(HandState.DealerUpCard, 4);
-}
-
-// A first card whose file cannot be shown: its message, and nothing changes.
-void HandEntryTest::badCardFiles_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("message");
-    const QString path = "Cannot open file \"%1\". ";
-    QTest::newRow("missing") << "missing" << path + "No such file or directory.";
-    QTest::newRow("folder") << "folder" << path + "Is a directory.";
-    QTest::newRow("empty") << "empty" << QString("JPEG error #%1.").arg(JERR_INPUT_EMPTY);
-    QTest::newRow("text") << "text" << QString("JPEG error #%1.").arg(JERR_NO_SOI);
-    QTest::newRow("png") << "png" << QString("JPEG error #%1.").arg(JERR_NO_SOI);
-    QTest::newRow("truncated header")
-        << "truncated" << QString("JPEG error #%1.").arg(JERR_NO_IMAGE);
-}
-
-void HandEntryTest::badCardFiles() {
-    QFETCH(QString, kind);
-    QFETCH(QString, message);
-    const QString file = w.cardPath("8 Spades.jpg");
-    QByteArray good;
-    {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        good = f.readAll();
-    }
-    QFile::remove(file);
-    if (kind == "folder") QVERIFY(QDir().mkdir(file));
-    if (kind != "missing" && kind != "folder") {
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        if (kind == "text") f.write("not a picture\n");
-        if (kind == "png") f.write(QByteArray("\x89PNG\r\n\x1a\n", 8));
-        if (kind == "truncated") f.write(good.left(40));
-    }
-    const QImage before = pixelsOf(w.picture("Image2"));
-    w.play("p8");
-    QCOMPARE(w.errors, QStringList{message.contains("%1") ? message.arg(file) : message});
-    QCOMPARE(w.titles, QStringList{"tst_handentry"});
-    QCOMPARE(HandState.FirstCardEntered, 0);
-    QCOMPARE(HandState.PlayerCard1, 0);
-    QCOMPARE(w.caption("Label15"), QString("0"));
-    QCOMPARE(pixelsOf(w.picture("Image2")), before);
 }
 
 // The second card's picture is loaded before anything else: the hand still waits for it.
