@@ -1,5 +1,7 @@
 #include "DocumentOpener.h"
 
+#include "ProgramFolder.h"
+
 #include <QDesktopServices>
 #include <QDir>
 
@@ -32,8 +34,10 @@ QUrl documentUrl(const QString& file, const QString& directory) {
     if (file.isEmpty()) {
         return {};
     }
-    const QDir base(directory.isNull() ? QDir::currentPath() : directory);
-    return QUrl::fromLocalFile(base.absoluteFilePath(file));
+    if (directory.isNull()) {
+        return QUrl::fromLocalFile(absolutePath(file));
+    }
+    return QUrl::fromLocalFile(QDir(directory).absoluteFilePath(file));
 }
 
 DocumentOpener& documentOpener() {

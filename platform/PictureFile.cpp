@@ -2,9 +2,9 @@
 
 #include "AppError.h"
 #include "JpegPicture.h"
+#include "ProgramFolder.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -41,7 +41,7 @@ QString extensionOf(const QString& path) {
 
 [[noreturn]] void cannotOpen(const QString& name, const QString& cause) {
     throw AppError(QStringLiteral("Cannot open file \"%1\". %2")
-                       .arg(QFileInfo(name).absoluteFilePath(), cause));
+                       .arg(absolutePath(name), cause));
 }
 
 QString systemText(int error) {

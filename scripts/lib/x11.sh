@@ -13,6 +13,10 @@ cleanup() {
 trap cleanup EXIT
 
 fail() {
+    if [ -n "${DISPLAY:-}" ] && [ -n "$XVFB_PID" ]; then
+        import -window root /tmp/hitwise-e2e-failure.png 2>/dev/null &&
+            echo "screen at the failure: /tmp/hitwise-e2e-failure.png" >&2
+    fi
     echo "FAIL: $*" >&2
     exit 1
 }
@@ -26,6 +30,10 @@ start_xvfb() {
         sleep 0.05
     done
     export DISPLAY=":$(head -n1 "$E2E_TMP/displayfd")"
+    for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.05
+    done
     unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 }
 

@@ -43,6 +43,7 @@ private slots:
     void errorHandlerTitlesAndStops();
     void programFolder();
     void refusedFolderChange();
+    void removedCurrentFolderKeepsItsPath();
     void goodPictures_data();
     void goodPictures();
     void rejectedPictures_data();
@@ -173,6 +174,24 @@ void PlatformTest::refusedFolderChange() {
         QCOMPARE(error.code(), 3);
     }
     QCOMPARE(QDir::currentPath(), before);
+}
+
+// A current directory removed under the program still gives full paths in messages.
+void PlatformTest::removedCurrentFolderKeepsItsPath() {
+    const QString before = QDir::currentPath();
+    const QString folder = dir.filePath("soon gone");
+    QVERIFY(QDir().mkdir(folder));
+    QVERIFY(QDir::setCurrent(folder));
+    QVERIFY(QDir(folder).removeRecursively());
+    QCOMPARE(absolutePath("7 Spades.jpg"), folder + "/7 Spades.jpg");
+    QString message;
+    try {
+        loadPictureFile("7 Spades.jpg");
+    } catch (const AppError& error) {
+        message = error.message();
+    }
+    QVERIFY(QDir::setCurrent(before));
+    QCOMPARE(message, QString("Cannot open file \"%1/7 Spades.jpg\". No such file or directory").arg(folder));
 }
 
 void PlatformTest::goodPictures_data() {

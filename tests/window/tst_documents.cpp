@@ -28,7 +28,8 @@ private slots:
     void chartFromTheProgramsFolder();
     void refusedFolder_data();
     void refusedFolder();
-    void helpRelievesOnTheCurrentFolder();
+    void helpReliesOnTheCurrentFolder();
+    void startedWhereTheFolderCannotBeEntered();
     void f1WithAnyModifiers_data();
     void f1WithAnyModifiers();
     void autoRepeatOpensAgain();
@@ -164,12 +165,26 @@ void DocumentsTest::refusedFolder() {
     QCOMPARE(opener.calls[0].folder, folder + '/');
 }
 
-void DocumentsTest::helpRelievesOnTheCurrentFolder() {
+void DocumentsTest::helpReliesOnTheCurrentFolder() {
     QVERIFY(QDir::setCurrent(scratch.path()));
     w.find<QAction>("Help1")->trigger();
     QCOMPARE(opener.files(), QStringList{"bj.htm"});
     QCOMPARE(opener.calls[0].folder, QDir(scratch.path()).canonicalPath() + '/');
     QCOMPARE(opener.calls[0].verb, QString("open"));
+}
+
+// The window is created all the same after one error box; names resolve where it started.
+void DocumentsTest::startedWhereTheFolderCannotBeEntered() {
+    const QString folder = scratch.filePath("never made");
+    overrideProgramFilePath(folder + "/hitwise");
+    const QString before = QDir::currentPath();
+    TForm1 second;
+    QCOMPARE(w.errors, QStringList{"File not found."});
+    QCOMPARE(AppDir, folder + '/');
+    QCOMPARE(QDir::currentPath(), before);
+    second.findChild<QPushButton*>("Button10")->click();
+    QCOMPARE(second.findChild<QLabel*>("Label15")->text(), QString("9"));
+    QCOMPARE(w.errors.size(), 1);
 }
 
 void DocumentsTest::f1WithAnyModifiers_data() {
