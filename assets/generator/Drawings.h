@@ -19,5 +19,8 @@ QImage drawEmptyPlace();
 // The program icon, the letters B and J in thin outline strokes on a transparent ground.
 QImage drawIcon(int size);
 
+// The same icon as scalable vector graphics.
+QString drawIconSvg();
+
 // The felt colour of the table.
 inline constexpr QRgb kFelt = qRgb(54, 123, 78);

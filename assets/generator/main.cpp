@@ -1,9 +1,10 @@
 // Draws the pictures Hitwise carries and the card files it reads:
-//   assetgen <resource folder> <program folder>
+//   assetgen <resource folder> <program folder> <icon theme folder>
 #include "Drawings.h"
 #include "JpegWriter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -24,12 +25,13 @@ bool savePng16Colours(const QImage& image, const QString& path) {
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: assetgen <resource folder> <program folder>\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: assetgen <resource folder> <program folder> <icon theme folder>\n");
         return 2;
     }
     const QDir resources(QString::fromLocal8Bit(argv[1]));
     const QDir program(QString::fromLocal8Bit(argv[2]));
+    const QDir icons(QString::fromLocal8Bit(argv[3]));
     QDir().mkpath(resources.path());
     QDir().mkpath(program.path());
 
@@ -46,6 +48,15 @@ int main(int argc, char** argv) {
                         card);
     }
     ok &= writeJpeg(drawEmptyPlace(), program.filePath("blank.jpg"), card);
+    // The desktop's icon theme: the same letters at every size, and as vector graphics.
+    for (int size : {16, 32, 48, 64, 128}) {
+        const QString folder = QString("%1x%1/apps").arg(size);
+        icons.mkpath(folder);
+        ok &= drawIcon(size).save(icons.filePath(folder + "/com.example.hitwise.png"), "PNG");
+    }
+    icons.mkpath("scalable/apps");
+    QFile svg(icons.filePath("scalable/apps/com.example.hitwise.svg"));
+    ok &= svg.open(QIODevice::WriteOnly) && svg.write(drawIconSvg().toUtf8()) > 0;
     if (!ok) {
         std::fprintf(stderr, "assetgen: could not write every picture\n");
         return 1;

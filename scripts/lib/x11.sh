@@ -78,3 +78,20 @@ card_point() {
 }
 
 click_card() { click_client "$1" $(card_point "$2" "$3"); }
+
+# A stand-in xdg-open first on PATH that writes what it is asked to open to $E2E_TMP/opened.
+stub_xdg_open() {
+    mkdir -p "$E2E_TMP/bin"
+    printf '#!/bin/sh\necho "$*" >> "%s/opened"\n' "$E2E_TMP" > "$E2E_TMP/bin/xdg-open"
+    chmod +x "$E2E_TMP/bin/xdg-open"
+    export PATH="$E2E_TMP/bin:$PATH"
+}
+
+# Waits until the stand-in has been asked to open N things; prints them sorted.
+wait_opened() {
+    for _ in $(seq 100); do
+        [ "$(wc -l < "$E2E_TMP/opened" 2>/dev/null || echo 0)" -ge "$1" ] && break
+        sleep 0.05
+    done
+    sort "$E2E_TMP/opened" 2>/dev/null || true
+}

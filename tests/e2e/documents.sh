@@ -6,26 +6,15 @@ source "$(dirname "$0")/../../scripts/lib/x11.sh"
 program=$1
 folder=$(cd "$(dirname "$program")" && pwd -P)
 
-mkdir -p "$E2E_TMP/bin"
-cat > "$E2E_TMP/bin/xdg-open" <<STUB
-#!/bin/sh
-echo "\$*" >> "$E2E_TMP/opened"
-STUB
-chmod +x "$E2E_TMP/bin/xdg-open"
-export PATH="$E2E_TMP/bin:$PATH"
-
+stub_xdg_open
 start_xvfb
 start_program "$program" /
 window=$(main_window)
 xdotool windowfocus --sync "$window"
 xdotool key --clearmodifiers alt+g
 xdotool key F1
-for _ in $(seq 100); do
-    [ "$(wc -l < "$E2E_TMP/opened" 2>/dev/null || echo 0)" -ge 2 ] && break
-    sleep 0.05
-done
-expected="file://$folder/single.htm
-file://$folder/bj.htm"
-[ "$(sort "$E2E_TMP/opened" 2>/dev/null)" = "$(sort <<< "$expected")" ] ||
-    fail "opened: $(cat "$E2E_TMP/opened" 2>/dev/null), wanted: $expected"
+opened=$(wait_opened 2)
+expected="file://$folder/bj.htm
+file://$folder/single.htm"
+[ "$opened" = "$expected" ] || fail "opened: $opened, wanted: $expected"
 echo "1 passed, 0 failed"

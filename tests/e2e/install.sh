@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs into a scratch prefix and starts the installed program through bin/hitwise from
+# another folder: a hand shows its card faces without an error, and F1 opens the installed help.
+source "$(dirname "$0")/../../scripts/lib/x11.sh"
+build=$1
+prefix="$E2E_TMP/prefix"
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+[ -L "$prefix/bin/hitwise" ] || fail "bin/hitwise is not a link"
+for file in hitwise bj.htm single.htm multi.htm european.htm blank.jpg "1 Spades.jpg" "13 Spades.jpg"; do
+    [ -f "$prefix/lib/hitwise/$file" ] || fail "lib/hitwise/$file is missing"
+done
+for file in applications/com.example.hitwise.desktop metainfo/com.example.hitwise.metainfo.xml \
+    icons/hicolor/16x16/apps/com.example.hitwise.png icons/hicolor/scalable/apps/com.example.hitwise.svg; do
+    [ -f "$prefix/share/$file" ] || fail "share/$file is missing"
+done
+
+stub_xdg_open
+start_xvfb
+start_program "$prefix/bin/hitwise" /
+window=$(main_window)
+click_card "$window" p 9
+click_card "$window" p 2
+click_card "$window" d 6
+sleep 0.3
+[ "$(visible_windows)" -eq 1 ] || fail "an error box is open"
+xdotool windowfocus --sync "$window"
+xdotool key F1
+opened=$(wait_opened 1)
+[ "$opened" = "file://$prefix/lib/hitwise/bj.htm" ] || fail "opened: $opened"
+echo "1 passed, 0 failed"

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds the Debian package, checks its dependencies, unpacks it into a scratch root and
+# starts the packaged program once.
+source "$(dirname "$0")/../../scripts/lib/x11.sh"
+build=$1
+
+(cd "$build" && cpack -G DEB -B "$E2E_TMP/package" >/dev/null)
+deb=$(ls "$E2E_TMP"/package/hitwise_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo fonts-liberation xdg-utils; do
+    grep -q "$needed" <<< "$depends" || fail "Depends lacks $needed: $depends"
+done
+contents=$(dpkg-deb -c "$deb")
+grep -q './usr/bin/hitwise -> ../lib/hitwise/hitwise' <<< "$contents" || fail "no bin/hitwise link"
+grep -q './usr/share/applications/com.example.hitwise.desktop' <<< "$contents" || fail "no desktop entry"
+
+root="$E2E_TMP/root"
+dpkg-deb -x "$deb" "$root"
+start_xvfb
+start_program "$root/usr/bin/hitwise" /
+window=$(main_window)
+click_card "$window" p 10
+click_card "$window" p A
+click_card "$window" d 4
+sleep 0.3
+[ "$(visible_windows)" -eq 1 ] || fail "an error box is open"
+echo "package: $(basename "$deb")"
+echo "Depends: $depends"
+echo "1 passed, 0 failed"
