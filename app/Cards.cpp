@@ -14,3 +14,7 @@ QString playerTotalText(int playerCard1, int playerCard2) {
 QString dealerCardText(int value) {
     return value == 1 ? QStringLiteral("1 / 11") : QString::number(value);
 }
+
+QString cardPictureName(const Card& card) {
+    return QStringLiteral("%1 of spades").arg(card.name);
+}

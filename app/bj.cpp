@@ -25,6 +25,11 @@ strategy::Hand currentHand() {
     return {HandState.PlayerCard1, HandState.PlayerCard2, HandState.DealerUpCard};
 }
 
+// A picture box's name for screen readers: its role, then what it shows.
+void describePicture(PictureBox* box, const QString& shows) {
+    box->setAccessibleName(box->accessibleDescription() + QStringLiteral(": ") + shows);
+}
+
 void setGroupEnabled(const QList<QPushButton*>& buttons, bool enabled) {
     for (QPushButton* button : buttons) {
         button->setEnabled(enabled);
@@ -196,12 +201,14 @@ void TForm1::enterPlayerCard(int index) {
     if (HandState.FirstCardEntered == 1) {
         // The picture is loaded first: if it fails, the hand still waits for its second card.
         ui->Image3->loadFromFile(card.pictureFile);
+        describePicture(ui->Image3, cardPictureName(card));
         setGroupEnabled(playerButtons, false);
         setGroupEnabled(dealerButtons, true);
         setCaption(ui->Label13, QStringLiteral("Enter dealers up card"));
         HandState.PlayerCard2 = card.value;
     } else {
         ui->Image2->loadFromFile(card.pictureFile);
+        describePicture(ui->Image2, cardPictureName(card));
         HandState.FirstCardEntered = 1;
         HandState.PlayerCard1 = card.value;
     }
@@ -213,6 +220,7 @@ void TForm1::enterDealerCard(int index) {
     HandState.DealerUpCard = card.value;
     setCaption(ui->Label14, dealerCardText(card.value));
     ui->Image4->loadFromFile(card.pictureFile);
+    describePicture(ui->Image4, cardPictureName(card));
     AdviseByRuleSet();
     setGroupEnabled(dealerButtons, false);
 }
@@ -225,6 +233,7 @@ void TForm1::Button28Click() {
     setCaption(ui->Label15, QStringLiteral("0"));
     std::exception_ptr firstError;
     for (PictureBox* box : {ui->Image2, ui->Image3, ui->Image4, ui->Image5}) {
+        describePicture(box, QStringLiteral("Empty place"));
         try {
             box->loadFromFile(QStringLiteral("blank.jpg"));
         } catch (const std::exception&) {

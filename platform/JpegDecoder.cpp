@@ -80,7 +80,8 @@ void readAndCheckHeader(Decoder* d) {
     if (pixels > (multiScan ? kMaxMultiScanPixels : kMaxJpegPixels)) {
         failWith(reinterpret_cast<j_common_ptr>(&d->info), JERR_IMAGE_TOO_BIG);
     }
-    if (multiScan && countScans(d->info.src->next_input_byte, d->info.src->bytes_in_buffer) >= kMaxJpegScans) {
+    if (multiScan &&
+        countScans(d->info.src->next_input_byte, d->info.src->bytes_in_buffer) >= kMaxJpegScans) {
         failWith(reinterpret_cast<j_common_ptr>(&d->info), JERR_NOTIMPL);
     }
     const int n = d->info.num_components;

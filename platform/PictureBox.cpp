@@ -4,10 +4,26 @@
 #include "JpegPicture.h"
 #include "PictureFile.h"
 
+#include <QAccessibleWidget>
 #include <QFile>
 #include <QPainter>
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
+namespace {
+
+// Screen readers present picture boxes as pictures, named by the window.
+QAccessibleInterface* accessiblePicture(const QString& className, QObject* object) {
+    if (className == QLatin1String("PictureBox") && object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Graphic);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
+    static const bool installed = (QAccessible::installFactory(accessiblePicture), true);
+    Q_UNUSED(installed);
+}
 
 PictureBox::~PictureBox() = default;
 

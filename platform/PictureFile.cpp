@@ -40,8 +40,7 @@ QString extensionOf(const QString& path) {
 }
 
 [[noreturn]] void cannotOpen(const QString& name, const QString& cause) {
-    throw AppError(QStringLiteral("Cannot open file \"%1\". %2")
-                       .arg(absolutePath(name), cause));
+    throw AppError(QStringLiteral("Cannot open file \"%1\". %2").arg(absolutePath(name), cause));
 }
 
 QString systemText(int error) {

@@ -46,9 +46,12 @@ QString drawIconSvg() {
             const QPainterPath::Element c2 = path.elementAt(i + 1);
             const QPainterPath::Element end = path.elementAt(i + 2);
             data += QString("C%1 %2 %3 %4 %5 %6 ")
-                        .arg(e.x, 0, 'f', 2).arg(e.y, 0, 'f', 2)
-                        .arg(c2.x, 0, 'f', 2).arg(c2.y, 0, 'f', 2)
-                        .arg(end.x, 0, 'f', 2).arg(end.y, 0, 'f', 2);
+                        .arg(e.x, 0, 'f', 2)
+                        .arg(e.y, 0, 'f', 2)
+                        .arg(c2.x, 0, 'f', 2)
+                        .arg(c2.y, 0, 'f', 2)
+                        .arg(end.x, 0, 'f', 2)
+                        .arg(end.y, 0, 'f', 2);
             i += 2;
         }
     }

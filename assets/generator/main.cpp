@@ -26,7 +26,8 @@ bool savePng16Colours(const QImage& image, const QString& path) {
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     if (argc != 4) {
-        std::fprintf(stderr, "usage: assetgen <resource folder> <program folder> <icon theme folder>\n");
+        std::fprintf(stderr,
+                     "usage: assetgen <resource folder> <program folder> <icon theme folder>\n");
         return 2;
     }
     const QDir resources(QString::fromLocal8Bit(argv[1]));

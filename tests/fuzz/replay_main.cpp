@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
         const QString path = QString::fromLocal8Bit(argv[i]);
         if (QFileInfo(path).isDir()) {
             QDirIterator it(path, QDir::Files, QDirIterator::Subdirectories);
-            while (it.hasNext()) files << it.next();
+            while (it.hasNext())
+                files << it.next();
         } else {
             files << path;
         }
@@ -27,7 +28,8 @@ int main(int argc, char** argv) {
                 return 1;
             }
             const QByteArray data = file.readAll();
-            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(data.constData()), size_t(data.size()));
+            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                                   size_t(data.size()));
             ++inputs;
         }
     }

@@ -23,7 +23,8 @@ QByteArray makeJpeg(const JpegOptions& options, int width, int height) {
 QByteArray withFrame(QByteArray data, int precision, int width, int height) {
     for (qsizetype i = 0; i + 9 < data.size(); ++i) {
         const uchar m = uchar(data[i + 1]);
-        if (uchar(data[i]) == 0xFF && (m == 0xC0 || m == 0xC1 || m == 0xC2 || m == 0xC9 || m == 0xCA)) {
+        if (uchar(data[i]) == 0xFF &&
+            (m == 0xC0 || m == 0xC1 || m == 0xC2 || m == 0xC9 || m == 0xCA)) {
             const qsizetype at = i + 4;
             data[at] = char(precision);
             data[at + 1] = char(height >> 8), data[at + 2] = char(height & 0xFF);
@@ -42,7 +43,8 @@ QByteArray withScans(int count) {
     const qsizetype lastScan = data.lastIndexOf(sos);
     const QByteArray scan = data.mid(lastScan, data.size() - 2 - lastScan);
     QByteArray out = data.left(data.size() - 2);
-    for (qsizetype i = data.count(sos); i < count; ++i) out += scan;
+    for (qsizetype i = data.count(sos); i < count; ++i)
+        out += scan;
     return out + QByteArray("\xFF\xD9", 2);
 }
 
@@ -85,6 +87,7 @@ QList<PictureCase> pictureCases() {
         {"thousands of scans", withScans(3000), JERR_NOTIMPL, {}},
         {"huge progressive",
          withFrame(with([](JpegOptions& o) { o.progressive = true; }), 8, 5000, 5000),
-         JERR_IMAGE_TOO_BIG, {}},
+         JERR_IMAGE_TOO_BIG,
+         {}},
     };
 }

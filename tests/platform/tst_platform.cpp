@@ -2,8 +2,8 @@
 #include "AppError.h"
 #include "ErrorHandler.h"
 #include "JpegPicture.h"
-#include "PictureCases.h"
 #include "PictureBox.h"
+#include "PictureCases.h"
 #include "PictureFile.h"
 #include "ProgramFolder.h"
 
@@ -191,7 +191,9 @@ void PlatformTest::removedCurrentFolderKeepsItsPath() {
         message = error.message();
     }
     QVERIFY(QDir::setCurrent(before));
-    QCOMPARE(message, QString("Cannot open file \"%1/7 Spades.jpg\". No such file or directory").arg(folder));
+    QCOMPARE(
+        message,
+        QString("Cannot open file \"%1/7 Spades.jpg\". No such file or directory").arg(folder));
 }
 
 void PlatformTest::goodPictures_data() {

@@ -37,7 +37,8 @@ void BadPicturesTest::playEight(const QString& message, QSize shows) {
     QElapsedTimer clock;
     clock.start();
     w.play("p8");
-    QVERIFY2(clock.elapsed() < 20000, "the click hung"); // a guard against hangs, not a speed target
+    QVERIFY2(clock.elapsed() < 20000,
+             "the click hung"); // a guard against hangs, not a speed target
     if (message.isEmpty()) {
         QVERIFY2(w.errors.isEmpty(), qPrintable(w.errors.join('\n')));
         QCOMPARE(HandState.FirstCardEntered, 1);
@@ -63,7 +64,8 @@ void BadPicturesTest::pictureFiles_data() {
     QTest::addColumn<QSize>("shows");
     for (const PictureCase& c : pictureCases()) {
         QTest::newRow(qPrintable(c.name))
-            << c.data << (c.jpegError ? QString("JPEG error #%1.").arg(c.jpegError) : QString()) << c.size;
+            << c.data << (c.jpegError ? QString("JPEG error #%1.").arg(c.jpegError) : QString())
+            << c.size;
     }
 }
 
@@ -81,18 +83,24 @@ void BadPicturesTest::pictureFiles() {
 void BadPicturesTest::filesThatAreNoPictures_data() {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("cause");
-    QTest::newRow("missing") << "missing" << "No such file or directory";
-    QTest::newRow("folder") << "folder" << "Is a directory";
-    QTest::newRow("fifo") << "fifo" << "Not a regular file";
-    QTest::newRow("over 64 MiB") << "huge" << "File too large";
-    QTest::newRow("unreadable") << "unreadable" << "Permission denied";
+    QTest::newRow("missing") << "missing"
+                             << "No such file or directory";
+    QTest::newRow("folder") << "folder"
+                            << "Is a directory";
+    QTest::newRow("fifo") << "fifo"
+                          << "Not a regular file";
+    QTest::newRow("over 64 MiB") << "huge"
+                                 << "File too large";
+    QTest::newRow("unreadable") << "unreadable"
+                                << "Permission denied";
 }
 
 void BadPicturesTest::filesThatAreNoPictures() {
     QFETCH(QString, kind);
     QFETCH(QString, cause);
     const QString path = w.cardPath("8 Spades.jpg");
-    if (kind == "unreadable" && geteuid() == 0) QSKIP("root reads every file; run as a plain user to cover this");
+    if (kind == "unreadable" && geteuid() == 0)
+        QSKIP("root reads every file; run as a plain user to cover this");
     if (kind != "unreadable") QFile::remove(path);
     if (kind == "folder") QVERIFY(QDir().mkdir(path));
     if (kind == "fifo") QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);

@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QTimer>
 
-
 namespace {
 
 QImage pixelsOf(const PictureBox* box) {

@@ -34,7 +34,8 @@ struct Model {
     int ruleSet = 0;
     int errors = 0;
     QStringList opened;
-    std::map<QString, BoxModel> boxes{{"Image2", {}}, {"Image3", {}}, {"Image4", {}}, {"Image5", {}}};
+    std::map<QString, BoxModel> boxes{
+        {"Image2", {}}, {"Image3", {}}, {"Image4", {}}, {"Image5", {}}};
     std::map<QString, FileState> files;
 };
 
@@ -80,7 +81,8 @@ void ModelTest::initTestCase() {
     w.form().findChild<QTimer*>("Timer1")->stop(); // ticks come from the sequence
     // The chart button makes the program's folder current: let that be the card folder.
     overrideProgramFilePath(w.cardPath("hitwise"));
-    for (const Card& card : kCards) fileNames << card.pictureFile;
+    for (const Card& card : kCards)
+        fileNames << card.pictureFile;
     fileNames << "blank.jpg";
     for (int i = 0; i < fileNames.size(); ++i) {
         QFile file(w.cardPath(fileNames[i]));
@@ -118,7 +120,8 @@ void ModelTest::setFile(const QString& name, FileState state) {
     if (state == FileState::Good || state == FileState::Broken) {
         QFile file(path);
         file.open(QIODevice::WriteOnly);
-        file.write(state == FileState::Good ? originals[fileNames.indexOf(name)] : QByteArray("broken"));
+        file.write(state == FileState::Good ? originals[fileNames.indexOf(name)]
+                                            : QByteArray("broken"));
     }
     model.files[name] = state;
 }
@@ -163,7 +166,9 @@ void ModelTest::step(std::mt19937& random, QString* event) {
         *event = "reset";
         w.button(28)->click();
         m.dealerText = m.totalText = "0";
-        for (auto& [name, box] : m.boxes) box = loads("blank.jpg") ? BoxModel{Shows::File, "blank.jpg"} : BoxModel{Shows::Nothing, {}};
+        for (auto& [name, box] : m.boxes)
+            box = loads("blank.jpg") ? BoxModel{Shows::File, "blank.jpg"}
+                                     : BoxModel{Shows::Nothing, {}};
         m.errors += loads("blank.jpg") ? 0 : 1;
         m.first = m.card1 = m.card2 = m.dealer = 0;
         m.players = true, m.dealers = false;
@@ -197,7 +202,8 @@ QString ModelTest::mismatch() const {
     const Model& m = model;
     QStringList problems;
     const auto check = [&](const char* what, auto actual, auto expected) {
-        if (actual != expected) problems << QString("%1: %2, model %3").arg(what).arg(actual).arg(expected);
+        if (actual != expected)
+            problems << QString("%1: %2, model %3").arg(what).arg(actual).arg(expected);
     };
     check("FirstCardEntered", HandState.FirstCardEntered, m.first);
     check("PlayerCard1", HandState.PlayerCard1, m.card1);
@@ -236,13 +242,17 @@ void ModelTest::randomSequences() {
             const bool empty = box.shows == Shows::Nothing;
             if (empty != (picture == nullptr)) {
                 problem += QString("; %1 empty: %2").arg(name).arg(picture == nullptr);
-            } else if (!empty && picture->visiblePart(QSize(57, 73)) != pixelsOfFile(box.shows == Shows::CardBack ? QString() : box.file)) {
+            } else if (!empty &&
+                       picture->visiblePart(QSize(57, 73)) !=
+                           pixelsOfFile(box.shows == Shows::CardBack ? QString() : box.file)) {
                 problem += QString("; %1 does not show %2").arg(name, box.file);
             }
         }
         if (!problem.isEmpty()) {
             QFAIL(qPrintable(QString("seed %1, event %2 (%3): %4\nlast events: %5")
-                                 .arg(seed).arg(i).arg(event, problem, recent.join(" | "))));
+                                 .arg(seed)
+                                 .arg(i)
+                                 .arg(event, problem, recent.join(" | "))));
         }
     }
     qInfo("played %d events with seed %d: %d error boxes, %d documents opened", events, seed,

@@ -1,0 +1,106 @@
+#!/usr/bin/python3
+"""Plays one hand through the accessibility tree (AT-SPI), as a screen reader user would,
+and reads back the advice, the totals and the pictures. Prints what it reads."""
+import sys
+import time
+
+import pyatspi
+
+
+def fail(message):
+    print("FAIL: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def application(name):
+    for _ in range(200):
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == name:
+                return app
+        time.sleep(0.05)
+    fail("no application %r on the accessibility bus" % name)
+
+
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+def find(app, name=None, description=None, role=None):
+    for node in walk(app):
+        if name is not None and node.name != name:
+            continue
+        if description is not None and node.description != description:
+            continue
+        if role is not None and node.getRole() != role:
+            continue
+        return node
+    fail("nothing named %r / described %r" % (name, description))
+
+
+def press(app, name):
+    node = find(app, name=name)
+    action = node.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) in ("Press", "press", "click", "Toggle"):
+            action.doAction(i)
+            break
+    else:
+        action.doAction(0)
+    time.sleep(0.15)
+    print("pressed: %s" % name)
+
+
+def text(node):
+    try:
+        t = node.queryText()
+        return t.getText(0, t.characterCount)
+    except NotImplementedError:
+        return node.name
+
+
+app = application("hitwise")
+# Everything a sighted user reaches is there by name.
+for name in ("Get the Chart", "Reset", "Blackjack Single Deck ", "Blackjack Multi Deck",
+             "Blackjack European", "Help", "About", "hitwise.example.com"):
+    find(app, name=name)
+for who in ("Your card", "Dealer's card"):
+    for card in ("Ace", "Two", "Ten", "Jack", "Queen", "King"):
+        find(app, name="%s: %s" % (who, card), role=pyatspi.ROLE_PUSH_BUTTON)
+find(app, name="Your first card: Card back", role=pyatspi.ROLE_IMAGE)
+
+press(app, "Your card: Ace")
+press(app, "Your card: Seven")
+prompt = text(find(app, description="Action"))
+if prompt != "Enter dealers up card":
+    fail("prompt: %r" % prompt)
+print("reads: Action: %s" % prompt)
+press(app, "Dealer's card: Nine")
+
+advice = find(app, description="Action")
+readings = set()
+for _ in range(12):  # over more than one blink
+    readings.add(text(advice))
+    time.sleep(0.1)
+if readings != {"              Hit"}:
+    fail("advice read as %r" % readings)
+total = text(find(app, description="Your total"))
+dealer = text(find(app, description="Dealer's card value"))
+if (total, dealer) != ("8 / 18", "9"):
+    fail("total %r, dealer %r" % (total, dealer))
+for picture in ("Your first card: Ace of spades", "Your second card: Seven of spades",
+                "Dealer's up card: Nine of spades", "Dealer's second card: Card back"):
+    find(app, name=picture, role=pyatspi.ROLE_IMAGE)
+print("reads: Action: %s" % advice.name.strip())
+print("reads: Your total: %s; Dealer's card value: %s" % (total, dealer))
+print("reads: pictures: Your first card: Ace of spades; Your second card: Seven of spades; "
+      "Dealer's up card: Nine of spades; Dealer's second card: Card back")
+
+press(app, "Reset")
+if text(find(app, description="Your total")) != "0":
+    fail("Reset did not clear the total")
+find(app, name="Your first card: Empty place", role=pyatspi.ROLE_IMAGE)
+print("reads: Action: %s" % text(find(app, description="Action")))
+print("1 passed, 0 failed")
