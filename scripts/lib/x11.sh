@@ -17,24 +17,35 @@ fail() {
         import -window root /tmp/hitwise-e2e-failure.png 2>/dev/null &&
             echo "screen at the failure: /tmp/hitwise-e2e-failure.png" >&2
     fi
+    if [ -n "$XVFB_PID" ] && ! kill -0 "$XVFB_PID" 2>/dev/null; then
+        echo "the X server has ended: $(tail -n 5 "$E2E_TMP/xvfb.log")" >&2
+    fi
     echo "FAIL: $*" >&2
     exit 1
 }
 
 start_xvfb() {
-    exec 3<> "$E2E_TMP/displayfd"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        [ -s "$E2E_TMP/displayfd" ] && break
-        sleep 0.05
+    # A display number of its own, so that tests running side by side never share a server.
+    local number
+    for attempt in $(seq 20); do
+        number=$((100 + (RANDOM % 800)))
+        [ -e "/tmp/.X$number-lock" ] && continue
+        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$number"
+        for _ in $(seq 100); do
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            xdpyinfo >/dev/null 2>&1 && break
+            sleep 0.05
+        done
+        if kill -0 "$XVFB_PID" 2>/dev/null && xdpyinfo >/dev/null 2>&1; then
+            unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+            return
+        fi
+        kill "$XVFB_PID" 2>/dev/null || true
+        XVFB_PID=""
     done
-    export DISPLAY=":$(head -n1 "$E2E_TMP/displayfd")"
-    for _ in $(seq 100); do
-        xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.05
-    done
-    unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+    fail "no X server could be started: $(cat "$E2E_TMP/xvfb.log")"
 }
 
 # start_program PROGRAM [FOLDER]: starts it from FOLDER (default: a scratch folder).

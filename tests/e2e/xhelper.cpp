@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -179,7 +180,8 @@ int response(Display* display, Window window, int hands, int argc, char** argv) 
 } // namespace
 
 int main(int argc, char** argv) {
-    Display* display = XOpenDisplay(nullptr);
+    const std::unique_ptr<Display, int (*)(Display*)> connection(XOpenDisplay(nullptr), XCloseDisplay);
+    Display* display = connection.get();
     if (!display) {
         std::fprintf(stderr, "xhelper: no display\n");
         return 2;
