@@ -134,9 +134,6 @@ int readJpegHeader(const unsigned char* data, std::size_t size, JpegHeader* head
     readAndCheckHeader(&d);
     header->width = static_cast<int>(d.info.image_width);
     header->height = static_cast<int>(d.info.image_height);
-    header->components = d.info.num_components;
-    header->colorSpace = d.info.jpeg_color_space;
-    header->progressive = jpeg_has_multiple_scans(&d.info);
     jpeg_destroy_decompress(&d.info);
     return 0;
 }

@@ -18,9 +18,6 @@ inline constexpr long kMaxJpegWorkingMemory = 128L * 1024 * 1024;
 struct JpegHeader {
     int width = 0;
     int height = 0;
-    int components = 0;
-    int colorSpace = 0; // libjpeg's J_COLOR_SPACE of the stored data
-    bool progressive = false;
 };
 
 int readJpegHeader(const unsigned char* data, std::size_t size, JpegHeader* header);

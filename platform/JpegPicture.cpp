@@ -13,8 +13,6 @@ JpegPicture::JpegPicture(QByteArray data) : data_(std::move(data)) {
         throw JpegError(error);
     }
     size_ = QSize(header.width, header.height);
-    colorSpace_ = header.colorSpace;
-    progressive_ = header.progressive;
 }
 
 const QImage& JpegPicture::visiblePart(QSize visible) const {

@@ -12,8 +12,6 @@ public:
     explicit JpegPicture(QByteArray data);
 
     QSize size() const { return size_; }
-    bool isProgressive() const { return progressive_; }
-    int colorSpace() const { return colorSpace_; }
 
     // The picture's top-left part of at most visible pixels, decoded on the first call. A
     // picture whose data breaks off part-way shows what was decoded before the break; the
@@ -28,8 +26,6 @@ public:
 private:
     QByteArray data_;
     QSize size_;
-    int colorSpace_ = 0;
-    bool progressive_ = false;
     mutable QImage decoded_;
     mutable bool decodedOnce_ = false;
     mutable int decodeError_ = 0;

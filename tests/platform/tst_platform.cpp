@@ -313,6 +313,11 @@ void PlatformTest::extensions() {
     };
     QCOMPARE(messageOf("card.PNG"), QString("Unknown picture file extension (.png)"));
     QCOMPARE(messageOf("card"), QString("Unknown picture file extension (.)"));
+    // A later registration of an extension is found first.
+    const auto none = [](QByteArray) -> std::unique_ptr<JpegPicture> { return nullptr; };
+    registerPictureFormat({"xyz", "first", none});
+    registerPictureFormat({"xyz", "second", none});
+    QCOMPARE(findPictureFormat("a.xyz")->description, QString("second"));
 }
 
 void PlatformTest::boxKeepsPictureOnError() {
