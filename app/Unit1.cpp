@@ -2,14 +2,16 @@
 
 #include "ui_Unit1.h"
 
+#include "PixelFonts.h"
+
 #include <QLabel>
 
 #include <QScreen>
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TAboutBox>()) {
     ui->setupUi(this);
-    // Labels size themselves to their text in the font the style sheet gives them.
-    ensurePolished();
+    applyPixelSizes(this);
+    // Labels size themselves to their text.
     for (QLabel* label : findChildren<QLabel*>()) {
         if (!label->hasScaledContents()) {
             label->adjustSize();

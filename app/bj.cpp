@@ -4,6 +4,7 @@
 #include "Cards.h"
 #include "DocumentOpener.h"
 #include "ErrorHandler.h"
+#include "PixelFonts.h"
 #include "ProgramFolder.h"
 #include "RuleSets.h"
 #include "Unit1.h"
@@ -54,8 +55,8 @@ TForm1::TForm1(QWidget* parent)
                      ui->Button20, ui->Button21, ui->Button22, ui->Button23, ui->Button24,
                      ui->Button25, ui->Button26, ui->Button27};
     bindHandlers();
-    // Labels size themselves to their text in the font the style sheet gives them.
-    ui->ClientArea->ensurePolished();
+    applyPixelSizes(this);
+    // Labels size themselves to their text.
     for (QLabel* label : ui->ClientArea->findChildren<QLabel*>()) {
         label->adjustSize();
     }

@@ -9,24 +9,26 @@
 //                               changes on the screen. Points are in screen coordinates.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/Xdamage.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xdamage.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
 #include <string>
 #include <thread>
-#include <vector>
-#include <fcntl.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 // Windows come and go while they are watched: a request about one that is gone is no error.
-int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+int ignoreErrors(Display*, XErrorEvent*) {
+    return 0;
+}
 
 int closeWindow(Display* display, Window window) {
     XEvent event{};
@@ -85,7 +87,9 @@ struct Rect {
     int x, y, w, h;
 };
 
-bool parsePoint(const char* text, int* x, int* y) { return std::sscanf(text, "%d,%d", x, y) == 2; }
+bool parsePoint(const char* text, int* x, int* y) {
+    return std::sscanf(text, "%d,%d", x, y) == 2;
+}
 
 void click(Display* display, int x, int y) {
     XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
@@ -97,11 +101,13 @@ void click(Display* display, int x, int y) {
 // The rectangle's pixels as the screen shows them.
 std::vector<unsigned long> grab(Display* display, Window root, const Rect& r) {
     std::vector<unsigned long> pixels;
-    XImage* image = XGetImage(display, root, r.x, r.y, unsigned(r.w), unsigned(r.h), AllPlanes, ZPixmap);
+    XImage* image =
+        XGetImage(display, root, r.x, r.y, unsigned(r.w), unsigned(r.h), AllPlanes, ZPixmap);
     if (!image) return pixels;
     pixels.reserve(size_t(r.w) * r.h);
     for (int y = 0; y < r.h; ++y)
-        for (int x = 0; x < r.w; ++x) pixels.push_back(XGetPixel(image, x, y));
+        for (int x = 0; x < r.w; ++x)
+            pixels.push_back(XGetPixel(image, x, y));
     XDestroyImage(image);
     return pixels;
 }
@@ -114,7 +120,8 @@ bool showsRed(const std::vector<unsigned long>& pixels) {
 
 bool touches(const XDamageNotifyEvent& damage, const Rect& r, int wx, int wy) {
     const int x = wx + damage.area.x, y = wy + damage.area.y;
-    return x < r.x + r.w && x + damage.area.width > r.x && y < r.y + r.h && y + damage.area.height > r.y;
+    return x < r.x + r.w && x + damage.area.width > r.x && y < r.y + r.h &&
+           y + damage.area.height > r.y;
 }
 
 // Waits for the next damage of the window that touches the rectangle; false after 3 s.
@@ -180,7 +187,8 @@ int response(Display* display, Window window, int hands, int argc, char** argv) 
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::unique_ptr<Display, int (*)(Display*)> connection(XOpenDisplay(nullptr), XCloseDisplay);
+    const std::unique_ptr<Display, int (*)(Display*)> connection(XOpenDisplay(nullptr),
+                                                                 XCloseDisplay);
     Display* display = connection.get();
     if (!display) {
         std::fprintf(stderr, "xhelper: no display\n");
