@@ -2,21 +2,14 @@
 
 #include "ui_Unit1.h"
 
-#include "PixelFonts.h"
-
-#include <QLabel>
+#include "LayoutFonts.h"
 
 #include <QScreen>
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TAboutBox>()) {
     ui->setupUi(this);
     applyPixelSizes(this);
-    // Labels size themselves to their text.
-    for (QLabel* label : findChildren<QLabel*>()) {
-        if (!label->hasScaledContents()) {
-            label->adjustSize();
-        }
-    }
+    sizeLabelsToText(this);
     connect(ui->OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
 }
 

@@ -1,10 +1,9 @@
 #include "bj.h"
 
-#include "AppError.h"
 #include "Cards.h"
 #include "DocumentOpener.h"
 #include "ErrorHandler.h"
-#include "PixelFonts.h"
+#include "LayoutFonts.h"
 #include "ProgramFolder.h"
 #include "RuleSets.h"
 #include "Unit1.h"
@@ -56,10 +55,7 @@ TForm1::TForm1(QWidget* parent)
                      ui->Button25, ui->Button26, ui->Button27};
     bindHandlers();
     applyPixelSizes(this);
-    // Labels size themselves to their text.
-    for (QLabel* label : ui->ClientArea->findChildren<QLabel*>()) {
-        label->adjustSize();
-    }
+    sizeLabelsToText(ui->ClientArea);
     // The client area is the layout's size under the menu bar.
     resize(ui->ClientArea->width(), ui->ClientArea->height() + menuBar()->sizeHint().height());
     ui->Button1->setFocus();

@@ -1,5 +1,6 @@
-#include "PixelFonts.h"
+#include "LayoutFonts.h"
 
+#include <QLabel>
 #include <QWidget>
 
 void applyPixelSizes(QWidget* root) {
@@ -12,6 +13,14 @@ void applyPixelSizes(QWidget* root) {
             QFont font = widget->font();
             font.setPixelSize(pixels);
             widget->setFont(font);
+        }
+    }
+}
+
+void sizeLabelsToText(QWidget* root) {
+    for (QLabel* label : root->findChildren<QLabel*>()) {
+        if (!label->hasScaledContents()) {
+            label->adjustSize();
         }
     }
 }
