@@ -60,7 +60,8 @@ void setUp(Decoder* d) {
 }
 
 // Start-of-scan markers in the data. Entropy-coded data never holds 0xFF followed by anything
-// but 0x00 or a restart marker, so this counts the scans exactly.
+// but 0x00 or a restart marker, so every scan is counted; bytes inside a later marker segment
+// could add to the count, which errs only on the side of refusing.
 int countScans(const unsigned char* data, std::size_t size) {
     int scans = 0;
     for (std::size_t i = 0; i + 1 < size; ++i) {
