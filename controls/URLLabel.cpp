@@ -9,21 +9,6 @@ namespace {
 
 const QColor kLinkBlue(0, 0, 255);
 
-// Lower-cases the letters A to Z only.
-QString asciiLower(QString text) {
-    for (QChar& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = QChar(c.unicode() + ('a' - 'A'));
-        }
-    }
-    return text;
-}
-
-bool hasWebPrefix(const QString& text) {
-    return asciiLower(text.left(7)) == QLatin1String("http://") ||
-           asciiLower(text.left(8)) == QLatin1String("https://");
-}
-
 } // namespace
 
 QString trimControls(const QString& text) {
@@ -44,7 +29,7 @@ void TURLLabel::setURL(const QString& value) {
     }
     if (trimControls(value).isEmpty()) {
         url_.clear();
-    } else if (hasWebPrefix(value)) {
+    } else if (isWebAddress(value)) {
         url_ = value;
     } else {
         url_ = QStringLiteral("http://") + value;

@@ -23,6 +23,3 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 };
-
-// Called for each key press once, with the control it is aimed at, before the delivery.
-void previewKeyPress(QObject* receiver, QEvent* event);

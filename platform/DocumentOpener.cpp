@@ -1,5 +1,6 @@
 #include "DocumentOpener.h"
 
+#include "AsciiText.h"
 #include "ProgramFolder.h"
 
 #include <QDesktopServices>
@@ -20,12 +21,12 @@ public:
 
 DocumentOpener* replacement = nullptr;
 
-bool isWebAddress(const QString& text) {
-    return text.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
-           text.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
-}
-
 } // namespace
+
+bool isWebAddress(const QString& text) {
+    return asciiLower(text.left(7)) == QLatin1String("http://") ||
+           asciiLower(text.left(8)) == QLatin1String("https://");
+}
 
 QUrl documentUrl(const QString& file, const QString& directory) {
     if (isWebAddress(file)) {

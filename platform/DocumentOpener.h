@@ -24,6 +24,9 @@ public:
 // turned into a file:// URL, so that no name can be read as an option or another scheme.
 QUrl documentUrl(const QString& file, const QString& directory);
 
+// Whether a text begins with "http://" or "https://" (the letters in any case).
+bool isWebAddress(const QString& text);
+
 // The opener in use: the desktop's (xdg-open through QDesktopServices) unless replaced.
 DocumentOpener& documentOpener();
 

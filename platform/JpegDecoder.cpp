@@ -151,7 +151,9 @@ int decodeJpeg(const unsigned char* data, std::size_t size, unsigned char* pixel
         return code;
     }
     jpeg_mem_src(&d.info, data, static_cast<unsigned long>(size));
-    readAndCheckHeader(&d);
+    // The limits were checked when the picture was loaded; the scan monitor and the memory cap
+    // still bound the decoding itself.
+    jpeg_read_header(&d.info, TRUE);
     const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
     d.info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
     jpeg_start_decompress(&d.info);

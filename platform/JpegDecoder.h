@@ -22,9 +22,10 @@ struct JpegHeader {
 
 int readJpegHeader(const unsigned char* data, std::size_t size, JpegHeader* header);
 
-// Decodes the top-left rows x columns of the picture into 32-bit premultiplied ARGB pixels
-// (QImage::Format_ARGB32_Premultiplied), one row every stride bytes. Rows that could not be
-// decoded stay as they were. rowsDone and warnings report how far it got and how many
-// corrupt-data warnings libjpeg gave (a truncated file gives one and is shown as far as it goes).
+// Decodes data whose header readJpegHeader() accepted: the top-left rows x columns of the picture
+// into 32-bit premultiplied ARGB pixels (QImage::Format_ARGB32_Premultiplied), one row every stride
+// bytes. Rows that could not be decoded stay as they were. rowsDone and warnings report how far it
+// got and how many corrupt-data warnings libjpeg gave (a truncated file gives one and is shown as
+// far as it goes).
 int decodeJpeg(const unsigned char* data, std::size_t size, unsigned char* pixels, long stride,
                int columns, int rows, int* rowsDone, int* warnings);

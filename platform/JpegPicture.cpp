@@ -3,8 +3,6 @@
 #include "AppError.h"
 #include "JpegDecoder.h"
 
-#include <algorithm>
-
 JpegPicture::JpegPicture(QByteArray data) : data_(std::move(data)) {
     JpegHeader header;
     const int error = readJpegHeader(reinterpret_cast<const unsigned char*>(data_.constData()),
@@ -17,10 +15,9 @@ JpegPicture::JpegPicture(QByteArray data) : data_(std::move(data)) {
 
 const QImage& JpegPicture::visiblePart(QSize visible) const {
     const QSize wanted = size_.boundedTo(visible.expandedTo(QSize(0, 0)));
-    if (decodedOnce_ && (decoded_.size() == wanted || decodeError_ != 0)) {
+    if (decodeError_ != 0 || (!decoded_.isNull() && decoded_.size() == wanted)) {
         return decoded_;
     }
-    decodedOnce_ = true;
     decoded_ = QImage();
     if (wanted.isEmpty()) {
         return decoded_;

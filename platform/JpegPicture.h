@@ -27,7 +27,6 @@ private:
     QByteArray data_;
     QSize size_;
     mutable QImage decoded_;
-    mutable bool decodedOnce_ = false;
     mutable int decodeError_ = 0;
     mutable int decodeWarnings_ = 0;
 };

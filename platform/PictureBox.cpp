@@ -39,7 +39,7 @@ void PictureBox::setResource(const QString& path) {
     resource_ = path;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw AppError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+        throw AppError(cannotOpenMessage(path, file.errorString()));
     }
     setPicture(std::make_unique<JpegPicture>(file.readAll()));
 }

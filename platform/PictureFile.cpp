@@ -1,6 +1,7 @@
 #include "PictureFile.h"
 
 #include "AppError.h"
+#include "AsciiText.h"
 #include "JpegPicture.h"
 #include "ProgramFolder.h"
 
@@ -30,17 +31,11 @@ std::vector<PictureFormat>& formats() {
 QString extensionOf(const QString& path) {
     const QString fileName = path.mid(path.lastIndexOf('/') + 1);
     const qsizetype dot = fileName.lastIndexOf('.');
-    QString extension = dot < 0 ? QString() : fileName.mid(dot + 1);
-    for (QChar& c : extension) {
-        if (c >= 'A' && c <= 'Z') {
-            c = QChar(c.unicode() + ('a' - 'A'));
-        }
-    }
-    return extension;
+    return dot < 0 ? QString() : asciiLower(fileName.mid(dot + 1));
 }
 
 [[noreturn]] void cannotOpen(const QString& name, const QString& cause) {
-    throw AppError(QStringLiteral("Cannot open file \"%1\". %2").arg(absolutePath(name), cause));
+    throw AppError(cannotOpenMessage(absolutePath(name), cause));
 }
 
 QString systemText(int error) {
@@ -104,6 +99,10 @@ QByteArray readPictureFile(const QString& name) {
     }
     data.truncate(done);
     return data;
+}
+
+QString cannotOpenMessage(const QString& path, const QString& cause) {
+    return QStringLiteral("Cannot open file \"%1\". %2").arg(path, cause);
 }
 
 void registerPictureFormat(const PictureFormat& format) {

@@ -10,6 +10,9 @@ class JpegPicture;
 // Files larger than this are not read as pictures.
 inline constexpr qint64 kMaxPictureFileSize = 64LL * 1024 * 1024;
 
+// "Cannot open file "<path>". <cause>", the message of a picture file that cannot be read.
+QString cannotOpenMessage(const QString& path, const QString& cause);
+
 // Reads a whole file for a picture. The name is used as given, so a relative name resolves
 // against the current directory. Throws AppError "Cannot open file "<full path>". <cause>".
 QByteArray readPictureFile(const QString& name);
