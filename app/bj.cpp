@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
 
 HandStateRecord HandState;
@@ -34,6 +35,14 @@ void setGroupEnabled(const QList<QPushButton*>& buttons, bool enabled) {
     for (QPushButton* button : buttons) {
         button->setEnabled(enabled);
     }
+}
+
+// Whether the window's focus is on one of the buttons, which disabling them would send on to
+// the next control in the tab order (the same test Qt makes, active window or not).
+bool holdsFocus(const QList<QPushButton*>& buttons) {
+    return std::any_of(buttons.begin(), buttons.end(), [](const QPushButton* button) {
+        return button->window()->focusWidget() == button;
+    });
 }
 
 } // namespace
@@ -199,8 +208,12 @@ void TForm1::enterPlayerCard(int index) {
         // The picture is loaded first: if it fails, the hand still waits for its second card.
         ui->Image3->loadFromFile(card.pictureFile);
         describePicture(ui->Image3, cardPictureName(card));
+        const bool keyboardOnHand = holdsFocus(playerButtons);
         setGroupEnabled(playerButtons, false);
         setGroupEnabled(dealerButtons, true);
+        if (keyboardOnHand) {
+            dealerButtons.front()->setFocus(Qt::OtherFocusReason); // the hand goes on there
+        }
         setCaption(ui->Label13, QStringLiteral("Enter dealers up card"));
         HandState.PlayerCard2 = card.value;
     } else {
@@ -219,7 +232,11 @@ void TForm1::enterDealerCard(int index) {
     ui->Image4->loadFromFile(card.pictureFile);
     describePicture(ui->Image4, cardPictureName(card));
     AdviseByRuleSet();
+    const bool keyboardOnHand = holdsFocus(dealerButtons);
     setGroupEnabled(dealerButtons, false);
+    if (keyboardOnHand) {
+        ui->Button28->setFocus(Qt::OtherFocusReason); // Reset starts the next hand
+    }
 }
 
 // Reset always completes, so that a new hand can be entered; a box whose empty-place picture

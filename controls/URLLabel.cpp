@@ -89,6 +89,15 @@ void TURLLabel::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
 }
 
+// Qt would treat the second press of a double-click as another press, and its release would
+// open the address a second time.
+void TURLLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    pressed_ = false;
+    if (event->button() == Qt::LeftButton) {
+        emit doubleClicked();
+    }
+}
+
 void TURLLabel::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = pressed_ && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());

@@ -34,6 +34,8 @@ public:
 
 signals:
     void clicked();
+    // The second press of a double-click: it follows the click of the first and opens nothing.
+    void doubleClicked();
 
 protected:
     // Opens the address when it is valid, then fires clicked().
@@ -43,6 +45,7 @@ protected:
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QString url_;

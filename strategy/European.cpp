@@ -33,7 +33,7 @@ const Advice& adviseEuropean(const Hand& h) {
         if (sum == 15) return H12;
         if (sum == 11) return H14;
         if (sum == 9) return H14;
-        if (sum == 10) return H14; // takes in A,9
+        if (sum == 10 && !isAceHand(h)) return H14; // hard 10 only: A,9 stands like its row
     }
 
     // Stage 4: the pair of aces.

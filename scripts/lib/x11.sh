@@ -70,12 +70,19 @@ main_window() {
 # Visible windows titled like the program: the main window, and an error box if one is open.
 visible_windows() { xdotool search --onlyvisible --name '^hitwise$' 2>/dev/null | wc -l; }
 
-# click_client WINDOW X Y: clicks a point of the layout (client area below the menu bar).
+# client_origin WINDOW: sets CX and CY to the screen point of the layout's top-left corner
+# (the client area below the menu bar).
+client_origin() {
+    local WX WY WHEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$1" | sed -n 's/^\(X\|Y\|HEIGHT\)=/W\1=/p')"
+    CX=$WX
+    CY=$((WY + WHEIGHT - 444))
+}
+
+# click_client WINDOW X Y: clicks a point of the layout.
 click_client() {
-    local window=$1 x=$2 y=$3 wx wy height
-    eval "$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^\(X\|Y\|HEIGHT\)=/W\1=/p')"
-    local menu=$((WHEIGHT - 444))
-    xdotool mousemove $((WX + x)) $((WY + menu + y)) click 1
+    client_origin "$1"
+    xdotool mousemove $((CX + $2)) $((CY + $3)) click 1
     sleep 0.15
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """Plays one hand through the accessibility tree (AT-SPI), as a screen reader user would,
 and reads back the advice, the totals and the pictures. Prints what it reads."""
+import subprocess
 import sys
 import time
 
@@ -103,4 +104,23 @@ if text(find(app, description="Your total")) != "0":
     fail("Reset did not clear the total")
 find(app, name="Your first card: Empty place", role=pyatspi.ROLE_IMAGE)
 print("reads: Action: %s" % text(find(app, description="Action")))
+
+# A keyboard user: real Space presses, the focus following the hand from card to card.
+def space():
+    subprocess.run(["xdotool", "key", "space"], check=True)
+    time.sleep(0.2)
+
+find(app, name="Your card: Ace").queryComponent().grabFocus()
+space()
+space()
+if text(find(app, description="Action")) != "Enter dealers up card":
+    fail("two Spaces did not enter the hand")
+space()
+advice = text(find(app, description="Action"))
+if advice.strip() != "Split":
+    fail("the third Space gave %r, not the advice for A,A against an ace" % advice)
+space()
+if text(find(app, description="Action")) != "Enter your hand":
+    fail("the fourth Space did not reset the hand")
+print("keyboard: Space, Space, Space gave %r; Space reset the hand" % advice.strip())
 print("1 passed, 0 failed")

@@ -1,23 +1,24 @@
 #!/usr/bin/env bash
-# Installs into a scratch prefix and starts the installed program through bin/hitwise from
+# Installs into a scratch prefix and starts the installed program through games/hitwise from
 # another folder: a hand shows its card faces without an error, and F1 opens the installed help.
 source "$(dirname "$0")/../../scripts/lib/x11.sh"
 build=$1
 prefix="$E2E_TMP/prefix"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-[ -L "$prefix/bin/hitwise" ] || fail "bin/hitwise is not a link"
+[ -L "$prefix/games/hitwise" ] || fail "games/hitwise is not a link"
 for file in hitwise bj.htm single.htm multi.htm european.htm blank.jpg "1 Spades.jpg" "13 Spades.jpg"; do
     [ -f "$prefix/lib/hitwise/$file" ] || fail "lib/hitwise/$file is missing"
 done
 for file in applications/com.example.hitwise.desktop metainfo/com.example.hitwise.metainfo.xml \
-    icons/hicolor/16x16/apps/com.example.hitwise.png icons/hicolor/scalable/apps/com.example.hitwise.svg; do
+    icons/hicolor/16x16/apps/com.example.hitwise.png icons/hicolor/scalable/apps/com.example.hitwise.svg \
+    man/man6/hitwise.6.gz doc/hitwise/copyright doc/hitwise/changelog.gz; do
     [ -f "$prefix/share/$file" ] || fail "share/$file is missing"
 done
 
 stub_xdg_open
 start_xvfb
-start_program "$prefix/bin/hitwise" /
+start_program "$prefix/games/hitwise" /
 window=$(main_window)
 click_card "$window" p 9
 click_card "$window" p 2

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package, checks its dependencies, unpacks it into a scratch root and
-# starts the packaged program once.
+# Builds the Debian package, checks its dependencies, lints it, unpacks it into a scratch root
+# and starts the packaged program once.
 source "$(dirname "$0")/../../scripts/lib/x11.sh"
 build=$1
 
@@ -11,13 +11,17 @@ for needed in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo fonts-libera
     grep -q "$needed" <<< "$depends" || fail "Depends lacks $needed: $depends"
 done
 contents=$(dpkg-deb -c "$deb")
-grep -q './usr/bin/hitwise -> ../lib/hitwise/hitwise' <<< "$contents" || fail "no bin/hitwise link"
+grep -q './usr/games/hitwise -> ../lib/hitwise/hitwise' <<< "$contents" || fail "no games/hitwise link"
 grep -q './usr/share/applications/com.example.hitwise.desktop' <<< "$contents" || fail "no desktop entry"
+
+# Errors and warnings fail; informational tags are shown.
+lint=$(lintian --fail-on error,warning --info "$deb" 2>&1) || fail "lintian: $lint"
+echo "lintian: ${lint:-no tags}"
 
 root="$E2E_TMP/root"
 dpkg-deb -x "$deb" "$root"
 start_xvfb
-start_program "$root/usr/bin/hitwise" /
+start_program "$root/usr/games/hitwise" /
 window=$(main_window)
 click_card "$window" p 10
 click_card "$window" p A

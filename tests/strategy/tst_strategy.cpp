@@ -251,7 +251,7 @@ void StrategyTest::orderOfRulesDecides_data() {
         {"multi: hard 11 v A", 1, 5, 6, 1, "H14"},
         {"multi: hard 15 v 10", 1, 7, 8, 10, "RH"},
         {"european: A,10 v A is blackjack", 2, 1, 10, 1, "BJ11"},
-        {"european: A,9 v A counts as total 10", 2, 9, 1, 1, "H14"},
+        {"european: A,9 v A is no hard 10: it stands", 2, 9, 1, 1, "S10"},
         {"european: 8,8 v A by total 16", 2, 8, 8, 1, "H13"},
         {"european: 8,8 v 10 falls through to total 16", 2, 8, 8, 10, "H13"},
         {"european: 2,2 v A from the dealer-ace stage", 2, 2, 2, 1, "H14"},

@@ -11,7 +11,9 @@
 namespace {
 
 void copyCardFiles(const QString& to) {
-    const QDir source(QStringLiteral(HITWISE_CARD_DIR));
+    // The build's card folder, or a copy of it where the build tree is out of reach.
+    const QString copy = qEnvironmentVariable("HITWISE_CARD_DIR");
+    const QDir source(copy.isEmpty() ? QStringLiteral(HITWISE_CARD_DIR) : copy);
     for (const QString& name : source.entryList({"*.jpg"}, QDir::Files)) {
         QFile::remove(QDir(to).filePath(name));
         QFile::copy(source.filePath(name), QDir(to).filePath(name));
