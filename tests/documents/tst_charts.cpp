@@ -15,6 +15,9 @@ struct ParsedChart {
     std::vector<std::pair<QString, QStringList>> rows; // hand label, cell texts
     std::vector<std::pair<QString, QString>> cells;    // class, text of every cell
     int listItems = 0;                                 // entries of the text version
+    int values = 0;                                    // cells showing their play's value
+    int marked = 0;                                    // cells marked as having a better play
+    int betterItems = 0;                               // entries of the list of better plays
 };
 
 // Reads a document as XML (it must be well-formed) and collects the chart table.
@@ -26,7 +29,7 @@ ParsedChart parse(const QString& path, QString* error) {
         return chart;
     }
     QXmlStreamReader xml(&file);
-    bool inChart = false, inHead = false, inList = false;
+    bool inChart = false, inHead = false, inList = false, inBetter = false;
     QString rowLabel;
     QStringList rowCells;
     while (!xml.atEnd()) {
@@ -38,20 +41,26 @@ ParsedChart parse(const QString& path, QString* error) {
             if (inChart && name == u"thead") inHead = true;
             if (name == u"ul" && cls == u"text-version") inList = true;
             if (inList && name == u"li") ++chart.listItems;
+            if (name == u"ul" && cls == u"better") inBetter = true;
+            if (inBetter && name == u"li") ++chart.betterItems;
             if (inChart && name == u"tr") rowLabel.clear(), rowCells.clear();
             if (inChart && inHead && name == u"th") chart.columns << xml.readElementText();
             if (inChart && !inHead && name == u"th" && xml.attributes().value("scope") == u"row")
                 rowLabel = xml.readElementText();
             if (inChart && name == u"td") {
-                const QString text = xml.readElementText();
-                rowCells << text;
-                chart.cells.emplace_back(cls, text);
+                chart.cells.emplace_back(cls.section(' ', 0, 0), QString());
+                chart.marked += cls.endsWith(u" marked");
             }
+            if (inChart && name == u"span" && cls == u"advice") {
+                chart.cells.back().second = xml.readElementText();
+                rowCells << chart.cells.back().second;
+            }
+            if (inChart && name == u"span" && cls == u"ev") ++chart.values;
         } else if (xml.isEndElement()) {
             const auto name = xml.name();
             if (name == u"table") inChart = false;
             if (name == u"thead") inHead = false;
-            if (name == u"ul") inList = false;
+            if (name == u"ul") inList = inBetter = false;
             if (inChart && name == u"tr" && !rowLabel.isEmpty())
                 chart.rows.emplace_back(rowLabel, rowCells);
         }
@@ -133,6 +142,9 @@ void ChartsTest::chartAgreesWithTheAdvice() {
         }
     }
     QCOMPARE(int(covered.size()), 100);
+    // Every cell but a blackjack shows its play's value; every marked cell is listed.
+    QCOMPARE(chart.values, 34 * 10 - 10);
+    QCOMPARE(chart.betterItems, chart.marked);
     // One colour per action: a text always has the same class, and no two actions share one.
     std::map<QString, QString> classOfText;
     for (const auto& [cls, text] : chart.cells) {

@@ -6,13 +6,18 @@ build=$1
 prefix="$E2E_TMP/prefix"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-[ -L "$prefix/games/hitwise" ] || fail "games/hitwise is not a link"
+for program in hitwise hitwise-chart; do
+    [ -L "$prefix/games/$program" ] || fail "games/$program is not a link"
+done
+"$prefix/games/hitwise-chart" --rules single --format csv -o "$E2E_TMP/single.csv" ||
+    fail "the installed hitwise-chart did not write a chart"
+[ "$(wc -l < "$E2E_TMP/single.csv")" -eq 542 ] || fail "the chart has $(wc -l < "$E2E_TMP/single.csv") lines"
 for file in hitwise bj.htm single.htm multi.htm european.htm blank.jpg "1 Spades.jpg" "13 Spades.jpg"; do
     [ -f "$prefix/lib/hitwise/$file" ] || fail "lib/hitwise/$file is missing"
 done
 for file in applications/com.example.hitwise.desktop metainfo/com.example.hitwise.metainfo.xml \
     icons/hicolor/16x16/apps/com.example.hitwise.png icons/hicolor/scalable/apps/com.example.hitwise.svg \
-    man/man6/hitwise.6.gz doc/hitwise/copyright doc/hitwise/changelog.gz; do
+    man/man6/hitwise.6.gz man/man6/hitwise-chart.6.gz doc/hitwise/copyright doc/hitwise/changelog.gz; do
     [ -f "$prefix/share/$file" ] || fail "share/$file is missing"
 done
 

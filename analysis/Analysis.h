@@ -1,0 +1,64 @@
+#pragma once
+
+// The exact expected-value engine: what every play of a blackjack hand is worth under a
+// table's rules, and what a whole round returns.
+//
+// How the parts meet: `Rules` is the table. `DealerTable` lists, once per up card, every set of
+// cards the dealer can draw with its number of orders, so the dealer's outcome chances for any
+// shoe are one pass over a small tree. `Solver` values the player's plays for one up card,
+// recursing over the cards held and caching by the cards out of the shoe. `Analysis` runs the
+// solver for every two-card starting hand against every up card and adds up a round.
+//
+// Values are fractions of the initial bet. With a hole card they are given after the dealer
+// has checked and has no blackjack; without one they include the loss to it.
+
+#include "Play.h"
+#include "Rules.h"
+
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace analysis {
+
+// Chooses the first play of a starting hand (card values 1..10, first <= second) against an
+// up card; every later decision is the best one.
+using PlayChooser = std::function<Play(int first, int second, int up)>;
+
+class Analysis {
+public:
+    explicit Analysis(const Rules& rules);
+
+    const Rules& rules() const { return rules_; }
+
+    // The plays of a two-card starting hand (values 1..10, either order) against an up card.
+    // A blackjack (an ace and a ten) has no decision and no values.
+    const PlayValues& startingHand(int first, int second, int up) const;
+
+    // The chance of being dealt these two cards (either order) and this up card.
+    double dealChance(int first, int second, int up) const;
+
+    // The expected return of a round: by the best play of every starting hand, or by a chooser.
+    // A blackjack pays as the rules say; insurance is never taken.
+    double roundReturn() const;
+    double roundReturn(const PlayChooser& choose) const;
+
+private:
+    struct Cell {
+        PlayValues values;
+        double deal = 0;            // the chance of this deal
+        double dealerBlackjack = 0; // the chance that the dealer has a blackjack
+    };
+    static int index(int first, int second);
+    const Cell& cell(int first, int second, int up) const;
+
+    Rules rules_;
+    std::array<std::array<Cell, 55>, 10> cells_{};
+};
+
+// The plays of a hand of any cards (values 1..10) against an up card: stand and hit, and for
+// two cards double, split and surrender where the rules allow them. Throws
+// std::invalid_argument for a value out of range or more cards of a value than the shoe holds.
+PlayValues analyseHand(const Rules& rules, const std::vector<int>& cards, int up);
+
+} // namespace analysis

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+namespace analysis {
+
+// Which two-card hands may double.
+enum class Doubling { AnyTwo, NineToEleven, TenOrEleven };
+
+// The rules of a table, as a value. The defaults are the rules of the published figures the
+// engine is checked against: one deck, dealer stands on soft 17, hole card, double on any two
+// cards and after a split, split to four hands, no surrender, blackjack pays 3:2.
+struct Rules {
+    int decks = 1;          // 1 to 8
+    bool hitSoft17 = false; // the dealer hits a soft 17
+    bool holeCard = true;   // the dealer checks for blackjack before the player acts
+    Doubling doubling = Doubling::AnyTwo;
+    bool doubleAfterSplit = true;
+    int splitHands = 4;     // 2 to 4; aces are split once and get one card each
+    bool surrender = false; // late surrender
+    bool sixToFive = false; // blackjack pays 6:5 instead of 3:2
+
+    double blackjackPays() const { return sixToFive ? 1.2 : 1.5; }
+    // Whether a two-card hand may double: restricted doubling takes hard totals only.
+    bool mayDouble(int hardTotal, bool holdsAce) const;
+    bool operator==(const Rules& other) const;
+};
+
+// A one-line description, e.g. "6 decks, dealer stands on soft 17, ...".
+std::string describe(const Rules& rules);
+
+// The command-line spelling of the rules, e.g. "--decks 6 --das --surrender".
+std::string options(const Rules& rules);
+
+} // namespace analysis

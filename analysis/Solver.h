@@ -1,0 +1,68 @@
+#pragma once
+
+#include "DealerTable.h"
+#include "Play.h"
+#include "Rules.h"
+#include "Shoe.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace analysis {
+
+// The player's cards as the rules see them.
+struct Held {
+    int hard = 0; // the sum, aces counting 1
+    bool ace = false;
+    int cards = 0;
+
+    int total() const { return ace && hard + 10 <= 21 ? hard + 10 : hard; }
+    Held plus(int value) const { return {hard + value, ace || value == 1, cards + 1}; }
+};
+
+// The player's plays against one up card, composition-dependent: every card the player holds
+// or has split away is out of the shoe, and every decision after a hit goes by the cards held
+// (not just their total), each by its best play.
+//
+// Values are kept joint with "the dealer has no blackjack" where the dealer checks (its chance
+// as one factor of every path, so that the player's draws need no conditioning: the hole card
+// is as likely to be any card of the shoe as the next one drawn); the caller divides by that
+// chance at the first decision. Without a hole card they are plain expected values, the
+// dealer's blackjack one more outcome that takes every bet out.
+//
+// Split hands are each valued with the shoe less the pair and their own cards (not the cards
+// of the other hands); resplits follow the chance of drawing the pair's value again.
+class Solver {
+public:
+    Solver(const Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard);
+
+    // The values of every play the rules allow for a hand of these cards, unnormalised.
+    PlayValues hand(const std::vector<int>& cards);
+    // The chance that the dealer has no blackjack, given the cards out (1 without hole card).
+    double noBlackjackChance(const std::vector<int>& cards);
+    // The chance that the dealer has a blackjack, given the cards out.
+    double blackjackChance(const std::vector<int>& cards);
+
+private:
+    void take(int value);
+    void putBack(int value);
+    double noBlackjack() const;
+
+    double stand(const Held& held);
+    double hit(const Held& held);
+    double best(const Held& held);
+    double doubleDown(const Held& held);
+    double surrender() const;
+    double split(int value);
+    double splitHand(int pair, int second, bool mayDoubleIt);
+
+    const Rules& rules_;
+    const DealerTable& dealer_;
+    Shoe shoe_;
+    std::uint64_t key_ = 0; // the cards out of the shoe, 5 bits a value, and the split pair
+    std::unordered_map<std::uint64_t, double> best_;
+    std::unordered_map<std::uint64_t, Distribution> outcomes_;
+};
+
+} // namespace analysis

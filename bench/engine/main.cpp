@@ -1,0 +1,71 @@
+// The expected-value engine's speed: every two-card hand with its values and the round's return,
+// for single rule sets and for the three charts' rules together. Prints a Markdown table.
+//   engine_bench [RUNS]
+#include "Analysis.h"
+#include "FittedRules.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+double seconds(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void analyse(const analysis::Rules& rules) {
+    const analysis::Analysis analysis(rules);
+    volatile double sink = analysis.roundReturn();
+    (void)sink;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    struct Case {
+        std::string name;
+        std::function<void()> work;
+        double target;
+    };
+    auto decks = [](int n, bool h17, bool hole) {
+        analysis::Rules rules;
+        rules.decks = n;
+        rules.hitSoft17 = h17;
+        rules.holeCard = hole;
+        rules.surrender = true;
+        return rules;
+    };
+    const std::vector<Case> cases = {
+        {"1 deck, S17", [&] { analyse(decks(1, false, true)); }, 0.3},
+        {"2 decks, H17", [&] { analyse(decks(2, true, true)); }, 0.3},
+        {"6 decks, H17", [&] { analyse(decks(6, true, true)); }, 0.3},
+        {"8 decks, no hole card", [&] { analyse(decks(8, false, false)); }, 0.3},
+        {"the three charts' rules together",
+         [&] {
+             for (const analysis::Fit& fit : charts::kFittedRules)
+                 analyse(fit.rules);
+         },
+         0.5},
+    };
+    std::printf("| engine, one core: every two-card hand and the round's return | min / median "
+                "of %d (s) | target |\n|---|---|---|\n",
+                runs);
+    for (const Case& c : cases) {
+        std::vector<double> times;
+        for (int i = 0; i < runs; ++i)
+            times.push_back(seconds(c.work));
+        std::sort(times.begin(), times.end());
+        const double median = times[times.size() / 2];
+        std::printf("| %s | %.3f / %.3f | at most %.1f: %s |\n", c.name.c_str(), times.front(),
+                    median, c.target, median <= c.target ? "met" : "MISSED");
+    }
+    return 0;
+}

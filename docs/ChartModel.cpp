@@ -1,0 +1,182 @@
+#include "ChartModel.h"
+
+#include <cctype>
+#include <cstdio>
+#include <map>
+
+namespace charts {
+
+using analysis::Analysis;
+using analysis::PlayValues;
+
+namespace {
+
+std::vector<Row> emptyRows() {
+    std::vector<Row> rows;
+    rows.push_back({"A,A", "Pairs", {{1, 1}}, {}});
+    for (int v = 2; v <= 10; ++v) {
+        rows.push_back({cardName(v) + "," + cardName(v), "Pairs", {{v, v}}, {}});
+    }
+    for (int v = 2; v <= 10; ++v) {
+        rows.push_back({"A," + cardName(v), "Soft hands (an ace and another card)", {{1, v}}, {}});
+    }
+    for (int total = 5; total <= 19; ++total) {
+        Row row{"Hard " + std::to_string(total), "Hard totals", {}, {}};
+        for (int low = 2; low < total - low; ++low) {
+            if (total - low <= 10) row.hands.emplace_back(low, total - low);
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// The values of a row's plays against an up card: a hard total's pairs weighted by how often
+// each is dealt. The pairs of a total allow the same plays.
+PlayValues combined(const Analysis& analysis, const Row& row, int up) {
+    if (row.hands.size() == 1) {
+        return analysis.startingHand(row.hands[0].first, row.hands[0].second, up);
+    }
+    PlayValues sum;
+    double weights = 0;
+    for (const auto& [first, second] : row.hands) {
+        const double weight = analysis.dealChance(first, second, up);
+        const PlayValues& values = analysis.startingHand(first, second, up);
+        for (int p = 0; p < analysis::kPlays; ++p) {
+            sum.allowed[p] = values.allowed[p];
+            sum.ev[p] += weight * values.ev[p];
+        }
+        weights += weight;
+    }
+    for (double& value : sum.ev)
+        value /= weights;
+    return sum;
+}
+
+bool isBlackjack(const Row& row) {
+    return row.hands.size() == 1 && row.hands[0] == std::pair<int, int>{1, 10};
+}
+
+// Fills a cell's values, its best play and, for a hard total, where its pairs differ.
+void evaluate(const Analysis& analysis, const Row& row, Cell& cell) {
+    cell.values = combined(analysis, row, cell.up);
+    cell.best = cell.values.best();
+    cell.bestEv = cell.values[cell.best];
+    if (row.hands.size() > 1) {
+        std::vector<std::pair<std::string, Play>> bests;
+        bool differ = false;
+        for (const auto& [first, second] : row.hands) {
+            const Play best = analysis.startingHand(first, second, cell.up).best();
+            differ = differ || best != cell.best;
+            bests.emplace_back(cardName(first) + "," + cardName(second), best);
+        }
+        if (differ) cell.pairsDiffer = bests;
+    }
+}
+
+Chart baseChart(const Analysis& analysis) {
+    Chart chart;
+    chart.rules = analysis.rules();
+    chart.returnBest = analysis.roundReturn();
+    chart.rows = emptyRows();
+    return chart;
+}
+
+std::string trimmed(std::string_view text) {
+    const auto begin = text.find_first_not_of(' ');
+    const auto end = text.find_last_not_of(' ');
+    return std::string(text.substr(begin, end - begin + 1));
+}
+
+} // namespace
+
+std::string cardName(int value) {
+    return value == 1 ? "A" : std::to_string(value);
+}
+
+std::string signedValue(double value, int decimals) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%+.*f", decimals, value);
+    return buffer;
+}
+
+std::string fixed(double value, int decimals) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    return buffer;
+}
+
+std::string percent(double value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%+.3f %%", 100 * value);
+    return buffer;
+}
+
+Chart tableChart(const Analysis& analysis, analysis::AdviceTable table, const std::string& name,
+                 int agreeing) {
+    Chart chart = baseChart(analysis);
+    chart.title = name;
+    chart.agreeing = agreeing;
+    chart.returnByChart = analysis::roundReturnByTable(analysis, table);
+    for (Row& row : chart.rows) {
+        for (int c = 0; c < 10; ++c) {
+            Cell& cell = row.cells[c];
+            cell.up = kUpCards[c];
+            const auto [first, second] = row.hands.front();
+            const strategy::Advice& advice = table(strategy::Hand{first, second, cell.up});
+            cell.text = trimmed(advice.text);
+            cell.blackjack = isBlackjack(row);
+            if (cell.blackjack) continue;
+            evaluate(analysis, row, cell);
+            cell.play = analysis::advisedPlay(advice, cell.values);
+            cell.ev = cell.values[cell.play];
+        }
+    }
+    return chart;
+}
+
+Chart bestPlayChart(const Analysis& analysis) {
+    Chart chart = baseChart(analysis);
+    chart.title = "Best play";
+    chart.returnByChart = chart.returnBest;
+    for (Row& row : chart.rows) {
+        for (int c = 0; c < 10; ++c) {
+            Cell& cell = row.cells[c];
+            cell.up = kUpCards[c];
+            cell.blackjack = isBlackjack(row);
+            if (cell.blackjack) {
+                cell.text = "Black Jack";
+                continue;
+            }
+            evaluate(analysis, row, cell);
+            cell.play = cell.best;
+            cell.ev = cell.bestEv;
+            cell.text = std::string(analysis::playName(cell.play));
+        }
+    }
+    return chart;
+}
+
+std::string csv(const Analysis& analysis) {
+    std::string out = "card1,card2,up,stand,hit,double,split,surrender,best\n";
+    for (int first = 1; first <= 10; ++first) {
+        for (int second = first; second <= 10; ++second) {
+            if (first == 1 && second == 10) continue;
+            for (int up = 1; up <= 10; ++up) {
+                const PlayValues& values = analysis.startingHand(first, second, up);
+                out += cardName(first) + "," + cardName(second) + "," + cardName(up);
+                for (Play play : analysis::kAllPlays) {
+                    out += ",";
+                    if (values.allows(play)) out += fixed(values[play], 6);
+                }
+                std::string best(analysis::playName(values.best()));
+                for (char& c : best)
+                    c = static_cast<char>(std::tolower(c));
+                out += "," + best + "\n";
+            }
+        }
+    }
+    out += "# expected return: " + fixed(analysis.roundReturn(), 6) + "\n";
+    return out;
+}
+
+} // namespace charts

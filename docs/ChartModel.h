@@ -1,0 +1,82 @@
+#pragma once
+
+// What a strategy chart shows, worked out once and written as HTML, text or CSV.
+//
+// A chart is a grid of rows (pairs, soft hands, hard totals) by dealer up cards. Each cell holds
+// the play the chart makes under its rules and that play's expected value; for a hard total the
+// card pairs that make it are combined by how often each is dealt. A chart is either one of the
+// program's own advice tables held against the engine, or the best play for any rules.
+
+#include "Analysis.h"
+#include "TableFit.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace charts {
+
+using analysis::Play;
+
+// The up cards in the order of the columns: 2 to 10, then the ace.
+inline constexpr std::array<int, 10> kUpCards{2, 3, 4, 5, 6, 7, 8, 9, 10, 1};
+
+struct Cell {
+    int up = 0;
+    std::string text;        // the advice as the chart words it
+    bool blackjack = false;  // nothing to decide, no value
+    Play play = Play::Stand; // the play the chart makes under its rules
+    double ev = 0;           // its expected value (combined over the pairs of a hard total)
+    Play best = Play::Stand; // the play of the highest value
+    double bestEv = 0;
+    analysis::PlayValues values; // every allowed play (combined over the pairs of a hard total)
+    // For a hard total whose pairs differ on the best play: each pair's best play.
+    std::vector<std::pair<std::string, Play>> pairsDiffer;
+
+    bool marked() const { return !blackjack && best != play && bestEv > ev; }
+    double cost() const { return bestEv - ev; }
+};
+
+struct Row {
+    std::string label;                      // "A,A", "A,7", "Hard 12"
+    std::string group;                      // "Pairs", "Soft hands", "Hard totals"
+    std::vector<std::pair<int, int>> hands; // the card pairs it stands for
+    std::array<Cell, 10> cells;
+};
+
+struct Chart {
+    std::string title;
+    std::string about; // one paragraph on where the chart comes from
+    analysis::Rules rules;
+    std::optional<int> agreeing; // cells that name the best play, for a program table
+    double returnByChart = 0;
+    double returnBest = 0;
+    std::vector<Row> rows;
+};
+
+// The chart of one of the program's tables, under the rules it was found to fit.
+Chart tableChart(const analysis::Analysis& analysis, analysis::AdviceTable table,
+                 const std::string& name, int agreeing);
+
+// The best play for the analysis's rules.
+Chart bestPlayChart(const analysis::Analysis& analysis);
+
+// "A", "2" .. "10".
+std::string cardName(int value);
+
+// A value as "+0.123" / "-0.123" with the given decimals.
+std::string signedValue(double value, int decimals);
+// A value with the given decimals, a minus sign only: "-0.634013".
+std::string fixed(double value, int decimals);
+// A fraction of the bet in per cent: "-0.497 %".
+std::string percent(double value);
+
+// The three forms a chart is written in.
+std::string html(const Chart& chart);
+std::string text(const Chart& chart);
+// One line per two-card hand (not a blackjack) and up card, then the round's expected return.
+std::string csv(const analysis::Analysis& analysis);
+
+} // namespace charts

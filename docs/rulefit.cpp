@@ -1,0 +1,51 @@
+// Finds the rules each advice table fits best and writes them as C++ for the chart programs:
+//   rulefit <output .cpp file>
+#include "FittedRules.h"
+#include "RuleSets.h"
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+const char* doublingName(analysis::Doubling doubling) {
+    switch (doubling) {
+    case analysis::Doubling::AnyTwo: return "AnyTwo";
+    case analysis::Doubling::NineToEleven: return "NineToEleven";
+    case analysis::Doubling::TenOrEleven: return "TenOrEleven";
+    }
+    return "AnyTwo";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: rulefit <output file>\n");
+        return 2;
+    }
+    const auto suggested = charts::suggestedRules();
+    std::vector<analysis::FitQuestion> questions;
+    for (std::size_t i = 0; i < suggested.size(); ++i) {
+        questions.push_back({strategy::kRuleSets[i].advise, suggested[i]});
+    }
+    const std::vector<analysis::Fit> fits = analysis::fitRules(questions);
+
+    std::ofstream out(argv[1], std::ios::binary);
+    out << "// Written by rulefit at build time: the rules each advice table fits best.\n"
+        << "#include \"FittedRules.h\"\n\nnamespace charts {\n\n"
+        << "const std::array<analysis::Fit, 3> kFittedRules{{\n";
+    for (const analysis::Fit& fit : fits) {
+        const analysis::Rules& r = fit.rules;
+        out << "    {analysis::Rules{" << r.decks << ", " << r.hitSoft17 << ", " << r.holeCard
+            << ", analysis::Doubling::" << doublingName(r.doubling) << ", " << r.doubleAfterSplit
+            << ", " << r.splitHands << ", " << r.surrender << ", " << r.sixToFive << "}, "
+            << fit.agreeing << "}, // " << describe(r) << "\n";
+    }
+    out << "}};\n\n} // namespace charts\n";
+    if (!out) {
+        std::fprintf(stderr, "rulefit: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}

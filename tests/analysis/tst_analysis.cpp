@@ -1,0 +1,157 @@
+// The expected-value engine against published exact figures, and the laws its numbers obey.
+#include "Analysis.h"
+#include "DealerTable.h"
+#include "FittedRules.h"
+#include "RuleSets.h"
+#include "Shoe.h"
+
+#include <QTest>
+
+#include <cmath>
+
+using analysis::Play;
+using analysis::Rules;
+
+Q_DECLARE_METATYPE(analysis::Rules)
+
+namespace {
+
+// The rules of the published figures: double any two, double after split, split to four
+// hands, no surrender, hole card.
+Rules published(int decks, bool hitSoft17) {
+    Rules rules;
+    rules.decks = decks;
+    rules.hitSoft17 = hitSoft17;
+    return rules;
+}
+
+} // namespace
+
+class AnalysisTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void handValues_data();
+    void handValues();
+    void roundReturn_data();
+    void roundReturn();
+    void lawsOfTheNumbers_data();
+    void lawsOfTheNumbers();
+    void fittedRulesAgreeMost();
+};
+
+void AnalysisTest::handValues_data() {
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("second");
+    QTest::addColumn<int>("play");
+    QTest::addColumn<double>("expected");
+    QTest::addColumn<double>("tolerance");
+    // One deck, dealer stands on soft 17, against an ace that is no blackjack.
+    QTest::newRow("6,5 stand") << 6 << 5 << int(Play::Stand) << -0.634013 << 1e-6;
+    QTest::newRow("6,5 hit") << 6 << 5 << int(Play::Hit) << 0.172946 << 1e-4;
+    QTest::newRow("6,5 double") << 6 << 5 << int(Play::Double) << 0.240259 << 1e-6;
+    QTest::newRow("A,7 stand") << 1 << 7 << int(Play::Stand) << -0.101015 << 1e-6;
+    QTest::newRow("A,7 hit") << 1 << 7 << int(Play::Hit) << -0.108386 << 1e-4;
+    QTest::newRow("A,7 double") << 1 << 7 << int(Play::Double) << -0.357778 << 1e-6;
+}
+
+void AnalysisTest::handValues() {
+    QFETCH(int, first);
+    QFETCH(int, second);
+    QFETCH(int, play);
+    QFETCH(double, expected);
+    QFETCH(double, tolerance);
+    static const analysis::Analysis analysis(published(1, false));
+    const double value = analysis.startingHand(first, second, 1)[Play(play)];
+    QVERIFY2(std::abs(value - expected) <= tolerance, qPrintable(QString::number(value, 'f', 6)));
+    // A hand given card by card is the same hand.
+    QCOMPARE(analysis::analyseHand(published(1, false), {second, first}, 1)[Play(play)], value);
+}
+
+void AnalysisTest::roundReturn_data() {
+    QTest::addColumn<Rules>("rules");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("1 deck, stands on soft 17") << published(1, false) << 0.001839;
+    QTest::newRow("1 deck, hits soft 17") << published(1, true) << -0.000072;
+    QTest::newRow("2 decks, hits soft 17") << published(2, true) << -0.003797;
+}
+
+void AnalysisTest::roundReturn() {
+    QFETCH(Rules, rules);
+    QFETCH(double, expected);
+    const double value = analysis::Analysis(rules).roundReturn();
+    QVERIFY2(std::abs(value - expected) <= 0.0002, qPrintable(QString::number(value, 'f', 6)));
+}
+
+void AnalysisTest::lawsOfTheNumbers_data() {
+    QTest::addColumn<Rules>("rules");
+    Rules european = published(8, true);
+    european.holeCard = false;
+    european.surrender = true;
+    european.doubling = analysis::Doubling::NineToEleven;
+    Rules sixToFive = published(1, false);
+    sixToFive.sixToFive = true;
+    sixToFive.surrender = true;
+    sixToFive.splitHands = 2;
+    QTest::newRow("8 decks, hits soft 17, no hole card") << european;
+    QTest::newRow("1 deck, 6:5, surrender, two hands") << sixToFive;
+}
+
+void AnalysisTest::lawsOfTheNumbers() {
+    QFETCH(Rules, rules);
+    // The dealer's outcomes add up to the chance of no blackjack where the dealer checks, and
+    // to 1 where the blackjack is one of them; for a full shoe and for one played far down.
+    analysis::Shoe full = analysis::Shoe::ofDecks(rules.decks);
+    analysis::Shoe down = full;
+    for (int value : {10, 10, 10, 5, 6, 1, 1, 9, 2, 2})
+        down.take(value);
+    for (int up = 1; up <= 10; ++up) {
+        for (analysis::Shoe shoe : {full, down}) {
+            shoe.take(up);
+            for (bool holeCard : {true, false}) {
+                const analysis::DealerTable dealer(up, rules.hitSoft17, holeCard);
+                double sum = 0;
+                for (double chance : dealer.outcomes(shoe))
+                    sum += chance;
+                const double expected = holeCard ? 1 - dealer.blackjackChance(shoe) : 1.0;
+                QVERIFY2(std::abs(sum - expected) < 1e-12, qPrintable(QString::number(up)));
+            }
+        }
+    }
+    // Every value lies within what the play can win or lose.
+    const analysis::Analysis analysis(rules);
+    const double bounds[] = {1, 1, 2, 2.0 * 2 * rules.splitHands, 1};
+    for (int first = 1; first <= 10; ++first) {
+        for (int second = first; second <= 10; ++second) {
+            if (first == 1 && second == 10) continue;
+            for (int up = 1; up <= 10; ++up) {
+                const analysis::PlayValues& values = analysis.startingHand(first, second, up);
+                QVERIFY(values.allows(Play::Stand) && values.allows(Play::Hit));
+                QCOMPARE(values.allows(Play::Split), first == second);
+                for (Play play : analysis::kAllPlays) {
+                    const double value = values[play];
+                    QVERIFY2(!values.allows(play) || std::abs(value) <= bounds[int(play)],
+                             qPrintable(QString("%1,%2 v %3").arg(first).arg(second).arg(up)));
+                }
+                if (rules.surrender) {
+                    QVERIFY(values[Play::Surrender] <= -0.5 && values[Play::Surrender] >= -1);
+                }
+            }
+        }
+    }
+}
+
+// The rules written on each chart agree with the table at least as well as the rules the table
+// suggests, and the count written is the count of those rules.
+void AnalysisTest::fittedRulesAgreeMost() {
+    const auto suggested = charts::suggestedRules();
+    for (std::size_t i = 0; i < suggested.size(); ++i) {
+        const auto table = strategy::kRuleSets[i].advise;
+        const analysis::Fit& fit = charts::kFittedRules[i];
+        QCOMPARE(analysis::agreement(analysis::Analysis(fit.rules), table), fit.agreeing);
+        QVERIFY(fit.agreeing >= analysis::agreement(analysis::Analysis(suggested[i]), table));
+    }
+}
+
+QTEST_APPLESS_MAIN(AnalysisTest)
+#include "tst_analysis.moc"

@@ -1,0 +1,115 @@
+#include "ChartCommand.h"
+
+#include "Analysis.h"
+#include "ChartModel.h"
+#include "ChartOptions.h"
+
+#include <QSaveFile>
+
+#include <stdexcept>
+
+namespace {
+
+QString cardList(const std::vector<int>& cards) {
+    QStringList names;
+    for (int card : cards)
+        names << QString::fromStdString(charts::cardName(card));
+    return names.join(',');
+}
+
+// The plays of one hand, the best first.
+QString handReport(const ChartRequest& request, QString* error) {
+    const std::vector<int>& cards = *request.hand;
+    int hard = 0;
+    bool ace = false;
+    for (int card : cards) {
+        hard += card;
+        ace = ace || card == 1;
+    }
+    const int total = ace && hard + 10 <= 21 ? hard + 10 : hard;
+    const QString hand = cardList(cards);
+    const QString up = QString::fromStdString(charts::cardName(request.up));
+    if (total > 21) {
+        *error = QStringLiteral("--hand: %1 is bust (%2).").arg(hand).arg(total);
+        return {};
+    }
+    QString report;
+    QTextStream out(&report);
+    out << "Hand " << hand << " (" << (ace && hard + 10 <= 21 ? "soft " : "") << total
+        << ") against " << up << "\n"
+        << "Rules: " << QString::fromStdString(describe(request.rules)) << ".\n";
+    if (cards.size() == 2 && total == 21) {
+        out << "A blackjack: nothing to decide. It pays "
+            << (request.rules.sixToFive ? "6:5" : "3:2") << " unless the dealer has one too.\n";
+        return report;
+    }
+    analysis::PlayValues values;
+    try {
+        values = analysis::analyseHand(request.rules, cards, request.up);
+    } catch (const std::invalid_argument&) {
+        *error = QStringLiteral("--hand: %1 against %2 takes more cards of a value than %3 "
+                                "deck(s) hold.")
+                     .arg(hand, up)
+                     .arg(request.rules.decks);
+        return {};
+    }
+    int count = 0;
+    const auto ranked = values.ranked(&count);
+    for (int i = 0; i < count; ++i) {
+        out << "  " << QString::fromLatin1(analysis::playName(ranked[i]).data()).leftJustified(10)
+            << QString::fromStdString(charts::signedValue(values[ranked[i]], 6)) << "\n";
+    }
+    out << "Values are fractions of the bet"
+        << (request.rules.holeCard ? ", after the dealer has checked for a blackjack.\n"
+                                   : ", the loss to a dealer's blackjack included.\n");
+    return report;
+}
+
+QString chartOf(const ChartRequest& request) {
+    const analysis::Analysis analysis(request.rules);
+    switch (request.format) {
+    case ChartRequest::Format::Csv: return QString::fromStdString(charts::csv(analysis));
+    case ChartRequest::Format::Html:
+        return QString::fromStdString(charts::html(charts::bestPlayChart(analysis)));
+    case ChartRequest::Format::Text:
+        return QString::fromStdString(charts::text(charts::bestPlayChart(analysis)));
+    }
+    return {};
+}
+
+} // namespace
+
+int runChartCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    ChartOptions options;
+    QString error;
+    const std::optional<ChartRequest> request = options.parse(arguments, &error);
+    if (!request) {
+        err << "hitwise-chart: " << error << "\n";
+        return 2;
+    }
+    if (options.helpAsked()) {
+        out << options.helpText();
+        return 0;
+    }
+    if (options.versionAsked()) {
+        out << "hitwise-chart 1.0\n";
+        return 0;
+    }
+    const QString result = request->hand ? handReport(*request, &error) : chartOf(*request);
+    if (!error.isEmpty()) {
+        err << "hitwise-chart: " << error << "\n";
+        return 2;
+    }
+    if (request->output.isEmpty()) {
+        out << result;
+        return 0;
+    }
+    // Written whole or not at all: a file that was there stays as it was on failure.
+    QSaveFile file(request->output);
+    if (!file.open(QIODevice::WriteOnly) || file.write(result.toUtf8()) < 0 || !file.commit()) {
+        err << "hitwise-chart: cannot write " << request->output << ": " << file.errorString()
+            << "\n";
+        return 1;
+    }
+    return 0;
+}
