@@ -56,6 +56,10 @@ private:
     std::array<std::array<Cell, 55>, 10> cells_{};
 };
 
+// The plays the rules allow for a hand of these cards, without their values: stand and hit (hit
+// below 21), and for two cards double, split and surrender where the rules allow them.
+PlayValues allowedPlays(const Rules& rules, const std::vector<int>& cards);
+
 // The plays of a hand of any cards (values 1..10) against an up card: stand and hit, and for
 // two cards double, split and surrender where the rules allow them. Throws
 // std::invalid_argument for a value out of range or more cards of a value than the shoe holds.

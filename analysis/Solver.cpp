@@ -1,5 +1,7 @@
 #include "Solver.h"
 
+#include "Analysis.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -161,15 +163,12 @@ PlayValues Solver::hand(const std::vector<int>& cards) {
     for (int card : cards)
         take(card);
     const Held held = holding(cards);
-    PlayValues values;
+    PlayValues values = allowedPlays(rules_, cards);
     values.set(Play::Stand, stand(held));
-    if (held.total() < 21) values.set(Play::Hit, hit(held));
-    const bool firstTwo = cards.size() == 2 && held.total() <= 21;
-    if (firstTwo && rules_.mayDouble(held.hard, held.ace)) {
-        values.set(Play::Double, doubleDown(held));
-    }
-    if (firstTwo && cards[0] == cards[1]) values.set(Play::Split, split(cards[0]));
-    if (firstTwo && rules_.surrender) values.set(Play::Surrender, surrender());
+    if (values.allows(Play::Hit)) values.set(Play::Hit, hit(held));
+    if (values.allows(Play::Double)) values.set(Play::Double, doubleDown(held));
+    if (values.allows(Play::Split)) values.set(Play::Split, split(cards[0]));
+    if (values.allows(Play::Surrender)) values.set(Play::Surrender, surrender());
     for (auto it = cards.rbegin(); it != cards.rend(); ++it)
         putBack(*it);
     return values;

@@ -11,25 +11,6 @@ using analysis::PlayValues;
 
 namespace {
 
-std::vector<Row> emptyRows() {
-    std::vector<Row> rows;
-    rows.push_back({"A,A", "Pairs", {{1, 1}}, {}});
-    for (int v = 2; v <= 10; ++v) {
-        rows.push_back({cardName(v) + "," + cardName(v), "Pairs", {{v, v}}, {}});
-    }
-    for (int v = 2; v <= 10; ++v) {
-        rows.push_back({"A," + cardName(v), "Soft hands (an ace and another card)", {{1, v}}, {}});
-    }
-    for (int total = 5; total <= 19; ++total) {
-        Row row{"Hard " + std::to_string(total), "Hard totals", {}, {}};
-        for (int low = 2; low < total - low; ++low) {
-            if (total - low <= 10) row.hands.emplace_back(low, total - low);
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
-
 // The values of a row's plays against an up card: a hard total's pairs weighted by how often
 // each is dealt. The pairs of a total allow the same plays.
 PlayValues combined(const Analysis& analysis, const Row& row, int up) {
@@ -77,7 +58,7 @@ Chart baseChart(const Analysis& analysis) {
     Chart chart;
     chart.rules = analysis.rules();
     chart.returnBest = analysis.roundReturn();
-    chart.rows = emptyRows();
+    chart.rows = chartRows();
     return chart;
 }
 
@@ -88,6 +69,25 @@ std::string trimmed(std::string_view text) {
 }
 
 } // namespace
+
+std::vector<Row> chartRows() {
+    std::vector<Row> rows;
+    rows.push_back({"A,A", "Pairs", {{1, 1}}, {}});
+    for (int v = 2; v <= 10; ++v) {
+        rows.push_back({cardName(v) + "," + cardName(v), "Pairs", {{v, v}}, {}});
+    }
+    for (int v = 2; v <= 10; ++v) {
+        rows.push_back({"A," + cardName(v), "Soft hands (an ace and another card)", {{1, v}}, {}});
+    }
+    for (int total = 5; total <= 19; ++total) {
+        Row row{"Hard " + std::to_string(total), "Hard totals", {}, {}};
+        for (int low = 2; low < total - low; ++low) {
+            if (total - low <= 10) row.hands.emplace_back(low, total - low);
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
 
 std::string cardName(int value) {
     return value == 1 ? "A" : std::to_string(value);

@@ -56,6 +56,10 @@ struct Chart {
     std::vector<Row> rows;
 };
 
+// The rows of a chart, without cells: pairs A,A to 10,10, soft hands A,2 to A,10, hard totals 5
+// to 19 (each with the card pairs that make it, the ace first and the lower card first).
+std::vector<Row> chartRows();
+
 // The chart of one of the program's tables, under the rules it was found to fit.
 Chart tableChart(const analysis::Analysis& analysis, analysis::AdviceTable table,
                  const std::string& name, int agreeing);
