@@ -1,0 +1,85 @@
+#include "HandDealer.h"
+
+#include "ChartModel.h"
+
+#include <algorithm>
+
+namespace {
+
+int valueOfFace(int face) {
+    return std::min(face + 1, 10);
+}
+
+bool isBlackjack(int first, int second) {
+    return std::min(first, second) == 1 && std::max(first, second) == 10;
+}
+
+const std::vector<charts::Row>& rows() {
+    static const std::vector<charts::Row> chart = charts::chartRows();
+    return chart;
+}
+
+} // namespace
+
+int chartRowOf(int first, int second) {
+    const std::pair<int, int> hand{std::min(first, second), std::max(first, second)};
+    for (std::size_t row = 0; row < rows().size(); ++row) {
+        const auto& hands = rows()[row].hands;
+        if (std::find(hands.begin(), hands.end(), hand) != hands.end()) return int(row);
+    }
+    return -1;
+}
+
+DealKind kindOfRow(int row) {
+    if (row < 10) return DealKind::Pairs;
+    if (row < 19) return DealKind::SoftHands;
+    return DealKind::HardTotals;
+}
+
+int Deal::first() const {
+    return valueOfFace(faces[0]);
+}
+int Deal::second() const {
+    return valueOfFace(faces[1]);
+}
+int Deal::up() const {
+    return valueOfFace(faces[2]);
+}
+
+HandDealer::HandDealer(std::uint32_t seed) : random_(seed) {}
+
+int HandDealer::randomFace() {
+    return std::uniform_int_distribution<int>(0, 12)(random_);
+}
+
+// A face of the value: one of the four ten-valued faces at random for a ten.
+int HandDealer::faceOf(int value) {
+    return value == 10 ? 9 + std::uniform_int_distribution<int>(0, 3)(random_) : value - 1;
+}
+
+Deal HandDealer::deal(DealKind kind, const std::vector<GridCell>& weak) {
+    std::vector<GridCell> mine;
+    for (const GridCell& cell : weak) {
+        if (kind == DealKind::EveryHand || kindOfRow(cell.row) == kind) mine.push_back(cell);
+    }
+    Deal deal;
+    if (!mine.empty() && std::bernoulli_distribution(kWeakShare)(random_)) {
+        const GridCell cell =
+            mine[std::uniform_int_distribution<std::size_t>(0, mine.size() - 1)(random_)];
+        const auto& hands = rows()[cell.row].hands;
+        auto [low, high] =
+            hands[std::uniform_int_distribution<std::size_t>(0, hands.size() - 1)(random_)];
+        if (std::bernoulli_distribution(0.5)(random_)) std::swap(low, high);
+        deal.faces[0] = faceOf(low);
+        deal.faces[1] = faceOf(high);
+        deal.faces[2] = faceOf(cell.up);
+        return deal;
+    }
+    do {
+        for (int& face : deal.faces)
+            face = randomFace();
+    } while (kind != DealKind::EveryHand &&
+             (kindOfRow(chartRowOf(deal.first(), deal.second())) != kind ||
+              isBlackjack(deal.first(), deal.second())));
+    return deal;
+}

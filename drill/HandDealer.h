@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+// What the drill deals.
+enum class DealKind { EveryHand, HardTotals, SoftHands, Pairs };
+
+// A cell of a chart grid: its row (in the order of charts::chartRows()) and the up card value.
+struct GridCell {
+    int row = 0;
+    int up = 0;
+    bool operator==(const GridCell& other) const { return row == other.row && up == other.up; }
+};
+
+// The chart row of a two-card hand (card values 1..10, either order).
+int chartRowOf(int first, int second);
+// The kind of hand a chart row holds.
+DealKind kindOfRow(int row);
+inline constexpr int kChartRows = 34;
+
+// A dealt hand: the faces as indexes of kCards (ace 0 .. king 12), and their values.
+struct Deal {
+    int faces[3] = {0, 0, 0}; // first card, second card, up card
+    int first() const;
+    int second() const;
+    int up() const;
+    GridCell cell() const { return {chartRowOf(first(), second()), up()}; }
+};
+
+// Deals random hands as from an endless shoe, of the kind asked for (a blackjack only among
+// every hand); once there are weak cells of that kind, half of the hands come from them.
+class HandDealer {
+public:
+    explicit HandDealer(std::uint32_t seed);
+    Deal deal(DealKind kind, const std::vector<GridCell>& weak);
+
+    static constexpr double kWeakShare = 0.5;
+
+private:
+    int randomFace();
+    int faceOf(int value);
+    std::mt19937 random_;
+};
