@@ -51,6 +51,7 @@ DrillWindow::DrillWindow(const QString& dataFolder, const QString& pictureFolder
     }
     bindHandlers();
     dealNext();
+    updateWeakSpots();
 }
 
 DrillWindow::~DrillWindow() = default;
@@ -106,13 +107,15 @@ void DrillWindow::NextClick() {
 // A new rule set or kind of hand: the hand on the table is taken back unanswered.
 void DrillWindow::RuleSetChange() {
     dealNext();
+    updateWeakSpots();
 }
 void DrillWindow::DealKindChange() {
     dealNext();
 }
 
+// The focus goes where the keyboard user continues.
 void DrillWindow::TabChange() {
-    if (ui->Tabs->currentWidget() == ui->WeakSpotsTab) updateWeakSpots();
+    if (ui->Tabs->currentWidget() == ui->PracticeTab) setAnswering(answering_);
 }
 
 void DrillWindow::showCard(PictureBox* box, int face) {
@@ -168,14 +171,18 @@ void DrillWindow::answer(Play play) {
     if (!grade.answerAllowed) {
         text +=
             QStringLiteral(" %1 is not allowed for this hand under these rules.").arg(nameOf(play));
-    } else if (grade.cost) {
+    } else if (grade.cost && *grade.cost >= 0) {
         text += QStringLiteral(" Your play costs %1 % of the bet.")
                     .arg(QString::number(100 * *grade.cost, 'f', 1));
+    } else if (grade.cost) {
+        // A hand-made chart is not always the best play: say so rather than price it as a loss.
+        text += QStringLiteral(" Your play is worth %1 % of the bet more than the chart's.")
+                    .arg(QString::number(-100 * *grade.cost, 'f', 1));
     }
     ui->FeedbackLabel->setText(text);
     setAnswering(false);
     updateScore();
-    if (ui->Tabs->currentWidget() == ui->WeakSpotsTab) updateWeakSpots();
+    updateWeakSpots();
 }
 
 void DrillWindow::setAnswering(bool answering) {

@@ -6,7 +6,7 @@ build=$1
 prefix="$E2E_TMP/prefix"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for program in hitwise hitwise-chart; do
+for program in hitwise hitwise-chart hitwise-drill; do
     [ -L "$prefix/games/$program" ] || fail "games/$program is not a link"
 done
 "$prefix/games/hitwise-chart" --rules single --format csv -o "$E2E_TMP/single.csv" ||
@@ -17,7 +17,9 @@ for file in hitwise bj.htm single.htm multi.htm european.htm blank.jpg "1 Spades
 done
 for file in applications/com.example.hitwise.desktop metainfo/com.example.hitwise.metainfo.xml \
     icons/hicolor/16x16/apps/com.example.hitwise.png icons/hicolor/scalable/apps/com.example.hitwise.svg \
-    man/man6/hitwise.6.gz man/man6/hitwise-chart.6.gz doc/hitwise/copyright doc/hitwise/changelog.gz; do
+    applications/com.example.hitwise.drill.desktop metainfo/com.example.hitwise.drill.metainfo.xml \
+    man/man6/hitwise.6.gz man/man6/hitwise-chart.6.gz man/man6/hitwise-drill.6.gz \
+    doc/hitwise/copyright doc/hitwise/changelog.gz; do
     [ -f "$prefix/share/$file" ] || fail "share/$file is missing"
 done
 
@@ -34,4 +36,18 @@ xdotool windowfocus --sync "$window"
 xdotool key F1
 opened=$(wait_opened 1)
 [ "$opened" = "file://$prefix/lib/hitwise/bj.htm" ] || fail "opened: $opened"
+
+# The drill as its desktop entry starts it, with the games folder on the path.
+command=$(sed -n 's/^Exec=//p' "$prefix/share/applications/com.example.hitwise.drill.desktop")
+kill "$APP_PID" 2>/dev/null || true
+(cd / && XDG_DATA_HOME="$E2E_TMP/data" PATH="$prefix/games:$PATH" exec $command) \
+    >"$E2E_TMP/drill.log" 2>&1 &
+APP_PID=$!
+for _ in $(seq 200); do
+    xdotool search --onlyvisible --name '^Hitwise Drill$' >/dev/null 2>&1 && break
+    kill -0 "$APP_PID" 2>/dev/null || fail "the drill ended: $(cat "$E2E_TMP/drill.log")"
+    sleep 0.05
+done
+xdotool search --onlyvisible --name '^Hitwise Drill$' >/dev/null || fail "no drill window"
+[ -f "$E2E_TMP/data/hitwise-drill/history.sqlite" ] || fail "the drill keeps no history"
 echo "1 passed, 0 failed"

@@ -7,7 +7,8 @@ build=$1
 (cd "$build" && cpack -G DEB -B "$E2E_TMP/package" >/dev/null)
 deb=$(ls "$E2E_TMP"/package/hitwise_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 libjpeg62-turbo fonts-liberation xdg-utils; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libqt6sql6 libqt6sql6-sqlite libjpeg62-turbo \
+    fonts-liberation xdg-utils; do
     grep -q "$needed" <<< "$depends" || fail "Depends lacks $needed: $depends"
 done
 contents=$(dpkg-deb -c "$deb")

@@ -1,0 +1,88 @@
+#!/usr/bin/python3
+"""Drives Hitwise Drill as a keyboard and screen reader user would.
+   drill.py answer N      answers N hands with keys and reads the feedback of each
+   drill.py remembers N   reads the score: N answers kept from before"""
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+
+def fail(message):
+    print("FAIL: " + message, file=sys.stderr)
+    sys.exit(1)
+
+
+def application(name):
+    for _ in range(200):
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == name:
+                return app
+        time.sleep(0.05)
+    fail("no application %r on the accessibility bus" % name)
+
+
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+def read(app, description):
+    for node in walk(app):
+        if node.description == description:
+            try:
+                t = node.queryText()
+                return t.getText(0, t.characterCount)
+            except NotImplementedError:
+                return node.name
+    fail("nothing described %r" % description)
+
+
+def key(name):
+    subprocess.run(["xdotool", "key", name], check=True)
+
+
+def wait_for(app, description, test, what):
+    for _ in range(60):
+        text = read(app, description)
+        if test(text):
+            return text
+        time.sleep(0.1)
+    fail("%s: %r" % (what, read(app, description)))
+
+
+app = application("hitwise-drill")
+for name in ("Rules:", "Deal:", "Hit", "Stand", "Double", "Split", "Surrender", "Next hand",
+             "Weak spots"):
+    if not any(node.name == name for node in walk(app)):
+        fail("no control named %r" % name)
+
+count = int(sys.argv[2])
+if sys.argv[1] == "remembers":
+    score = read(app, "Score")
+    if "All time with these rules: " not in score or (" of %d " % count) not in score:
+        fail("the score forgot: %r" % score)
+    print("reads: %s" % score)
+    sys.exit(0)
+
+answered = 0
+while answered < count:
+    hand = wait_for(app, "Hand", lambda t: t.startswith("Your hand:"), "no hand")
+    feedback = read(app, "Feedback")
+    if feedback.startswith("Black Jack"):
+        print("reads: %s / %s" % (hand, feedback))
+        wait_for(app, "Hand", lambda t, h=hand: t != h, "no hand after the blackjack")
+        continue
+    key("s" if answered % 2 else "h")
+    feedback = wait_for(app, "Feedback", lambda t: t.startswith(("Right", "Wrong")),
+                        "no grade")
+    if 'The chart says "' not in feedback:
+        fail("the feedback has no advice: %r" % feedback)
+    print("reads: %s / %s" % (hand, feedback))
+    answered += 1
+    key("space")
+    wait_for(app, "Feedback", lambda t: not t.startswith(("Right", "Wrong")),
+             "Space dealt no new hand")
