@@ -94,19 +94,20 @@ double Analysis::roundReturn(const PlayChooser& choose) const {
     return total;
 }
 
+Held holding(const std::vector<int>& cards) {
+    Held held;
+    for (int value : cards)
+        held = held.plus(value);
+    return held;
+}
+
 PlayValues allowedPlays(const Rules& rules, const std::vector<int>& cards) {
-    int hard = 0;
-    bool ace = false;
-    for (int card : cards) {
-        hard += card;
-        ace = ace || card == 1;
-    }
-    const int total = ace && hard + 10 <= 21 ? hard + 10 : hard;
-    const bool firstTwo = cards.size() == 2 && total <= 21;
+    const Held held = holding(cards);
+    const bool firstTwo = cards.size() == 2 && held.total() <= 21;
     PlayValues allowed;
     allowed.set(Play::Stand, 0);
-    if (total < 21) allowed.set(Play::Hit, 0);
-    if (firstTwo && rules.mayDouble(hard, ace)) allowed.set(Play::Double, 0);
+    if (held.total() < 21) allowed.set(Play::Hit, 0);
+    if (firstTwo && rules.mayDouble(held.hard, held.ace)) allowed.set(Play::Double, 0);
     if (firstTwo && cards[0] == cards[1]) allowed.set(Play::Split, 0);
     if (firstTwo && rules.surrender) allowed.set(Play::Surrender, 0);
     return allowed;

@@ -12,6 +12,7 @@
 // Values are fractions of the initial bet. With a hole card they are given after the dealer
 // has checked and has no blackjack; without one they include the loss to it.
 
+#include "Held.h"
 #include "Play.h"
 #include "Rules.h"
 

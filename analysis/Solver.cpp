@@ -15,13 +15,6 @@ constexpr std::uint64_t valueBit(int value) {
 constexpr int kPairShift = 56; // the split pair's value, above the cards out
 constexpr std::uint64_t kCardsMask = (std::uint64_t{1} << 50) - 1;
 
-Held holding(const std::vector<int>& cards) {
-    Held held;
-    for (int value : cards)
-        held = held.plus(value);
-    return held;
-}
-
 // The expected number of finished split hands that did not draw the pair's value, and of
 // those that drew it when no more splits were allowed, starting from `hands` hands of which
 // `waiting` still want their second card; q is the chance of drawing the pair's value.
@@ -79,17 +72,23 @@ double Solver::stand(const Held& held) {
     return value;
 }
 
-double Solver::hit(const Held& held) {
-    double value = 0.0;
+template <typename Value> double Solver::overNextCard(Value&& value) {
+    double sum = 0.0;
     for (int card = 1; card <= 10; ++card) {
         if (shoe_[card] == 0) continue;
         const double chance = shoe_.chance(card);
         take(card);
-        const Held next = held.plus(card);
-        value += chance * (next.total() > 21 ? -noBlackjack() : best(next));
+        sum += chance * value(card);
         putBack(card);
     }
-    return value;
+    return sum;
+}
+
+double Solver::hit(const Held& held) {
+    return overNextCard([&](int card) {
+        const Held next = held.plus(card);
+        return next.total() > 21 ? -noBlackjack() : best(next);
+    });
 }
 
 double Solver::best(const Held& held) {
@@ -102,15 +101,7 @@ double Solver::best(const Held& held) {
 }
 
 double Solver::doubleDown(const Held& held) {
-    double value = 0.0;
-    for (int card = 1; card <= 10; ++card) {
-        if (shoe_[card] == 0) continue;
-        const double chance = shoe_.chance(card);
-        take(card);
-        value += chance * stand(held.plus(card));
-        putBack(card);
-    }
-    return 2 * value;
+    return 2 * overNextCard([&](int card) { return stand(held.plus(card)); });
 }
 
 double Solver::surrender() const {
@@ -119,11 +110,11 @@ double Solver::surrender() const {
 }
 
 // One split hand of (pair, second): the shoe is less both cards of the pair and `second`.
-double Solver::splitHand(int pair, int second, bool mayDoubleIt) {
+double Solver::splitHand(int pair, int second) {
     const Held held = Held{}.plus(pair).plus(second);
     if (pair == 1) return stand(held); // split aces take one card each
     double value = best(held);
-    if (mayDoubleIt && rules_.doubleAfterSplit && rules_.mayDouble(held.hard, held.ace)) {
+    if (rules_.doubleAfterSplit && rules_.mayDouble(held.hard, held.ace)) {
         value = std::max(value, doubleDown(held));
     }
     return value;
@@ -132,15 +123,11 @@ double Solver::splitHand(int pair, int second, bool mayDoubleIt) {
 double Solver::split(int pair) {
     const std::uint64_t cards = key_;
     key_ = cards | (std::uint64_t(pair) << kPairShift);
-    double others = 0.0; // sum over second cards of another value, weighted by their chance
-    double again = 0.0;  // the pair's value drawn again, weighted by its chance
-    for (int card = 1; card <= 10; ++card) {
-        if (shoe_[card] == 0) continue;
-        const double chance = shoe_.chance(card);
-        take(card);
-        (card == pair ? again : others) += chance * splitHand(pair, card, true);
-        putBack(card);
-    }
+    // The second cards of another value, and the pair's value drawn again, by their chances.
+    const double others =
+        overNextCard([&](int card) { return card == pair ? 0.0 : splitHand(pair, card); });
+    const double again =
+        overNextCard([&](int card) { return card == pair ? splitHand(pair, card) : 0.0; });
     key_ = cards;
 
     const int most = pair == 1 ? 2 : rules_.splitHands;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DealerTable.h"
+#include "Held.h"
 #include "Play.h"
 #include "Rules.h"
 #include "Shoe.h"
@@ -10,16 +11,6 @@
 #include <vector>
 
 namespace analysis {
-
-// The player's cards as the rules see them.
-struct Held {
-    int hard = 0; // the sum, aces counting 1
-    bool ace = false;
-    int cards = 0;
-
-    int total() const { return ace && hard + 10 <= 21 ? hard + 10 : hard; }
-    Held plus(int value) const { return {hard + value, ace || value == 1, cards + 1}; }
-};
 
 // The player's plays against one up card, composition-dependent: every card the player holds
 // or has split away is out of the shoe, and every decision after a hit goes by the cards held
@@ -55,7 +46,10 @@ private:
     double doubleDown(const Held& held);
     double surrender() const;
     double split(int value);
-    double splitHand(int pair, int second, bool mayDoubleIt);
+    double splitHand(int pair, int second);
+    // The sum over the next card of its chance times value(card), the card out of the shoe
+    // while value runs.
+    template <typename Value> double overNextCard(Value&& value);
 
     const Rules& rules_;
     const DealerTable& dealer_;

@@ -24,9 +24,8 @@ QString nameOf(Play play) {
 }
 
 QString handText(int first, int second) {
-    const int hard = first + second;
-    const bool soft = (first == 1 || second == 1) && hard + 10 <= 21;
-    return soft ? QStringLiteral("soft %1").arg(hard + 10) : QString::number(hard);
+    const analysis::Held held = analysis::holding({first, second});
+    return (held.soft() ? QStringLiteral("soft ") : QString()) + QString::number(held.total());
 }
 
 } // namespace

@@ -2,43 +2,11 @@
 """Plays one hand through the accessibility tree (AT-SPI), as a screen reader user would,
 and reads back the advice, the totals and the pictures. Prints what it reads."""
 import subprocess
-import sys
 import time
 
 import pyatspi
 
-
-def fail(message):
-    print("FAIL: " + message, file=sys.stderr)
-    sys.exit(1)
-
-
-def application(name):
-    for _ in range(200):
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == name:
-                return app
-        time.sleep(0.05)
-    fail("no application %r on the accessibility bus" % name)
-
-
-def walk(node):
-    yield node
-    for child in node:
-        if child is not None:
-            yield from walk(child)
-
-
-def find(app, name=None, description=None, role=None):
-    for node in walk(app):
-        if name is not None and node.name != name:
-            continue
-        if description is not None and node.description != description:
-            continue
-        if role is not None and node.getRole() != role:
-            continue
-        return node
-    fail("nothing named %r / described %r" % (name, description))
+from atspi import application, fail, find, text
 
 
 def press(app, name):
@@ -52,14 +20,6 @@ def press(app, name):
         action.doAction(0)
     time.sleep(0.15)
     print("pressed: %s" % name)
-
-
-def text(node):
-    try:
-        t = node.queryText()
-        return t.getText(0, t.characterCount)
-    except NotImplementedError:
-        return node.name
 
 
 app = application("hitwise")

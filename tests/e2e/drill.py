@@ -6,39 +6,11 @@ import subprocess
 import sys
 import time
 
-import pyatspi
-
-
-def fail(message):
-    print("FAIL: " + message, file=sys.stderr)
-    sys.exit(1)
-
-
-def application(name):
-    for _ in range(200):
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == name:
-                return app
-        time.sleep(0.05)
-    fail("no application %r on the accessibility bus" % name)
-
-
-def walk(node):
-    yield node
-    for child in node:
-        if child is not None:
-            yield from walk(child)
+from atspi import application, fail, find, text, walk
 
 
 def read(app, description):
-    for node in walk(app):
-        if node.description == description:
-            try:
-                t = node.queryText()
-                return t.getText(0, t.characterCount)
-            except NotImplementedError:
-                return node.name
-    fail("nothing described %r" % description)
+    return text(find(app, description=description))
 
 
 def key(name):

@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
 # Hitwise Drill under Xvfb, read through AT-SPI: hands answered with real key presses, the
 # feedback read back; killed, restarted, and the answers are still there.
-if [ -z "${HITWISE_A11Y_SESSION:-}" ]; then
-    export HITWISE_A11Y_SESSION=1
-    exec dbus-run-session -- bash "$0" "$@"
-fi
+source "$(dirname "$0")/a11y-session.sh"
 source "$(dirname "$0")/../../scripts/lib/x11.sh"
 program=$1
 
 start_xvfb
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 export XDG_DATA_HOME="$E2E_TMP/data" HITWISE_DRILL_SEED=11
 database="$XDG_DATA_HOME/hitwise-drill/history.sqlite"
 

@@ -20,13 +20,8 @@ QString cardList(const std::vector<int>& cards) {
 // The plays of one hand, the best first.
 QString handReport(const ChartRequest& request, QString* error) {
     const std::vector<int>& cards = *request.hand;
-    int hard = 0;
-    bool ace = false;
-    for (int card : cards) {
-        hard += card;
-        ace = ace || card == 1;
-    }
-    const int total = ace && hard + 10 <= 21 ? hard + 10 : hard;
+    const analysis::Held held = analysis::holding(cards);
+    const int total = held.total();
     const QString hand = cardList(cards);
     const QString up = QString::fromStdString(charts::cardName(request.up));
     if (total > 21) {
@@ -35,8 +30,8 @@ QString handReport(const ChartRequest& request, QString* error) {
     }
     QString report;
     QTextStream out(&report);
-    out << "Hand " << hand << " (" << (ace && hard + 10 <= 21 ? "soft " : "") << total
-        << ") against " << up << "\n"
+    out << "Hand " << hand << " (" << (held.soft() ? "soft " : "") << total << ") against " << up
+        << "\n"
         << "Rules: " << QString::fromStdString(describe(request.rules)) << ".\n";
     if (cards.size() == 2 && total == 21) {
         out << "A blackjack: nothing to decide. It pays "

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <vector>
+
+namespace analysis {
+
+// The player's cards as the rules see them.
+struct Held {
+    int hard = 0; // the sum, aces counting 1
+    bool ace = false;
+    int cards = 0;
+
+    int total() const { return soft() ? hard + 10 : hard; }
+    bool soft() const { return ace && hard + 10 <= 21; }
+    Held plus(int value) const { return {hard + value, ace || value == 1, cards + 1}; }
+};
+
+// The cards of a hand, values 1..10.
+Held holding(const std::vector<int>& cards);
+
+} // namespace analysis
