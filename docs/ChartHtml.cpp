@@ -265,9 +265,13 @@ std::string html(const Chart& chart) {
     pairsDiffer(html, chart);
     valuesTable(html, chart);
     textVersion(html, chart);
-    html << "</main>\n<footer>Hitwise 1.0. Expected values computed by Hitwise for a fresh shoe "
-            "of these rules, with the player's cards and the up card out of it.</footer>\n"
-            "</body>\n</html>\n";
+    html << "<h2 id=\"method\">How the values are worked out</h2>\n<p>Exactly, for a full shoe of "
+            "these rules with your two cards and the dealer's up card taken out of it. After a "
+            "hit, every further decision is the best one for the cards you then hold (not just "
+            "their total). A split hand is valued with the pair and its own cards out of the "
+            "shoe, but not the cards of the other split hands; resplits follow the chance of "
+            "drawing the pair's value again. Insurance is never taken.</p>\n"
+            "</main>\n<footer>Hitwise 1.0.</footer>\n</body>\n</html>\n";
     return html.str();
 }
 

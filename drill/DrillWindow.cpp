@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QDir>
+#include <QMessageBox>
 #include <QTimer>
 
 using analysis::Play;
@@ -51,6 +52,7 @@ DrillWindow::DrillWindow(const QString& dataFolder, const QString& pictureFolder
     bindHandlers();
     dealNext();
     updateWeakSpots();
+    reportHistoryNotice();
 }
 
 DrillWindow::~DrillWindow() = default;
@@ -75,8 +77,14 @@ void DrillWindow::bindHandlers() {
     connect(ui->Tabs, &QTabWidget::currentChanged, this, &DrillWindow::TabChange);
 }
 
-QString DrillWindow::takeNotice() {
-    return history_.takeNotice();
+void DrillWindow::reportHistoryNotice() {
+    const QString notice = history_.takeNotice();
+    if (notice.isEmpty()) return;
+    statusBar()->showMessage(notice);
+    // After the event that found it has finished, so that no handler waits on the box.
+    QTimer::singleShot(0, this, [this, notice] {
+        QMessageBox::warning(this, QStringLiteral("Hitwise Drill"), notice);
+    });
 }
 
 int DrillWindow::ruleSet() const {
@@ -160,6 +168,7 @@ void DrillWindow::answer(Play play) {
     const Grade grade = grader_.grade(ruleSet(), deal_.first(), deal_.second(), deal_.up(), play);
     // Committed before anything else happens: the next hand waits for it.
     history_.record(ruleSet(), deal_, nameOf(play), grade.right);
+    reportHistoryNotice();
     ++sessionTries_;
     sessionRights_ += grade.right;
 

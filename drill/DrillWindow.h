@@ -29,9 +29,6 @@ public:
                 QWidget* parent = nullptr);
     ~DrillWindow() override;
 
-    // The history's notice, once: shown when the window first appears.
-    QString takeNotice();
-
 private slots:
     void HitClick();
     void StandClick();
@@ -51,6 +48,8 @@ private:
     void setAnswering(bool answering);
     void updateScore();
     void updateWeakSpots();
+    // Tells the player, once, when the history could not be used or stopped being kept.
+    void reportHistoryNotice();
     int ruleSet() const;
 
     std::unique_ptr<Ui::DrillWindow> ui;

@@ -3,10 +3,8 @@
 #include "ProgramFolder.h"
 
 #include <QIcon>
-#include <QMessageBox>
 #include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QTimer>
 
 int main(int argc, char** argv) {
     Application app(argc, argv);
@@ -21,11 +19,5 @@ int main(int argc, char** argv) {
     DrillWindow window(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
                        programFolder(), seeded ? seed : QRandomGenerator::global()->generate());
     window.show();
-    const QString notice = window.takeNotice();
-    if (!notice.isEmpty()) {
-        QTimer::singleShot(0, &window, [&window, notice] {
-            QMessageBox::warning(&window, "Hitwise Drill", notice);
-        });
-    }
     return QApplication::exec();
 }
