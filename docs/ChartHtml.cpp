@@ -144,7 +144,8 @@ void grid(std::ostringstream& html, const Chart& chart) {
     html << "</tbody>\n</table>\n</div>\n";
 }
 
-void legend(std::ostringstream& html) {
+// The program's tables use sentences too; a best-play chart only the words.
+void legend(std::ostringstream& html, const Chart& chart) {
     html << R"(<h2>What the advice means</h2>
 <ul class="legend">
 <li><span class="swatch hit"></span>Hit: take another card.</li>
@@ -152,11 +153,19 @@ void legend(std::ostringstream& html) {
 <li><span class="swatch double"></span>Double: double your bet and take exactly one more card.</li>
 <li><span class="swatch split"></span>Split: make two hands of the pair, each with its own bet.</li>
 <li><span class="swatch bj"></span>Black Jack: an ace and a ten-valued card; nothing to decide.</li>
-<li><span class="swatch dh"></span>Double if allowed, or hit: double where the table lets you, otherwise hit.</li>
+)";
+    if (chart.agreeing) {
+        html
+            << R"(<li><span class="swatch dh"></span>Double if allowed, or hit: double where the table lets you, otherwise hit.</li>
 <li><span class="swatch ds"></span>Double if allowed; or stand: double where the table lets you, otherwise stand.</li>
 <li><span class="swatch sur"></span>Surrender if able, or hit (or stand): give up half your bet where the table offers surrender, otherwise play on as the sentence says.</li>
-</ul>
 )";
+    } else {
+        html
+            << R"(<li><span class="swatch sur"></span>Surrender: give up half your bet and the hand.</li>
+)";
+    }
+    html << "</ul>\n";
 }
 
 void betterPlays(std::ostringstream& html, const Chart& chart) {
@@ -260,7 +269,7 @@ std::string html(const Chart& chart) {
          << "</style>\n</head>\n<body>\n";
     header(html, chart);
     grid(html, chart);
-    legend(html);
+    legend(html, chart);
     if (chart.agreeing) betterPlays(html, chart);
     pairsDiffer(html, chart);
     valuesTable(html, chart);
