@@ -35,6 +35,8 @@ private slots:
     void handValues();
     void roundReturn_data();
     void roundReturn();
+    void ruleEffects_data();
+    void ruleEffects();
     void lawsOfTheNumbers_data();
     void lawsOfTheNumbers();
     void fittedRulesAgreeMost();
@@ -81,6 +83,52 @@ void AnalysisTest::roundReturn() {
     QFETCH(double, expected);
     const double value = analysis::Analysis(rules).roundReturn();
     QVERIFY2(std::abs(value - expected) <= 0.0002, qPrintable(QString::number(value, 'f', 6)));
+}
+
+// What one rule changes in a six-deck game's return, against the published rule effects (in per
+// cent of the bet, ranges around them): each catches a rule read the wrong way round or twice.
+void AnalysisTest::ruleEffects_data() {
+    QTest::addColumn<Rules>("changed");
+    QTest::addColumn<double>("low");
+    QTest::addColumn<double>("high");
+    auto sixDecks = [](auto change) {
+        Rules rules = published(6, false);
+        rules.doubleAfterSplit = false;
+        change(rules);
+        return rules;
+    };
+    QTest::newRow("dealer hits soft 17")
+        << sixDecks([](Rules& r) { r.hitSoft17 = true; }) << -0.26 << -0.17;
+    QTest::newRow("double after split")
+        << sixDecks([](Rules& r) { r.doubleAfterSplit = true; }) << 0.11 << 0.17;
+    QTest::newRow("late surrender")
+        << sixDecks([](Rules& r) { r.surrender = true; }) << 0.05 << 0.10;
+    QTest::newRow("blackjack pays 6:5")
+        << sixDecks([](Rules& r) { r.sixToFive = true; }) << -1.50 << -1.25;
+    QTest::newRow("double on 10 and 11")
+        << sixDecks([](Rules& r) { r.doubling = analysis::Doubling::TenOrEleven; }) << -0.22
+        << -0.14;
+    QTest::newRow("double on 9 to 11")
+        << sixDecks([](Rules& r) { r.doubling = analysis::Doubling::NineToEleven; }) << -0.12
+        << -0.06;
+    QTest::newRow("split to 2 hands")
+        << sixDecks([](Rules& r) { r.splitHands = 2; }) << -0.06 << -0.02;
+    QTest::newRow("no hole card") << sixDecks([](Rules& r) { r.holeCard = false; }) << -0.14
+                                  << -0.08;
+    QTest::newRow("1 deck") << sixDecks([](Rules& r) { r.decks = 1; }) << 0.45 << 0.65;
+    QTest::newRow("2 decks") << sixDecks([](Rules& r) { r.decks = 2; }) << 0.17 << 0.27;
+    QTest::newRow("8 decks") << sixDecks([](Rules& r) { r.decks = 8; }) << -0.04 << -0.01;
+}
+
+void AnalysisTest::ruleEffects() {
+    QFETCH(Rules, changed);
+    QFETCH(double, low);
+    QFETCH(double, high);
+    Rules base = published(6, false);
+    base.doubleAfterSplit = false;
+    static const double baseReturn = analysis::Analysis(base).roundReturn();
+    const double effect = 100 * (analysis::Analysis(changed).roundReturn() - baseReturn);
+    QVERIFY2(effect >= low && effect <= high, qPrintable(QString::number(effect, 'f', 3)));
 }
 
 void AnalysisTest::lawsOfTheNumbers_data() {

@@ -1,6 +1,7 @@
 // hitwise-chart as a user calls it: options, the three forms, one hand, a file it can't write.
 #include "ChartCommand.h"
 
+#include <QMap>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,6 +32,7 @@ private slots:
     void badOptions_data();
     void badOptions();
     void csvChart();
+    void textAndCsvAgree();
     void oneHandBestFirst();
     void unwritableOutputKeepsNothingHalf();
 };
@@ -78,6 +80,33 @@ void ChartCommandTest::csvChart() {
     QVERIFY(
         lines.contains(QRegularExpression(R"(^A,A,A,-?\d\.\d{6},-?\d\.\d{6},,-?\d\.\d{6},,\w+$)")));
     QVERIFY(lines.last().startsWith("# expected return: -0.0"));
+}
+
+// The text grid's code for a pair or a soft hand is the CSV's best play for it, column by column.
+void ChartCommandTest::textAndCsvAgree() {
+    const QStringList rules{"--decks", "2", "--h17", "--das", "--surrender"};
+    const Run text = run(rules);
+    const Run csv = run(rules + QStringList{"--format", "csv"});
+    QCOMPARE(text.status, 0);
+    QCOMPARE(csv.status, 0);
+    const QMap<QString, QString> codes{
+        {"stand", "S"}, {"hit", "H"}, {"double", "D"}, {"split", "P"}, {"surrender", "R"}};
+    QMap<QString, QString> best; // "A,7 9" -> "S"
+    for (const QString& line : csv.out.split('\n')) {
+        const QStringList f = line.split(',');
+        if (f.size() == 9 && f[0] != "card1") best[f[0] + "," + f[1] + " " + f[2]] = codes[f[8]];
+    }
+    const QStringList ups{"2", "3", "4", "5", "6", "7", "8", "9", "10", "A"};
+    int compared = 0;
+    for (const QString& line : text.out.split('\n')) {
+        const QStringList f = line.simplified().split(' ');
+        if (f.size() != 11 || !f[0].contains(',') || f[0] == "A,10") continue;
+        for (int c = 0; c < 10; ++c) {
+            QCOMPARE(f[c + 1], best.value(f[0] + " " + ups[c]));
+            ++compared;
+        }
+    }
+    QCOMPARE(compared, 18 * 10);
 }
 
 void ChartCommandTest::oneHandBestFirst() {
