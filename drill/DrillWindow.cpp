@@ -151,6 +151,9 @@ void DrillWindow::dealNext() {
             .arg(kCards[deal_.faces[0]].caption, kCards[deal_.faces[1]].caption,
                  handText(deal_.first(), deal_.second()), kCards[deal_.faces[2]].caption);
     ui->HandLabel->setText(hand);
+    // A screen reader reads a button's description with its name when the focus lands on it:
+    // the hand with the first answer, the grade with the next-hand button.
+    ui->HitButton->setAccessibleDescription(hand);
     if (Grader::isBlackjack(deal_.first(), deal_.second())) {
         ui->FeedbackLabel->setText("Black Jack: nothing to decide. The next hand comes now.");
         setAnswering(false);
@@ -188,6 +191,7 @@ void DrillWindow::answer(Play play) {
                     .arg(QString::number(-100 * *grade.cost, 'f', 1));
     }
     ui->FeedbackLabel->setText(text);
+    ui->NextButton->setAccessibleDescription(text);
     setAnswering(false);
     updateScore();
     updateWeakSpots();
