@@ -156,6 +156,7 @@ void DrillWindow::dealNext() {
     ui->HitButton->setAccessibleDescription(hand);
     if (Grader::isBlackjack(deal_.first(), deal_.second())) {
         ui->FeedbackLabel->setText("Black Jack: nothing to decide. The next hand comes now.");
+        ui->NextButton->setAccessibleDescription(ui->FeedbackLabel->text());
         setAnswering(false);
         blackjackTimer_->start();
     } else {
