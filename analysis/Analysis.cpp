@@ -11,10 +11,6 @@ namespace analysis {
 
 namespace {
 
-bool isBlackjack(int first, int second) {
-    return std::min(first, second) == 1 && std::max(first, second) == 10;
-}
-
 // Values divided by the chance that the dealer has no blackjack: the player acts knowing it.
 PlayValues afterTheCheck(PlayValues values, double noBlackjack) {
     for (double& value : values.ev)
@@ -120,7 +116,7 @@ PlayValues analyseHand(const Rules& rules, const std::vector<int>& cards, int up
     const DealerTable dealer(up, rules.hitSoft17, rules.holeCard);
     Solver solver(rules, dealer, shoe);
     const PlayValues values = solver.hand(cards);
-    return rules.holeCard ? afterTheCheck(values, solver.noBlackjackChance(cards)) : values;
+    return rules.holeCard ? afterTheCheck(values, 1.0 - solver.blackjackChance(cards)) : values;
 }
 
 } // namespace analysis

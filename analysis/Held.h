@@ -18,4 +18,9 @@ struct Held {
 // The cards of a hand, values 1..10.
 Held holding(const std::vector<int>& cards);
 
+// Two cards that make a blackjack: an ace and a ten-valued card, in either order.
+inline bool isBlackjack(int first, int second) {
+    return (first == 1 && second == 10) || (first == 10 && second == 1);
+}
+
 } // namespace analysis

@@ -43,17 +43,4 @@ std::string describe(const Rules& r) {
     return text;
 }
 
-std::string options(const Rules& r) {
-    std::string text = "--decks " + std::to_string(r.decks);
-    if (r.hitSoft17) text += " --h17";
-    if (!r.holeCard) text += " --no-hole-card";
-    if (r.doubling == Doubling::NineToEleven) text += " --double 9-11";
-    if (r.doubling == Doubling::TenOrEleven) text += " --double 10-11";
-    if (r.doubleAfterSplit) text += " --das";
-    text += " --split-hands " + std::to_string(r.splitHands);
-    if (r.surrender) text += " --surrender";
-    if (r.sixToFive) text += " --blackjack 6:5";
-    return text;
-}
-
 } // namespace analysis

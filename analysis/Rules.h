@@ -29,7 +29,4 @@ struct Rules {
 // A one-line description, e.g. "6 decks, dealer stands on soft 17, ...".
 std::string describe(const Rules& rules);
 
-// The command-line spelling of the rules, e.g. "--decks 6 --das --surrender".
-std::string options(const Rules& rules);
-
 } // namespace analysis

@@ -161,15 +161,6 @@ PlayValues Solver::hand(const std::vector<int>& cards) {
     return values;
 }
 
-double Solver::noBlackjackChance(const std::vector<int>& cards) {
-    for (int card : cards)
-        shoe_.take(card);
-    const double chance = noBlackjack();
-    for (int card : cards)
-        shoe_.putBack(card);
-    return chance;
-}
-
 double Solver::blackjackChance(const std::vector<int>& cards) {
     for (int card : cards)
         shoe_.take(card);

@@ -30,8 +30,6 @@ public:
 
     // The values of every play the rules allow for a hand of these cards, unnormalised.
     PlayValues hand(const std::vector<int>& cards);
-    // The chance that the dealer has no blackjack, given the cards out (1 without hole card).
-    double noBlackjackChance(const std::vector<int>& cards);
     // The chance that the dealer has a blackjack, given the cards out.
     double blackjackChance(const std::vector<int>& cards);
 

@@ -40,9 +40,9 @@ int differences(const Rules& a, const Rules& b) {
 // value and changes no other, and without doubling after a split the doubling rule changes
 // only which starting hands may double.
 PlayValues restricted(PlayValues values, const Rules& variant, int first, int second) {
-    if (!variant.surrender) values.allowed[static_cast<int>(Play::Surrender)] = false;
-    if (!variant.mayDouble(first + second, first == 1 || second == 1)) {
-        values.allowed[static_cast<int>(Play::Double)] = false;
+    const PlayValues allowed = allowedPlays(variant, {first, second});
+    for (int play = 0; play < kPlays; ++play) {
+        values.allowed[play] = values.allowed[play] && allowed.allowed[play];
     }
     return values;
 }

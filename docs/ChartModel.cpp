@@ -34,7 +34,7 @@ PlayValues combined(const Analysis& analysis, const Row& row, int up) {
 }
 
 bool isBlackjack(const Row& row) {
-    return row.hands.size() == 1 && row.hands[0] == std::pair<int, int>{1, 10};
+    return row.hands.size() == 1 && analysis::isBlackjack(row.hands[0].first, row.hands[0].second);
 }
 
 // Fills a cell's values, its best play and, for a hard total, where its pairs differ.

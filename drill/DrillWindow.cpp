@@ -51,7 +51,6 @@ DrillWindow::DrillWindow(const QString& dataFolder, const QString& pictureFolder
     }
     bindHandlers();
     dealNext();
-    updateWeakSpots();
     reportHistoryNotice();
 }
 
@@ -120,9 +119,10 @@ void DrillWindow::DealKindChange() {
     dealNext();
 }
 
-// The focus goes where the keyboard user continues.
+// The focus goes where the keyboard user continues; the grid is brought up to date.
 void DrillWindow::TabChange() {
     if (ui->Tabs->currentWidget() == ui->PracticeTab) setAnswering(answering_);
+    updateWeakSpots();
 }
 
 void DrillWindow::showCard(PictureBox* box, int face) {
@@ -154,7 +154,7 @@ void DrillWindow::dealNext() {
     // A screen reader reads a button's description with its name when the focus lands on it:
     // the hand with the first answer, the grade with the next-hand button.
     ui->HitButton->setAccessibleDescription(hand);
-    if (Grader::isBlackjack(deal_.first(), deal_.second())) {
+    if (analysis::isBlackjack(deal_.first(), deal_.second())) {
         ui->FeedbackLabel->setText("Black Jack: nothing to decide. The next hand comes now.");
         ui->NextButton->setAccessibleDescription(ui->FeedbackLabel->text());
         setAnswering(false);
@@ -230,6 +230,7 @@ void DrillWindow::updateScore() {
 }
 
 void DrillWindow::updateWeakSpots() {
+    if (ui->Tabs->currentWidget() != ui->WeakSpotsTab) return;
     const auto rows = charts::chartRows();
     for (int r = 0; r < int(rows.size()); ++r) {
         for (int c = 0; c < 10; ++c) {

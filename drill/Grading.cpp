@@ -4,20 +4,7 @@
 #include "RuleSets.h"
 #include "TableFit.h"
 
-#include <algorithm>
-
 using analysis::Play;
-
-Play Grader::chartPlay(int ruleSet, int first, int second, int up) {
-    const analysis::Rules& rules = charts::kFittedRules[ruleSet].rules;
-    const strategy::Advice& advice =
-        strategy::kRuleSets[ruleSet].advise(strategy::Hand{first, second, up});
-    return analysis::advisedPlay(advice, analysis::allowedPlays(rules, {first, second}));
-}
-
-bool Grader::isBlackjack(int first, int second) {
-    return std::min(first, second) == 1 && std::max(first, second) == 10;
-}
 
 Grade Grader::grade(int ruleSet, int first, int second, int up, Play answer) {
     Grade grade;
@@ -25,10 +12,11 @@ Grade Grader::grade(int ruleSet, int first, int second, int up, Play answer) {
         strategy::kRuleSets[ruleSet].advise(strategy::Hand{first, second, up});
     grade.adviceText =
         QString::fromLatin1(advice.text.data(), qsizetype(advice.text.size())).trimmed();
-    grade.chartPlay = chartPlay(ruleSet, first, second, up);
-    grade.right = answer == grade.chartPlay;
     const analysis::Rules& rules = charts::kFittedRules[ruleSet].rules;
-    grade.answerAllowed = analysis::allowedPlays(rules, {first, second}).allows(answer);
+    const analysis::PlayValues allowed = analysis::allowedPlays(rules, {first, second});
+    grade.chartPlay = analysis::advisedPlay(advice, allowed);
+    grade.right = answer == grade.chartPlay;
+    grade.answerAllowed = allowed.allows(answer);
     if (!grade.right && grade.answerAllowed) {
         auto& values = analyses_[ruleSet];
         if (!values) values = std::make_unique<analysis::Analysis>(rules);

@@ -23,11 +23,6 @@ struct Grade {
 
 class Grader {
 public:
-    // The play the rule set's table makes for a hand under its chart's rules.
-    static analysis::Play chartPlay(int ruleSet, int first, int second, int up);
-    // Whether the hand is a blackjack (nothing to decide).
-    static bool isBlackjack(int first, int second);
-
     // Grades an answer; the values of a rule set are worked out on its first wrong answer.
     Grade grade(int ruleSet, int first, int second, int up, analysis::Play answer);
 

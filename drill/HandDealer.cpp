@@ -1,6 +1,7 @@
 #include "HandDealer.h"
 
 #include "ChartModel.h"
+#include "Held.h"
 
 #include <algorithm>
 
@@ -8,10 +9,6 @@ namespace {
 
 int valueOfFace(int face) {
     return std::min(face + 1, 10);
-}
-
-bool isBlackjack(int first, int second) {
-    return std::min(first, second) == 1 && std::max(first, second) == 10;
 }
 
 const std::vector<charts::Row>& rows() {
@@ -80,6 +77,6 @@ Deal HandDealer::deal(DealKind kind, const std::vector<GridCell>& weak) {
             face = randomFace();
     } while (kind != DealKind::EveryHand &&
              (kindOfRow(chartRowOf(deal.first(), deal.second())) != kind ||
-              isBlackjack(deal.first(), deal.second())));
+              analysis::isBlackjack(deal.first(), deal.second())));
     return deal;
 }

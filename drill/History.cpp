@@ -57,7 +57,7 @@ QString History::takeNotice() {
 }
 
 History::Opened History::open() {
-    if (!QDir().mkpath(folder_) || !QFileInfo(folder_).isDir()) {
+    if (!QDir().mkpath(folder_)) {
         notice_ = QStringLiteral("The folder %1 cannot be made.").arg(folder_);
         return Opened::InUse;
     }

@@ -44,7 +44,7 @@ void DrillTest::gradingFollowsTheTables() {
     Grader grader;
     for (int first = 1; first <= 10; ++first) {
         for (int second = first; second <= 10; ++second) {
-            if (Grader::isBlackjack(first, second)) continue;
+            if (analysis::isBlackjack(first, second)) continue;
             for (int up = 1; up <= 10; ++up) {
                 const std::string_view text =
                     strategy::kRuleSets[ruleSet].advise({first, second, up}).text;
@@ -108,7 +108,7 @@ void DrillTest::dealingKeepsToTheKind() {
     for (int i = 0; i < 2000; ++i) {
         const Deal deal = dealer.deal(DealKind(kind), {otherKinds[(kind + 1) % 3]});
         QCOMPARE(int(kindOfRow(deal.cell().row)), kind);
-        QVERIFY(!Grader::isBlackjack(deal.first(), deal.second()));
+        QVERIFY(!analysis::isBlackjack(deal.first(), deal.second()));
     }
 }
 

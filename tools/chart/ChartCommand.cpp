@@ -33,7 +33,7 @@ QString handReport(const ChartRequest& request, QString* error) {
     out << "Hand " << hand << " (" << (held.soft() ? "soft " : "") << total << ") against " << up
         << "\n"
         << "Rules: " << QString::fromStdString(describe(request.rules)) << ".\n";
-    if (cards.size() == 2 && total == 21) {
+    if (cards.size() == 2 && analysis::isBlackjack(cards[0], cards[1])) {
         out << "A blackjack: nothing to decide. It pays "
             << (request.rules.sixToFive ? "6:5" : "3:2") << " unless the dealer has one too.\n";
         return report;
