@@ -6,8 +6,9 @@
 // How the parts meet: `Rules` is the table. `DealerTable` lists, once per up card, every set of
 // cards the dealer can draw with its number of orders, so the dealer's outcome chances for any
 // shoe are one pass over a small tree. `Solver` values the player's plays for one up card,
-// recursing over the cards held and caching by the cards out of the shoe. `Analysis` runs the
-// solver for every two-card starting hand against every up card and adds up a round.
+// recursing over the cards held and caching by the cards out of the shoe; `splitValue` (Split.h)
+// values a split exactly, resplits included. `Analysis` runs the solver for every two-card
+// starting hand against every up card and adds up a round.
 //
 // Values are fractions of the initial bet. With a hole card they are given after the dealer
 // has checked and has no blackjack; without one they include the loss to it.

@@ -9,6 +9,17 @@ namespace {
 
 using Cards = std::vector<std::int8_t>;
 
+// 1 / n for every count a shoe can hold, 0 for none: the walks below divide often.
+double reciprocal(int n) {
+    static const std::vector<double> table = [] {
+        std::vector<double> t(8 * 52 + 1, 0.0);
+        for (std::size_t i = 1; i < t.size(); ++i)
+            t[i] = 1.0 / double(i);
+        return t;
+    }();
+    return n > 0 && n < int(table.size()) ? table[n] : (n > 0 ? 1.0 / n : 0.0);
+}
+
 struct Ending {
     int outcome;
     double orders = 0;
@@ -54,7 +65,7 @@ struct Enumerator {
 
 } // namespace
 
-DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up) {
+DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up), holeCard_(holeCard) {
     Enumerator enumerator{up, hitSoft17, holeCard, {}, {}};
     enumerator.play(up, up == 1);
 
@@ -63,6 +74,7 @@ DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up) {
     std::map<Cards, std::int32_t> index;
     parent_.push_back(0);
     factor_.push_back(0);
+    valueCounts_.assign(11, 0);
     outcome_.push_back(-1);
     depth_.push_back(0);
     orders_.push_back(0);
@@ -76,6 +88,9 @@ DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up) {
                 const auto before = std::count(prefix.begin(), prefix.end() - 1, set[i]);
                 parent_.push_back(parent);
                 factor_.push_back(static_cast<std::int16_t>(set[i] * kMostOfAValue + before));
+                for (int v = 0; v <= 10; ++v)
+                    valueCounts_.push_back(
+                        static_cast<std::int8_t>(std::count(prefix.begin(), prefix.end(), v)));
                 outcome_.push_back(-1);
                 depth_.push_back(static_cast<std::int8_t>(prefix.size()));
                 orders_.push_back(0);
@@ -85,6 +100,19 @@ DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up) {
         outcome_[parent] = static_cast<std::int8_t>(ending.outcome);
         orders_[parent] = ending.orders;
         maxDepth_ = std::max(maxDepth_, static_cast<int>(set.size()));
+    }
+    // For each value as the pair's: the ending sets' distinct (cards, pair cards), as slots.
+    slots_.resize(11);
+    nodeSlot_.assign(parent_.size() * 11, -1);
+    for (int value = 1; value <= 10; ++value) {
+        std::map<std::pair<int, int>, int> found;
+        for (std::size_t i = 1; i < parent_.size(); ++i) {
+            if (outcome_[i] < 0) continue;
+            const std::pair<int, int> slot{depth_[i], valueCounts_[i * 11 + value]};
+            auto [it, added] = found.try_emplace(slot, static_cast<int>(slots_[value].size()));
+            if (added) slots_[value].push_back(slot);
+            nodeSlot_[value * parent_.size() + i] = static_cast<std::int16_t>(it->second);
+        }
     }
 }
 
@@ -119,6 +147,117 @@ Distribution DealerTable::outcomes(const Shoe& shoe) const {
     for (int outcome = 0; outcome < kOutcomes; ++outcome) {
         for (int k = 1; k <= maxDepth_; ++k)
             chances[outcome] += sums[outcome][k] * inverseFalling[k];
+    }
+    return chances;
+}
+
+DealerTable::PairSums DealerTable::pairSums(const Shoe& shoe, int pair) const {
+    std::array<double, 11 * kMostOfAValue> left{};
+    for (int value = 1; value <= 10; ++value) {
+        for (int before = 0; before < kMostOfAValue; ++before) {
+            left[value * kMostOfAValue + before] =
+                value == pair ? 1.0 : std::max(shoe.count[value] - before, 0);
+        }
+    }
+    const int slots = static_cast<int>(slots_[pair].size());
+    PairSums result;
+    result.pair = pair;
+    result.others = shoe.total - shoe.count[pair];
+    result.sums.assign(std::size_t(kOutcomes) * slots, 0.0);
+    thread_local std::vector<double> products;
+    products.resize(parent_.size());
+    products[0] = 1.0;
+    const std::size_t nodes = parent_.size();
+    const std::int16_t* slotOf = &nodeSlot_[pair * nodes];
+    double* sums = result.sums.data();
+    for (std::size_t i = 1; i < nodes; ++i) {
+        const double product = products[parent_[i]] * left[factor_[i]];
+        products[i] = product;
+        if (outcome_[i] >= 0) sums[outcome_[i] * slots + slotOf[i]] += orders_[i] * product;
+    }
+    return result;
+}
+
+DealerTable::Standing DealerTable::standingThenOthers(const PairSums& sums, int total,
+                                                      int pairsLeft, int shoes,
+                                                      int mostOthers) const {
+    // What standing wins against each outcome.
+    std::array<double, kOutcomes> wins{};
+    wins[DealerBust] = 1.0;
+    wins[DealerBlackjack] = -1.0;
+    for (int outcome = Dealer17; outcome <= Dealer21; ++outcome)
+        wins[outcome] = total > 17 + outcome ? 1.0 : total < 17 + outcome ? -1.0 : 0.0;
+    // One order of d cards, s of them pair cards, then k cards of other values: the product of
+    // the other values' falling counts (summed) times (c)_s / (N)_d * (others - (d - s))_k /
+    // (N - d)_k, with c pair cards left and N = others + c.
+    const int others = sums.others;
+    struct Factors {
+        std::array<double, 24> inverseFalling{};                           // 1 / (N)_d
+        std::array<double, kMostOfAValue + 1> pairsFalling{};              // (c)_s
+        std::array<std::array<double, kMostOthers + 1>, 24> inverseRest{}; // 1 / (N - d - k + 1)
+    };
+    std::array<Factors, kMostShoes> factors;
+    shoes = std::min(shoes, pairsLeft + 1);
+    for (int shoe = 0; shoe < shoes; ++shoe) {
+        Factors& f = factors[shoe];
+        const int pairs = pairsLeft - shoe;
+        const int cards = others + pairs;
+        f.inverseFalling[0] = 1.0;
+        for (int d = 1; d <= maxDepth_; ++d) {
+            const int left = cards - (d - 1);
+            f.inverseFalling[d] = f.inverseFalling[d - 1] * reciprocal(left);
+            for (int k = 1; k <= mostOthers; ++k)
+                f.inverseRest[d][k] = reciprocal(cards - d - (k - 1));
+        }
+        f.pairsFalling[0] = 1.0;
+        for (int count = 1; count <= kMostOfAValue; ++count)
+            f.pairsFalling[count] = f.pairsFalling[count - 1] * std::max(pairs - (count - 1), 0);
+    }
+    const auto& slots = slots_[sums.pair];
+    const int slotCount = static_cast<int>(slots.size());
+    Standing values{};
+    for (int slot = 0; slot < slotCount; ++slot) {
+        const auto [d, s] = slots[slot];
+        double won = 0.0;
+        for (int outcome = 0; outcome < kOutcomes; ++outcome)
+            won += wins[outcome] * sums.sums[outcome * slotCount + slot];
+        if (won == 0.0) continue;
+        for (int shoe = 0; shoe < shoes; ++shoe) {
+            const Factors& f = factors[shoe];
+            double weight = f.pairsFalling[s] * f.inverseFalling[d];
+            values[shoe][0] += won * weight;
+            for (int k = 1; k <= mostOthers; ++k) {
+                const int free = others - (d - s) - (k - 1);
+                weight = free > 0 ? weight * free * f.inverseRest[d][k] : 0.0;
+                values[shoe][k] += won * weight;
+            }
+        }
+    }
+    return values;
+}
+
+std::array<double, DealerTable::kMostOthers + 1> DealerTable::playedThenOthers(const Shoe& shoe,
+                                                                               int pair) const {
+    // The k cards may be taken before the dealer's: the dealer's play depends on its own cards
+    // only. After k cards that are not pair cards, a value other than the pair's has lost
+    // k/others of its count on average.
+    const int others = shoe.total - shoe.count[pair];
+    const int blackjackCard = up_ == 1 ? 10 : up_ == 10 ? 1 : 0;
+    std::array<double, kMostOthers + 1> chances{};
+    double thenOthers = 1.0; // (others)_k / (N)_k
+    for (int k = 0; k <= kMostOthers; ++k) {
+        if (k > 0) {
+            const int free = others - (k - 1);
+            const int rest = shoe.total - (k - 1);
+            thenOthers = free > 0 && rest > 0 ? thenOthers * free / rest : 0.0;
+        }
+        double blackjack = 0.0;
+        if (holeCard_ && blackjackCard != 0 && shoe.total > k) {
+            double count = shoe.count[blackjackCard];
+            if (blackjackCard != pair && others > 0) count *= double(others - k) / others;
+            blackjack = count / (shoe.total - k);
+        }
+        chances[k] = thenOthers * (1.0 - blackjack);
     }
     return chances;
 }

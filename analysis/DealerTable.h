@@ -30,6 +30,30 @@ public:
     // The outcome chances when the dealer draws from this shoe (the up card already out).
     Distribution outcomes(const Shoe& shoe) const;
 
+    // For split hands (see Split.h), what a hand wins joint with "the next k cards after the
+    // dealer's hold no card of value `pair`", for k = 0 to kMostOthers, for every count of pair
+    // cards left in a shoe whose other values are fixed. One walk of the tree (pairSums) sums
+    // the dealer's sets by outcome, number of cards and of pair cards, the pair cards' counts
+    // left out; each count of pair cards left is then a short sum (standingThenOthers).
+    static constexpr int kMostOthers = 3;
+    struct PairSums {
+        int pair = 0;
+        int others = 0;           // the cards of other values in the shoe
+        std::vector<double> sums; // [outcome][slot: a number of cards and of pair cards]
+    };
+    PairSums pairSums(const Shoe& shoe, int pair) const;
+    // What standing on `total` (21 or less) wins, for each k up to mostOthers, in `shoes`
+    // shoes with pairsLeft, pairsLeft - 1, ... pair cards.
+    static constexpr int kMostShoes = 8;
+    using Standing = std::array<std::array<double, kMostOthers + 1>, kMostShoes>;
+    Standing standingThenOthers(const PairSums& sums, int total, int pairsLeft, int shoes,
+                                int mostOthers) const;
+
+    // The same summed over every outcome, without walking the tree: the chance
+    // that the dealer plays a hand (has no blackjack, where it checks) and then k cards that
+    // are not pair cards follow. What a busted split hand loses.
+    std::array<double, kMostOthers + 1> playedThenOthers(const Shoe& shoe, int pair) const;
+
     // The chance that the hole card makes a blackjack with the up card.
     double blackjackChance(const Shoe& shoe) const;
 
@@ -41,11 +65,16 @@ private:
     // cards of that value are out: an index into a table of counts less 0, 1, 2 ...
     static constexpr int kMostOfAValue = 12;
     std::vector<std::int32_t> parent_;
-    std::vector<std::int16_t> factor_; // value * kMostOfAValue + cards of that value before
+    std::vector<std::int16_t> factor_;     // value * kMostOfAValue + cards of that value before
+    std::vector<std::int8_t> valueCounts_; // per node, its set's cards of each value 0..10
+    // Per pair value, the distinct (cards, pair cards) of ending sets; per node and value, its.
+    std::vector<std::vector<std::pair<int, int>>> slots_;
+    std::vector<std::int16_t> nodeSlot_;
     std::vector<std::int8_t> outcome_; // for a set the dealer ends on; -1 otherwise
     std::vector<std::int8_t> depth_;
     std::vector<double> orders_; // the orders in which the dealer draws that set
     int up_;
+    bool holeCard_;
     int maxDepth_ = 0;
 };
 

@@ -8,7 +8,7 @@ namespace {
 
 auto fields(const Rules& r) {
     return std::tie(r.decks, r.hitSoft17, r.holeCard, r.doubling, r.doubleAfterSplit, r.splitHands,
-                    r.surrender, r.sixToFive);
+                    r.surrender, r.sixToFive, r.postSplit);
 }
 
 } // namespace
@@ -26,6 +26,15 @@ bool Rules::operator==(const Rules& other) const {
     return fields(*this) == fields(other);
 }
 
+std::string postSplitName(PostSplit postSplit) {
+    switch (postSplit) {
+    case PostSplit::CDZ: return "CDZ-";
+    case PostSplit::CDP1: return "CDP1";
+    case PostSplit::CDP: return "CDP";
+    }
+    return {};
+}
+
 std::string describe(const Rules& r) {
     std::string text = r.decks == 1 ? "1 deck" : std::to_string(r.decks) + " decks";
     text += r.hitSoft17 ? ", dealer hits soft 17" : ", dealer stands on soft 17";
@@ -40,6 +49,7 @@ std::string describe(const Rules& r) {
     text += ", split to " + std::to_string(r.splitHands) + " hands (aces once)";
     text += r.surrender ? ", late surrender" : ", no surrender";
     text += r.sixToFive ? ", blackjack pays 6:5" : ", blackjack pays 3:2";
+    text += ", post-split strategy " + postSplitName(r.postSplit);
     return text;
 }
 

@@ -7,6 +7,12 @@ namespace analysis {
 // Which two-card hands may double.
 enum class Doubling { AnyTwo, NineToEleven, TenOrEleven };
 
+// How each hand of a split is played, as exact calculators name it:
+// CDZ- as the same cards would be played unsplit (the shoe less the hand's cards and the up
+// card); CDP1 as best for the shoe after the first split (both pair cards out); CDP as best for
+// the shoe with every pair card split so far out.
+enum class PostSplit { CDZ, CDP1, CDP };
+
 // The rules of a table, as a value. The defaults are the rules of the published figures the
 // engine is checked against: one deck, dealer stands on soft 17, hole card, double on any two
 // cards and after a split, split to four hands, no surrender, blackjack pays 3:2.
@@ -19,12 +25,16 @@ struct Rules {
     int splitHands = 4;     // 2 to 4; aces are split once and get one card each
     bool surrender = false; // late surrender
     bool sixToFive = false; // blackjack pays 6:5 instead of 3:2
+    PostSplit postSplit = PostSplit::CDP;
 
     double blackjackPays() const { return sixToFive ? 1.2 : 1.5; }
     // Whether a two-card hand may double: restricted doubling takes hard totals only.
     bool mayDouble(int hardTotal, bool holdsAce) const;
     bool operator==(const Rules& other) const;
 };
+
+// "CDZ-", "CDP1", "CDP".
+std::string postSplitName(PostSplit postSplit);
 
 // A one-line description, e.g. "6 decks, dealer stands on soft 17, ...".
 std::string describe(const Rules& rules);

@@ -22,8 +22,7 @@ namespace analysis {
 // chance at the first decision. Without a hole card they are plain expected values, the
 // dealer's blackjack one more outcome that takes every bet out.
 //
-// Split hands are each valued with the shoe less the pair and their own cards (not the cards
-// of the other hands); resplits follow the chance of drawing the pair's value again.
+// Splits are valued exactly by splitValue (Split.h).
 class Solver {
 public:
     Solver(const Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard);
@@ -43,8 +42,6 @@ private:
     double best(const Held& held);
     double doubleDown(const Held& held);
     double surrender() const;
-    double split(int value);
-    double splitHand(int pair, int second);
     // The sum over the next card of its chance times value(card), the card out of the shoe
     // while value runs.
     template <typename Value> double overNextCard(Value&& value);
@@ -52,7 +49,7 @@ private:
     const Rules& rules_;
     const DealerTable& dealer_;
     Shoe shoe_;
-    std::uint64_t key_ = 0; // the cards out of the shoe, 5 bits a value, and the split pair
+    std::uint64_t key_ = 0; // the cards out of the shoe, 5 bits a value
     std::unordered_map<std::uint64_t, double> best_;
     std::unordered_map<std::uint64_t, Distribution> outcomes_;
 };

@@ -175,6 +175,7 @@ std::string csv(const Analysis& analysis) {
             }
         }
     }
+    out += "# rules: " + describe(analysis.rules()) + "\n";
     out += "# expected return: " + fixed(analysis.roundReturn(), 6) + "\n";
     return out;
 }

@@ -17,6 +17,15 @@ const char* doublingName(analysis::Doubling doubling) {
     return "AnyTwo";
 }
 
+const char* postSplitIdentifier(analysis::PostSplit postSplit) {
+    switch (postSplit) {
+    case analysis::PostSplit::CDZ: return "CDZ";
+    case analysis::PostSplit::CDP1: return "CDP1";
+    case analysis::PostSplit::CDP: return "CDP";
+    }
+    return "CDP";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -39,7 +48,8 @@ int main(int argc, char** argv) {
         const analysis::Rules& r = fit.rules;
         out << "    {analysis::Rules{" << r.decks << ", " << r.hitSoft17 << ", " << r.holeCard
             << ", analysis::Doubling::" << doublingName(r.doubling) << ", " << r.doubleAfterSplit
-            << ", " << r.splitHands << ", " << r.surrender << ", " << r.sixToFive << "}, "
+            << ", " << r.splitHands << ", " << r.surrender << ", " << r.sixToFive
+            << ", analysis::PostSplit::" << postSplitIdentifier(r.postSplit) << "}, "
             << fit.agreeing << "}, // " << describe(r) << "\n";
     }
     out << "}};\n\n} // namespace charts\n";

@@ -35,18 +35,25 @@ int main(int argc, char** argv) {
         std::function<void()> work;
         double target;
     };
-    auto decks = [](int n, bool h17, bool hole) {
+    // Split to four hands, double after split, surrender; CDP unless named.
+    auto decks = [](int n, bool h17, bool hole,
+                    analysis::PostSplit postSplit = analysis::PostSplit::CDP) {
         analysis::Rules rules;
         rules.decks = n;
         rules.hitSoft17 = h17;
         rules.holeCard = hole;
         rules.surrender = true;
+        rules.postSplit = postSplit;
         return rules;
     };
     const std::vector<Case> cases = {
         {"1 deck, S17", [&] { analyse(decks(1, false, true)); }, 0.3},
         {"2 decks, H17", [&] { analyse(decks(2, true, true)); }, 0.3},
         {"6 decks, H17", [&] { analyse(decks(6, true, true)); }, 0.3},
+        {"6 decks, H17, CDZ-", [&] { analyse(decks(6, true, true, analysis::PostSplit::CDZ)); },
+         0.3},
+        {"6 decks, H17, CDP1", [&] { analyse(decks(6, true, true, analysis::PostSplit::CDP1)); },
+         0.3},
         {"8 decks, no hole card", [&] { analyse(decks(8, false, false)); }, 0.3},
         {"the three charts' rules together",
          [&] {
@@ -55,7 +62,8 @@ int main(int argc, char** argv) {
          },
          0.5},
     };
-    std::printf("| engine, one core: every two-card hand and the round's return | min / median "
+    std::printf("| engine, one core: every two-card hand and the round's return (split to 4, "
+                "DAS, CDP unless named) | min / median "
                 "of %d (s) | target |\n|---|---|---|\n",
                 runs);
     for (const Case& c : cases) {

@@ -34,6 +34,8 @@ private slots:
     void csvChart();
     void textAndCsvAgree();
     void oneHandBestFirst();
+    void splitByPostSplitStrategy_data();
+    void splitByPostSplitStrategy();
     void unwritableOutputKeepsNothingHalf();
 };
 
@@ -48,7 +50,8 @@ void ChartCommandTest::badOptions_data() {
     QTest::newRow("double") << QStringList{"--double", "8-11"} << "--double";
     QTest::newRow("split hands") << QStringList{"--split-hands", "5"} << "--split-hands";
     QTest::newRow("payout") << QStringList{"--blackjack", "2:1"} << "--blackjack";
-    QTest::newRow("format") << QStringList{"--format", "pdf"} << "--format";
+    QTest::newRow("format") << QStringList{"--format", "doc"} << "--format";
+    QTest::newRow("post-split") << QStringList{"--post-split", "cdp2"} << "--post-split";
     QTest::newRow("contradiction") << QStringList{"--h17", "--s17"} << "--h17";
     QTest::newRow("hand without up") << QStringList{"--hand", "10,6"} << "--up";
     QTest::newRow("bad card") << QStringList{"--hand", "10,X", "--up", "5"} << "--hand";
@@ -74,11 +77,12 @@ void ChartCommandTest::csvChart() {
     const Run result = run({"--rules", "european", "--format", "csv"});
     QCOMPARE(result.status, 0);
     const QStringList lines = result.out.trimmed().split('\n');
-    QCOMPARE(lines.size(), 1 + 540 + 1);
+    QCOMPARE(lines.size(), 1 + 540 + 2);
     QCOMPARE(lines.first(), "card1,card2,up,stand,hit,double,split,surrender,best");
     // Against an ace, A,A may not double (9 to 11 only), splits, and nobody surrenders.
     QVERIFY(
         lines.contains(QRegularExpression(R"(^A,A,A,-?\d\.\d{6},-?\d\.\d{6},,-?\d\.\d{6},,\w+$)")));
+    QVERIFY(lines[lines.size() - 2].startsWith("# rules: 8 decks"));
     QVERIFY(lines.last().startsWith("# expected return: -0.0"));
 }
 
@@ -116,6 +120,26 @@ void ChartCommandTest::oneHandBestFirst() {
     const qsizetype hit = result.out.indexOf("Hit       +0.172946");
     const qsizetype stand = result.out.indexOf("Stand     -0.634013");
     QVERIFY2(dbl > 0 && dbl < hit && hit < stand, qPrintable(result.out));
+}
+
+// 10,10 against 5 split to four hands from two decks, by an independent exact calculator.
+void ChartCommandTest::splitByPostSplitStrategy_data() {
+    QTest::addColumn<QString>("strategy");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("cdz") << "cdz"
+                         << "post-split strategy CDZ-";
+    QTest::newRow("cdp1") << "CDP1"
+                          << "post-split strategy CDP1";
+}
+
+void ChartCommandTest::splitByPostSplitStrategy() {
+    QFETCH(QString, strategy);
+    QFETCH(QString, named);
+    const Run result =
+        run({"--decks", "2", "--das", "--post-split", strategy, "--hand", "10,10", "--up", "5"});
+    QCOMPARE(result.status, 0);
+    QVERIFY2(result.out.contains("Split     +0.354036"), qPrintable(result.out));
+    QVERIFY2(result.out.contains(named), qPrintable(result.out));
 }
 
 void ChartCommandTest::unwritableOutputKeepsNothingHalf() {

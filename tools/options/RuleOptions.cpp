@@ -1,0 +1,128 @@
+#include "RuleOptions.h"
+
+#include "FittedRules.h"
+
+namespace options {
+
+namespace {
+
+// A flag that is on or off, each spelling its own option: --das and --no-das.
+struct Switch {
+    const char* on;
+    const char* off;
+    bool analysis::Rules::*field;
+    const char* onHelp;
+    const char* offHelp;
+};
+
+const Switch kSwitches[] = {
+    {"h17", "s17", &analysis::Rules::hitSoft17, "The dealer hits a soft 17.",
+     "The dealer stands on soft 17 (the default)."},
+    {"das", "no-das", &analysis::Rules::doubleAfterSplit, "Double after a split is allowed.",
+     "No double after a split (the default)."},
+    {"surrender", "no-surrender", &analysis::Rules::surrender, "Late surrender is offered.",
+     "No surrender (the default)."},
+    {"hole-card", "no-hole-card", &analysis::Rules::holeCard,
+     "The dealer takes a hole card and checks for blackjack (the default).",
+     "No hole card: the dealer's blackjack takes every bet out, doubles and splits included."},
+};
+
+const QStringList kRuleSets{"single", "multi", "european"};
+const QStringList kDoubling{"any", "9-11", "10-11"}; // in the order of analysis::Doubling
+const QStringList kPayouts{"3:2", "6:5"};
+const QStringList kPostSplits{"cdz", "cdp1", "cdp"}; // in the order of analysis::PostSplit
+
+} // namespace
+
+QString badValue(const QString& option, const QString& value, const QString& allowed) {
+    return QStringLiteral("--%1: \"%2\" is not %3").arg(option, value, allowed);
+}
+
+std::optional<int> choice(const QString& text, const QStringList& names) {
+    for (int i = 0; i < names.size(); ++i) {
+        if (text.compare(names[i], Qt::CaseInsensitive) == 0) return i;
+    }
+    return std::nullopt;
+}
+
+void addRuleOptions(QCommandLineParser& parser) {
+    parser.addOptions({
+        {"rules", "Start from the rules of one of Hitwise's charts: single, multi or european.",
+         "name"},
+        {"decks", "Decks in the shoe, 1 to 8 (default 6).", "n"},
+        {"double", "Which two-card hands may double: any (default), 9-11 or 10-11.", "hands"},
+        {"split-hands", "Split to at most this many hands, 2 to 4 (default 4); aces once.", "n"},
+        {"blackjack", "What a blackjack pays: 3:2 (default) or 6:5.", "payout"},
+        {"post-split",
+         "How split hands are played: cdz (as the same cards unsplit), cdp1 (best after the "
+         "first split) or cdp (best with every pair card split so far out; the default).",
+         "strategy"},
+    });
+    for (const Switch& s : kSwitches) {
+        parser.addOption({QString::fromLatin1(s.on), QString::fromLatin1(s.onHelp)});
+        parser.addOption({QString::fromLatin1(s.off), QString::fromLatin1(s.offHelp)});
+    }
+}
+
+bool anyRuleOption(const QCommandLineParser& parser) {
+    for (const char* name :
+         {"rules", "decks", "double", "split-hands", "blackjack", "post-split"}) {
+        if (parser.isSet(name)) return true;
+    }
+    for (const Switch& s : kSwitches) {
+        if (parser.isSet(s.on) || parser.isSet(s.off)) return true;
+    }
+    return false;
+}
+
+std::optional<analysis::Rules> readRules(const QCommandLineParser& parser,
+                                         const analysis::Rules& defaults, QString* error) {
+    analysis::Rules rules = defaults;
+    // A named value from a list, applied by its index.
+    auto named = [&](const char* option, const QStringList& names, auto apply) {
+        if (!parser.isSet(option)) return true;
+        const auto index = choice(parser.value(option), names);
+        if (!index) {
+            QStringList quoted = names;
+            const QString last = quoted.takeLast();
+            *error = badValue(option, parser.value(option), quoted.join(", ") + " or " + last);
+            return false;
+        }
+        apply(*index);
+        return true;
+    };
+    if (!named("rules", kRuleSets, [&](int i) { rules = charts::kFittedRules[i].rules; })) {
+        return std::nullopt;
+    }
+    for (const Switch& s : kSwitches) {
+        const bool on = parser.isSet(s.on);
+        const bool off = parser.isSet(s.off);
+        if (on && off) {
+            *error = QStringLiteral("--%1 and --%2 contradict each other.").arg(s.on, s.off);
+            return std::nullopt;
+        }
+        if (on || off) rules.*s.field = on;
+    }
+    auto number = [&](const char* option, int low, int high, int* into) {
+        if (!parser.isSet(option)) return true;
+        bool ok = false;
+        const int value = parser.value(option).toInt(&ok);
+        if (!ok || value < low || value > high) {
+            *error = badValue(option, parser.value(option),
+                              QStringLiteral("a number from %1 to %2").arg(low).arg(high));
+            return false;
+        }
+        *into = value;
+        return true;
+    };
+    if (!number("decks", 1, 8, &rules.decks) || !number("split-hands", 2, 4, &rules.splitHands) ||
+        !named("double", kDoubling, [&](int i) { rules.doubling = analysis::Doubling(i); }) ||
+        !named("blackjack", kPayouts, [&](int i) { rules.sixToFive = i == 1; }) ||
+        !named("post-split", kPostSplits,
+               [&](int i) { rules.postSplit = analysis::PostSplit(i); })) {
+        return std::nullopt;
+    }
+    return rules;
+}
+
+} // namespace options
