@@ -9,15 +9,16 @@ namespace {
 
 using Cards = std::vector<std::int8_t>;
 
-// 1 / n for every count a shoe can hold, 0 for none: the walks below divide often.
-double reciprocal(int n) {
-    static const std::vector<double> table = [] {
-        std::vector<double> t(8 * 52 + 1, 0.0);
-        for (std::size_t i = 1; i < t.size(); ++i)
-            t[i] = 1.0 / double(i);
-        return t;
-    }();
-    return n > 0 && n < int(table.size()) ? table[n] : (n > 0 ? 1.0 / n : 0.0);
+// 1 / n for every count a shoe can hold, 0 for none: the sums below divide often.
+constexpr int kMostCards = 8 * 52;
+const std::array<double, kMostCards + 1> kReciprocals = [] {
+    std::array<double, kMostCards + 1> table{};
+    for (int i = 1; i <= kMostCards; ++i)
+        table[i] = 1.0 / i;
+    return table;
+}();
+inline double reciprocal(int n) {
+    return n > 0 && n <= kMostCards ? kReciprocals[n] : 0.0;
 }
 
 struct Ending {
@@ -74,7 +75,7 @@ DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up), holeC
     std::map<Cards, std::int32_t> index;
     parent_.push_back(0);
     factor_.push_back(0);
-    valueCounts_.assign(11, 0);
+    std::vector<std::int8_t> valueCounts(11, 0); // per node, its set's cards of each value
     outcome_.push_back(-1);
     depth_.push_back(0);
     orders_.push_back(0);
@@ -89,7 +90,7 @@ DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up), holeC
                 parent_.push_back(parent);
                 factor_.push_back(static_cast<std::int16_t>(set[i] * kMostOfAValue + before));
                 for (int v = 0; v <= 10; ++v)
-                    valueCounts_.push_back(
+                    valueCounts.push_back(
                         static_cast<std::int8_t>(std::count(prefix.begin(), prefix.end(), v)));
                 outcome_.push_back(-1);
                 depth_.push_back(static_cast<std::int8_t>(prefix.size()));
@@ -101,6 +102,7 @@ DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up), holeC
         orders_[parent] = ending.orders;
         maxDepth_ = std::max(maxDepth_, static_cast<int>(set.size()));
     }
+    leavesFirst(valueCounts);
     // For each value as the pair's: the ending sets' distinct (cards, pair cards), as slots.
     slots_.resize(11);
     nodeSlot_.assign(parent_.size() * 11, -1);
@@ -108,12 +110,46 @@ DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up), holeC
         std::map<std::pair<int, int>, int> found;
         for (std::size_t i = 1; i < parent_.size(); ++i) {
             if (outcome_[i] < 0) continue;
-            const std::pair<int, int> slot{depth_[i], valueCounts_[i * 11 + value]};
+            const std::pair<int, int> slot{depth_[i], valueCounts[i * 11 + value]};
             auto [it, added] = found.try_emplace(slot, static_cast<int>(slots_[value].size()));
             if (added) slots_[value].push_back(slot);
             nodeSlot_[value * parent_.size() + i] = static_cast<std::int16_t>(it->second);
         }
     }
+}
+
+// Nodes with children first, in their order (a parent still comes before its children), then
+// the leaves: the walks then run two loops without a test for the leaves.
+void DealerTable::leavesFirst(std::vector<std::int8_t>& valueCounts) {
+    const std::size_t nodes = parent_.size();
+    std::vector<char> hasChildren(nodes, 0);
+    for (std::size_t i = 1; i < nodes; ++i)
+        hasChildren[parent_[i]] = 1;
+    std::vector<std::int32_t> order;
+    for (int pass = 1; pass >= 0; --pass) {
+        for (std::size_t i = 0; i < nodes; ++i) {
+            if (hasChildren[i] == pass || (i == 0 && pass == 1)) order.push_back(std::int32_t(i));
+        }
+    }
+    std::vector<std::int32_t> where(nodes);
+    for (std::size_t i = 0; i < nodes; ++i)
+        where[order[i]] = std::int32_t(i);
+    auto permute = [&](auto& v, std::size_t width) {
+        auto old = v;
+        for (std::size_t i = 0; i < nodes; ++i)
+            std::copy_n(old.begin() + order[i] * width, width, v.begin() + i * width);
+    };
+    permute(parent_, 1);
+    for (auto& parent : parent_)
+        parent = where[parent];
+    permute(factor_, 1);
+    permute(valueCounts, 11);
+    permute(outcome_, 1);
+    permute(depth_, 1);
+    permute(orders_, 1);
+    firstLeaf_ = 1;
+    while (firstLeaf_ < nodes && hasChildren[order[firstLeaf_]])
+        ++firstLeaf_;
 }
 
 Distribution DealerTable::outcomes(const Shoe& shoe) const {
@@ -133,16 +169,18 @@ Distribution DealerTable::outcomes(const Shoe& shoe) const {
         inverseFalling[k] = cards > 0 ? inverseFalling[k - 1] / cards : 0.0;
     }
     thread_local std::vector<double> products;
-    products.resize(parent_.size());
+    products.resize(firstLeaf_);
     products[0] = 1.0;
     // Sums by outcome and number of cards, each divided by its falling product once at the end.
     std::array<std::array<double, 24>, kOutcomes> sums{};
     const std::size_t nodes = parent_.size();
-    for (std::size_t i = 1; i < nodes; ++i) {
+    for (std::size_t i = 1; i < firstLeaf_; ++i) {
         const double product = products[parent_[i]] * left[factor_[i]];
         products[i] = product;
         if (outcome_[i] >= 0) sums[outcome_[i]][depth_[i]] += orders_[i] * product;
     }
+    for (std::size_t i = firstLeaf_; i < nodes; ++i)
+        sums[outcome_[i]][depth_[i]] += orders_[i] * products[parent_[i]] * left[factor_[i]];
     Distribution chances{};
     for (int outcome = 0; outcome < kOutcomes; ++outcome) {
         for (int k = 1; k <= maxDepth_; ++k)
@@ -151,7 +189,7 @@ Distribution DealerTable::outcomes(const Shoe& shoe) const {
     return chances;
 }
 
-DealerTable::PairSums DealerTable::pairSums(const Shoe& shoe, int pair) const {
+DealerTable::PairSums DealerTable::pairSums(const Shoe& shoe, int pair, double* sums) const {
     std::array<double, 11 * kMostOfAValue> left{};
     for (int value = 1; value <= 10; ++value) {
         for (int before = 0; before < kMostOfAValue; ++before) {
@@ -160,22 +198,22 @@ DealerTable::PairSums DealerTable::pairSums(const Shoe& shoe, int pair) const {
         }
     }
     const int slots = static_cast<int>(slots_[pair].size());
-    PairSums result;
-    result.pair = pair;
-    result.others = shoe.total - shoe.count[pair];
-    result.sums.assign(std::size_t(kOutcomes) * slots, 0.0);
+    std::fill_n(sums, kOutcomes * slots, 0.0);
     thread_local std::vector<double> products;
-    products.resize(parent_.size());
+    products.resize(firstLeaf_);
     products[0] = 1.0;
     const std::size_t nodes = parent_.size();
     const std::int16_t* slotOf = &nodeSlot_[pair * nodes];
-    double* sums = result.sums.data();
-    for (std::size_t i = 1; i < nodes; ++i) {
+    for (std::size_t i = 1; i < firstLeaf_; ++i) {
         const double product = products[parent_[i]] * left[factor_[i]];
         products[i] = product;
         if (outcome_[i] >= 0) sums[outcome_[i] * slots + slotOf[i]] += orders_[i] * product;
     }
-    return result;
+    for (std::size_t i = firstLeaf_; i < nodes; ++i) {
+        sums[outcome_[i] * slots + slotOf[i]] +=
+            orders_[i] * products[parent_[i]] * left[factor_[i]];
+    }
+    return {pair, shoe.total - shoe.count[pair], sums};
 }
 
 DealerTable::Standing DealerTable::standingThenOthers(const PairSums& sums, int total,
@@ -191,10 +229,11 @@ DealerTable::Standing DealerTable::standingThenOthers(const PairSums& sums, int 
     // the other values' falling counts (summed) times (c)_s / (N)_d * (others - (d - s))_k /
     // (N - d)_k, with c pair cards left and N = others + c.
     const int others = sums.others;
+    // Filled as far as they are read (d up to maxDepth_, k up to mostOthers), no further.
     struct Factors {
-        std::array<double, 24> inverseFalling{};                           // 1 / (N)_d
-        std::array<double, kMostOfAValue + 1> pairsFalling{};              // (c)_s
-        std::array<std::array<double, kMostOthers + 1>, 24> inverseRest{}; // 1 / (N - d - k + 1)
+        std::array<double, 24> inverseFalling;                           // 1 / (N)_d
+        std::array<double, kMostOfAValue + 1> pairsFalling;              // (c)_s
+        std::array<std::array<double, kMostOthers + 1>, 24> inverseRest; // 1 / (N - d - k + 1)
     };
     std::array<Factors, kMostShoes> factors;
     shoes = std::min(shoes, pairsLeft + 1);

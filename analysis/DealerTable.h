@@ -38,10 +38,13 @@ public:
     static constexpr int kMostOthers = 3;
     struct PairSums {
         int pair = 0;
-        int others = 0;           // the cards of other values in the shoe
-        std::vector<double> sums; // [outcome][slot: a number of cards and of pair cards]
+        int others = 0;               // the cards of other values in the shoe
+        const double* sums = nullptr; // [outcome][slot: a number of cards and of pair cards]
     };
-    PairSums pairSums(const Shoe& shoe, int pair) const;
+    // The doubles pairSums writes for a pair value.
+    int pairSumsSize(int pair) const { return kOutcomes * int(slots_[pair].size()); }
+    // Writes the sums for a shoe into `sums` (pairSumsSize(pair) of them).
+    PairSums pairSums(const Shoe& shoe, int pair, double* sums) const;
     // What standing on `total` (21 or less) wins, for each k up to mostOthers, in `shoes`
     // shoes with pairsLeft, pairsLeft - 1, ... pair cards.
     static constexpr int kMostShoes = 8;
@@ -65,14 +68,16 @@ private:
     // cards of that value are out: an index into a table of counts less 0, 1, 2 ...
     static constexpr int kMostOfAValue = 12;
     std::vector<std::int32_t> parent_;
-    std::vector<std::int16_t> factor_;     // value * kMostOfAValue + cards of that value before
-    std::vector<std::int8_t> valueCounts_; // per node, its set's cards of each value 0..10
+    std::vector<std::int16_t> factor_; // value * kMostOfAValue + cards of that value before
     // Per pair value, the distinct (cards, pair cards) of ending sets; per node and value, its.
     std::vector<std::vector<std::pair<int, int>>> slots_;
     std::vector<std::int16_t> nodeSlot_;
     std::vector<std::int8_t> outcome_; // for a set the dealer ends on; -1 otherwise
     std::vector<std::int8_t> depth_;
     std::vector<double> orders_; // the orders in which the dealer draws that set
+    void leavesFirst(std::vector<std::int8_t>& valueCounts);
+
+    std::size_t firstLeaf_ = 1; // nodes before it have children; from it on, ending sets
     int up_;
     bool holeCard_;
     int maxDepth_ = 0;

@@ -16,10 +16,7 @@ constexpr std::uint64_t valueBit(int value) {
 } // namespace
 
 Solver::Solver(const Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard)
-    : rules_(rules), dealer_(dealer), shoe_(withoutUpCard) {
-    best_.reserve(8192);
-    outcomes_.reserve(8192);
-}
+    : rules_(rules), dealer_(dealer), shoe_(withoutUpCard) {}
 
 void Solver::take(int value) {
     shoe_.take(value);
@@ -38,11 +35,8 @@ double Solver::noBlackjack() const {
 double Solver::stand(const Held& held) {
     const int total = held.total();
     if (total > 21) return -noBlackjack();
-    auto found = outcomes_.find(key_);
-    if (found == outcomes_.end()) {
-        found = outcomes_.emplace(key_, dealer_.outcomes(shoe_)).first;
-    }
-    const Distribution& d = found->second;
+    const Distribution* found = outcomes_.find(key_);
+    const Distribution& d = found ? *found : outcomes_.insert(key_, dealer_.outcomes(shoe_));
     double value = d[DealerBust] - d[DealerBlackjack];
     for (int outcome = Dealer17; outcome <= Dealer21; ++outcome) {
         const int dealerTotal = 17 + outcome;
@@ -73,10 +67,9 @@ double Solver::hit(const Held& held) {
 
 double Solver::best(const Held& held) {
     if (held.total() >= 21) return stand(held);
-    auto found = best_.find(key_);
-    if (found != best_.end()) return found->second;
+    if (const double* found = best_.find(key_)) return *found;
     const double value = std::max(stand(held), hit(held));
-    best_.emplace(key_, value);
+    best_.insert(key_, value);
     return value;
 }
 

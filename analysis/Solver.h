@@ -1,13 +1,13 @@
 #pragma once
 
 #include "DealerTable.h"
+#include "FlatMap.h"
 #include "Held.h"
 #include "Play.h"
 #include "Rules.h"
 #include "Shoe.h"
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 namespace analysis {
@@ -50,8 +50,8 @@ private:
     const DealerTable& dealer_;
     Shoe shoe_;
     std::uint64_t key_ = 0; // the cards out of the shoe, 5 bits a value
-    std::unordered_map<std::uint64_t, double> best_;
-    std::unordered_map<std::uint64_t, Distribution> outcomes_;
+    FlatMap<double> best_;
+    FlatMap<Distribution> outcomes_;
 };
 
 } // namespace analysis

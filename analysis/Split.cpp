@@ -1,12 +1,12 @@
 #include "Split.h"
 
+#include "FlatMap.h"
 #include "Held.h"
 #include "Play.h"
 
 #include <algorithm>
 #include <map>
 #include <tuple>
-#include <unordered_map>
 #include <vector>
 
 namespace analysis {
@@ -89,17 +89,40 @@ constexpr int kOthers = DealerTable::kMostOthers + 1;
 // A value for every lane and every count k of other reads.
 using Lanes = std::array<std::array<double, kOthers>, kLanes>;
 
+using Standing = std::array<double, kLanes>; // standing in each lane, k = 0
+// The best play of a hand in each strategy's lane, by its value there (k = 0).
+struct Best {
+    std::array<double, kLanes> value{};
+    std::array<Play, kLanes> play{};
+};
+
+// What the split of one pair keeps, by the hand's cards (and, played, the strategy's lane);
+// kept between splits for its memory.
+struct SplitCaches {
+    FlatMap<std::uint32_t> sums; // offsets into the arena
+    std::vector<double> arena;
+    FlatMap<Lanes> stood;
+    FlatMap<Standing> standing;
+    FlatMap<Best> best;
+    FlatMap<Lanes> played;
+    void clear() {
+        sums.clear();
+        arena.clear();
+        stood.clear();
+        standing.clear();
+        best.clear();
+        played.clear();
+    }
+};
+
+// Values the split hands of one pair against one up card.
 class SplitHands {
 public:
     SplitHands(const Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard, int pair,
-               int most)
-        : rules_(rules), dealer_(dealer), pair_(pair), shoe_(withoutUpCard) {
+               int most, SplitCaches& caches)
+        : rules_(rules), dealer_(dealer), pair_(pair), shoe_(withoutUpCard), c_(caches) {
         shoe_.take(pair);
-        for (auto* map : {&stood_, &played_})
-            map->reserve(4096);
-        sums_.reserve(4096);
-        standing_.reserve(4096);
-        best_.reserve(4096);
+        c_.clear();
         switch (rules.postSplit) {
         case PostSplit::CDZ: strategies_ = {0}; break;
         case PostSplit::CDP1: strategies_ = {1}; break;
@@ -183,12 +206,15 @@ private:
     }
 
     // The dealer's sums do not depend on the pair cards the hand holds.
-    const DealerTable::PairSums& pairSums(std::uint64_t hand) {
+    DealerTable::PairSums pairSums(std::uint64_t hand) {
         const std::uint64_t others = hand & ~(std::uint64_t{31} << (5 * (pair_ - 1)));
-        auto found = sums_.find(others);
-        if (found == sums_.end())
-            found = sums_.emplace(others, dealer_.pairSums(shoe_, pair_)).first;
-        return found->second;
+        if (const std::uint32_t* found = c_.sums.find(others)) {
+            return {pair_, shoe_.total - shoe_[pair_], &c_.arena[*found]};
+        }
+        const auto offset = static_cast<std::uint32_t>(c_.arena.size());
+        c_.arena.resize(c_.arena.size() + dealer_.pairSumsSize(pair_));
+        c_.sums.insert(others, offset);
+        return dealer_.pairSums(shoe_, pair_, &c_.arena[offset]);
     }
 
     // What a busted hand loses in a lane, for every k.
@@ -204,8 +230,7 @@ private:
 
     // Standing, in the lanes the values are read from (1 on), for every k.
     const Lanes& stand(const Held& held, std::uint64_t hand) {
-        auto found = stood_.find(hand);
-        if (found != stood_.end()) return found->second;
+        if (const Lanes* found = c_.stood.find(hand)) return *found;
         Lanes values{};
         if (held.total() > 21) {
             for (int lane = 1; lane < kLanes && pairsIn(lane) >= 0; ++lane)
@@ -215,18 +240,11 @@ private:
                                                              pairsIn(1), kLanes - 1, kOthers - 1);
             std::copy_n(standing.begin(), kLanes - 1, values.begin() + 1);
         }
-        return stood_.emplace(hand, values).first->second;
+        return c_.stood.insert(hand, values);
     }
 
-    // The best play of the hand in each strategy's lane, by its value there (k = 0).
-    struct Best {
-        std::array<double, kLanes> value{};
-        std::array<Play, kLanes> play{};
-    };
-    using Standing = std::array<double, kLanes>;
     const Standing& standing(const Held& held, std::uint64_t hand) {
-        auto found = standing_.find(hand);
-        if (found != standing_.end()) return found->second;
+        if (const Standing* found = c_.standing.find(hand)) return *found;
         Standing values{};
         const int first = strategies_.front();
         if (held.total() > 21) {
@@ -238,12 +256,11 @@ private:
             for (int lane : strategies_)
                 values[lane] = standing[lane - first][0];
         }
-        return standing_.emplace(hand, values).first->second;
+        return c_.standing.insert(hand, values);
     }
 
     const Best& best(const Held& held, std::uint64_t hand) {
-        auto found = best_.find(hand);
-        if (found != best_.end()) return found->second;
+        if (const Best* found = c_.best.find(hand)) return *found;
         Best b;
         b.value = standing(held, hand);
         b.play.fill(Play::Stand);
@@ -270,7 +287,7 @@ private:
             choose(b, hitting, Play::Hit);
             if (mayDouble) choose(b, doubling, Play::Double);
         }
-        return best_.emplace(hand, b).first->second;
+        return c_.best.insert(hand, b);
     }
 
     static void choose(Best& b, const Lanes& values, Play play) {
@@ -295,8 +312,7 @@ private:
     // The hand played from here by the choices of lane `strategy`.
     Lanes play(const Held& held, std::uint64_t hand, int strategy) {
         const std::uint64_t key = hand | std::uint64_t(strategy) << kLaneShift;
-        auto found = played_.find(key);
-        if (found != played_.end()) return found->second;
+        if (const Lanes* found = c_.played.find(key)) return *found;
         Lanes values{};
         switch (best(held, hand).play[strategy]) {
         case Play::Hit:
@@ -307,7 +323,7 @@ private:
         case Play::Double: values = doubled(held, hand); break;
         default: values = stand(held, hand); break;
         }
-        return played_.emplace(key, values).first->second;
+        return c_.played.insert(key, values);
     }
 
     const Rules& rules_;
@@ -316,12 +332,7 @@ private:
     Shoe shoe_;                   // lane 0 less the hand's cards but its first
     std::vector<int> strategies_; // the lanes whose choices are played
     std::map<int, std::pair<Lanes, Lanes>> seconds_;
-    // By the hand's cards (and, played, the strategy's lane).
-    std::unordered_map<std::uint64_t, DealerTable::PairSums> sums_;
-    std::unordered_map<std::uint64_t, Lanes> stood_;
-    std::unordered_map<std::uint64_t, Standing> standing_;
-    std::unordered_map<std::uint64_t, Best> best_;
-    std::unordered_map<std::uint64_t, Lanes> played_;
+    SplitCaches& c_;
 };
 
 } // namespace
@@ -330,7 +341,8 @@ double splitValue(const Rules& rules, const DealerTable& dealer, const Shoe& wit
                   int pair) {
     const int most = pair == 1 ? 2 : rules.splitHands;
     const Patterns patterns(most, rules.postSplit);
-    SplitHands hands(rules, dealer, withoutUpCard, pair, most);
+    thread_local SplitCaches caches;
+    SplitHands hands(rules, dealer, withoutUpCard, pair, most, caches);
     double value = 0.0;
     for (const auto& [term, count] : patterns.counts())
         value += count * hands.value(term);
