@@ -64,6 +64,10 @@ double Analysis::dealChance(int first, int second, int up) const {
     return cell(first, second, up).deal;
 }
 
+double Analysis::dealerBlackjackChance(int first, int second, int up) const {
+    return cell(first, second, up).dealerBlackjack;
+}
+
 double Analysis::roundReturn() const {
     return roundReturn(
         [this](int first, int second, int up) { return startingHand(first, second, up).best(); });

@@ -39,6 +39,8 @@ public:
 
     // The chance of being dealt these two cards (either order) and this up card.
     double dealChance(int first, int second, int up) const;
+    // The chance that the dealer has a blackjack when these cards are dealt.
+    double dealerBlackjackChance(int first, int second, int up) const;
 
     // The expected return of a round: by the best play of every starting hand, or by a chooser.
     // A blackjack pays as the rules say; insurance is never taken.

@@ -1,6 +1,7 @@
 #include "Rules.h"
 
 #include <tuple>
+#include <vector>
 
 namespace analysis {
 
@@ -51,6 +52,96 @@ std::string describe(const Rules& r) {
     text += r.sixToFive ? ", blackjack pays 6:5" : ", blackjack pays 3:2";
     text += ", post-split strategy " + postSplitName(r.postSplit);
     return text;
+}
+
+std::string inWords(const Rules& r) {
+    std::string text = r.decks == 1 ? "1 deck" : std::to_string(r.decks) + " decks";
+    text += r.hitSoft17 ? ", dealer hits soft 17" : ", dealer stands on soft 17";
+    if (!r.holeCard) text += ", no hole card";
+    if (r.doubling == Doubling::NineToEleven) text += ", double on 9 to 11 only";
+    if (r.doubling == Doubling::TenOrEleven) text += ", double on 10 and 11 only";
+    if (r.doubleAfterSplit) text += ", double after split";
+    if (r.splitHands != 4) text += ", split to " + std::to_string(r.splitHands) + " hands";
+    if (r.surrender) text += ", late surrender";
+    if (r.sixToFive) text += ", blackjack pays 6:5";
+    if (r.postSplit != PostSplit::CDP) text += ", split hands played " + postSplitName(r.postSplit);
+    return text;
+}
+
+std::string shortName(const Rules& r) {
+    std::string text = r.decks == 1 ? "1 deck" : std::to_string(r.decks) + " decks";
+    text += r.hitSoft17 ? ", H17" : ", S17";
+    if (!r.holeCard) text += ", no hole card";
+    if (r.doubling == Doubling::NineToEleven) text += ", D9-11";
+    if (r.doubling == Doubling::TenOrEleven) text += ", D10-11";
+    if (r.doubleAfterSplit) text += ", DAS";
+    if (r.splitHands != 4) text += ", split to " + std::to_string(r.splitHands);
+    if (r.surrender) text += ", LS";
+    if (r.sixToFive) text += ", 6:5";
+    if (r.postSplit != PostSplit::CDP) text += ", " + postSplitName(r.postSplit);
+    return text;
+}
+
+namespace {
+
+constexpr const char* kDoublingWords[] = {"any", "9-11", "10-11"};
+constexpr const char* kPostSplitWords[] = {"cdz", "cdp1", "cdp"};
+
+} // namespace
+
+std::string canonical(const Rules& r) {
+    return std::to_string(r.decks) + "d," + (r.hitSoft17 ? "h17," : "s17,") +
+           (r.holeCard ? "hole," : "nohole,") + kDoublingWords[int(r.doubling)] + "," +
+           (r.doubleAfterSplit ? "das," : "nodas,") + std::to_string(r.splitHands) + "h," +
+           (r.surrender ? "ls," : "nols,") + (r.sixToFive ? "6:5," : "3:2,") +
+           kPostSplitWords[int(r.postSplit)];
+}
+
+std::optional<Rules> fromCanonical(const std::string& text) {
+    std::vector<std::string> f;
+    std::string field;
+    for (char c : text + ",") {
+        if (c == ',') {
+            f.push_back(field);
+            field.clear();
+        } else {
+            field += c;
+        }
+    }
+    if (f.size() != 9 || f[0].size() != 2 || f[0][1] != 'd' || f[5].size() != 2 ||
+        f[5][1] != 'h') {
+        return std::nullopt;
+    }
+    auto oneOf = [](const std::string& word, std::initializer_list<const char*> words) {
+        int i = 0;
+        for (const char* w : words) {
+            if (word == w) return i;
+            ++i;
+        }
+        return -1;
+    };
+    Rules r;
+    r.decks = f[0][0] - '0';
+    r.splitHands = f[5][0] - '0';
+    const int h17 = oneOf(f[1], {"s17", "h17"});
+    const int hole = oneOf(f[2], {"nohole", "hole"});
+    const int doubling = oneOf(f[3], {"any", "9-11", "10-11"});
+    const int das = oneOf(f[4], {"nodas", "das"});
+    const int ls = oneOf(f[6], {"nols", "ls"});
+    const int pays = oneOf(f[7], {"3:2", "6:5"});
+    const int postSplit = oneOf(f[8], {"cdz", "cdp1", "cdp"});
+    if (r.decks < 1 || r.decks > 8 || r.splitHands < 2 || r.splitHands > 4 || h17 < 0 ||
+        hole < 0 || doubling < 0 || das < 0 || ls < 0 || pays < 0 || postSplit < 0) {
+        return std::nullopt;
+    }
+    r.hitSoft17 = h17 == 1;
+    r.holeCard = hole == 1;
+    r.doubling = Doubling(doubling);
+    r.doubleAfterSplit = das == 1;
+    r.surrender = ls == 1;
+    r.sixToFive = pays == 1;
+    r.postSplit = PostSplit(postSplit);
+    return r;
 }
 
 } // namespace analysis

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace analysis {
@@ -36,7 +37,20 @@ struct Rules {
 // "CDZ-", "CDP1", "CDP".
 std::string postSplitName(PostSplit postSplit);
 
-// A one-line description, e.g. "6 decks, dealer stands on soft 17, ...".
+// A one-line description of every rule, e.g. "6 decks, dealer stands on soft 17, ...".
 std::string describe(const Rules& rules);
+
+// The rules in words, naming only what differs from a plain table (hole card, double on any two,
+// split to four, no surrender, 3:2, CDP): "6 decks, dealer hits soft 17, double after split,
+// late surrender".
+std::string inWords(const Rules& rules);
+
+// A short name: "6 decks, H17, DAS, LS".
+std::string shortName(const Rules& rules);
+
+// One canonical text of every rule, e.g. "6d,h17,hole,any,das,4h,ls,3:2,cdp", and back; a
+// text that is not one gives nothing.
+std::string canonical(const Rules& rules);
+std::optional<Rules> fromCanonical(const std::string& text);
 
 } // namespace analysis

@@ -1,31 +1,42 @@
 #pragma once
 
+#include "Table.h"
+
 #include "Analysis.h"
 
 #include <QString>
 
-#include <array>
-#include <memory>
 #include <optional>
+#include <vector>
 
-// Grades a drill answer by the rule set's own advice table, through the same strategy
-// functions as the main window. A conditional text counts by the rules of its chart (the rules
-// the table was found to fit): "Double if allowed, or hit" is Double where those rules let the
-// hand double, otherwise Hit; "Surrender if able, ..." is Surrender where they offer it,
-// otherwise its second play. The cost of a wrong answer comes from the engine.
+// Grades a decision. At one of the three charts, by the chart's advice for the hand, through the
+// same strategy functions as the main window: two cards as dealt, more cards by their total
+// (hard or soft, as the chart's rows). A conditional text counts by what the hand may do: "Double
+// if allowed, or hit" is Double where the hand may double, otherwise Hit; "Surrender if able,
+// ..." likewise. At the player's own table, by the engine's best play for the cards held; a play
+// within kCloseCall of the best counts as right, a close call. Values come from the engine for
+// the exact cards held.
 struct Grade {
     bool right = false;
-    analysis::Play chartPlay = analysis::Play::Stand;
-    QString adviceText;         // the table's advice, trimmed
-    bool answerAllowed = true;  // whether the rules allow the answer for this hand
-    std::optional<double> cost; // the chart's play's value less the answer's, for a wrong one
+    bool closeCall = false; // right, but not the best play, or the best by a hair
+    analysis::Play rightPlay = analysis::Play::Stand; // the chart's play, or the best
+    QString adviceText;        // the chart's advice, trimmed; empty at the player's own table
+    bool answerAllowed = true; // whether the hand may make the answer
+    std::optional<double> answerValue;
+    std::optional<double> rightValue;
+    // For a close call: the other play within kCloseCall of the answer, and its value.
+    std::optional<std::pair<analysis::Play, double>> closeTo;
+    // The right play's value less the answer's, for a wrong answer.
+    std::optional<double> cost() const;
 };
 
-class Grader {
-public:
-    // Grades an answer; the values of a rule set are worked out on its first wrong answer.
-    Grade grade(int ruleSet, int first, int second, int up, analysis::Play answer);
+inline constexpr double kCloseCall = 0.001; // of the bet
 
-private:
-    std::array<std::unique_ptr<analysis::Analysis>, 3> analyses_;
-};
+// What a hand may do: stand and hit, and double, split or surrender where `allowed` says.
+// `cards` are the hand's values 1..10, up the up card.
+Grade grade(const Table& table, const std::vector<int>& cards, int up,
+            const analysis::PlayValues& allowed, analysis::Play answer);
+
+// The play one of the three charts makes for a hand that may make the `allowed` plays.
+analysis::Play chartPlay(int chart, const std::vector<int>& cards, int up,
+                         const analysis::PlayValues& allowed, QString* adviceText = nullptr);

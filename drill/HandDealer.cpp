@@ -54,29 +54,40 @@ int HandDealer::faceOf(int value) {
     return value == 10 ? 9 + std::uniform_int_distribution<int>(0, 3)(random_) : value - 1;
 }
 
+void HandDealer::suit(Deal& deal) {
+    for (int& suit : deal.suits)
+        suit = std::uniform_int_distribution<int>(0, 3)(random_);
+}
+
+Deal HandDealer::dealCell(const GridCell& cell) {
+    Deal deal;
+    const auto& hands = rows()[cell.row].hands;
+    auto [low, high] =
+        hands[std::uniform_int_distribution<std::size_t>(0, hands.size() - 1)(random_)];
+    if (std::bernoulli_distribution(0.5)(random_)) std::swap(low, high);
+    deal.faces[0] = faceOf(low);
+    deal.faces[1] = faceOf(high);
+    deal.faces[2] = faceOf(cell.up);
+    suit(deal);
+    return deal;
+}
+
 Deal HandDealer::deal(DealKind kind, const std::vector<GridCell>& weak) {
     std::vector<GridCell> mine;
     for (const GridCell& cell : weak) {
         if (kind == DealKind::EveryHand || kindOfRow(cell.row) == kind) mine.push_back(cell);
     }
-    Deal deal;
     if (!mine.empty() && std::bernoulli_distribution(kWeakShare)(random_)) {
-        const GridCell cell =
-            mine[std::uniform_int_distribution<std::size_t>(0, mine.size() - 1)(random_)];
-        const auto& hands = rows()[cell.row].hands;
-        auto [low, high] =
-            hands[std::uniform_int_distribution<std::size_t>(0, hands.size() - 1)(random_)];
-        if (std::bernoulli_distribution(0.5)(random_)) std::swap(low, high);
-        deal.faces[0] = faceOf(low);
-        deal.faces[1] = faceOf(high);
-        deal.faces[2] = faceOf(cell.up);
-        return deal;
+        return dealCell(
+            mine[std::uniform_int_distribution<std::size_t>(0, mine.size() - 1)(random_)]);
     }
+    Deal deal;
     do {
         for (int& face : deal.faces)
             face = randomFace();
     } while (kind != DealKind::EveryHand &&
              (kindOfRow(chartRowOf(deal.first(), deal.second())) != kind ||
               analysis::isBlackjack(deal.first(), deal.second())));
+    suit(deal);
     return deal;
 }

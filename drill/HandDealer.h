@@ -23,6 +23,7 @@ inline constexpr int kChartRows = 34;
 // A dealt hand: the faces as indexes of kCards (ace 0 .. king 12), and their values.
 struct Deal {
     int faces[3] = {0, 0, 0}; // first card, second card, up card
+    int suits[3] = {0, 0, 0}; // 0 spades, 1 hearts, 2 diamonds, 3 clubs
     int first() const;
     int second() const;
     int up() const;
@@ -35,11 +36,14 @@ class HandDealer {
 public:
     explicit HandDealer(std::uint32_t seed);
     Deal deal(DealKind kind, const std::vector<GridCell>& weak);
+    // A hand of this cell.
+    Deal dealCell(const GridCell& cell);
 
     static constexpr double kWeakShare = 0.5;
 
 private:
     int randomFace();
     int faceOf(int value);
+    void suit(Deal& deal);
     std::mt19937 random_;
 };

@@ -1,23 +1,108 @@
 #include "Application.h"
 #include "DrillWindow.h"
 #include "ProgramFolder.h"
+#include "RuleOptions.h"
 
+#include <QCommandLineParser>
 #include <QIcon>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 
+#include <cstdio>
+
+namespace {
+
+// The command line, read before any window opens: a bad option or value is one line on the
+// standard error and status 2.
+struct Parsed {
+    DrillWindow::Start start;
+    bool seeded = false;
+    int status = -1; // set when the program ends here
+};
+
+Parsed parseArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Practise blackjack basic strategy: at Hitwise's charts or "
+                                     "at your own table's rules, one hand or whole rounds.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    options::addRuleOptions(parser);
+    parser.addOptions({
+        {"play", "Start by playing hands out: rounds from a shoe, to the end."},
+        {"seed", "Deal a repeatable sequence of hands from this number.", "n"},
+    });
+    Parsed parsed;
+    auto fail = [&](const QString& error) {
+        std::fprintf(stderr, "hitwise-drill: %s\n", qPrintable(error));
+        parsed.status = 2;
+        return parsed;
+    };
+    if (!parser.parse(arguments)) return fail(parser.errorText());
+    if (parser.isSet("help")) {
+        // Without an application object the parser cannot name the program itself.
+        std::fputs(qPrintable(parser.helpText().replace("<executable_name>", "hitwise-drill")),
+                   stdout);
+        parsed.status = 0;
+        return parsed;
+    }
+    if (parser.isSet("version")) {
+        std::puts("hitwise-drill 1.0");
+        parsed.status = 0;
+        return parsed;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return fail(
+            QStringLiteral("Unexpected argument \"%1\".").arg(parser.positionalArguments()[0]));
+    }
+    QString error;
+    if (const auto chart = options::chartOnly(parser)) {
+        parsed.start.table = Table::ofChart(*chart);
+    } else if (options::anyRuleOption(parser)) {
+        const auto rules = options::readRules(parser, options::defaultRules(), &error);
+        if (!rules) return fail(error);
+        parsed.start.table = Table::own(*rules);
+    }
+    parsed.start.playOut = parser.isSet("play");
+    if (parser.isSet("seed")) {
+        bool ok = false;
+        parsed.start.seed = parser.value("seed").toUInt(&ok);
+        if (!ok) {
+            return fail(options::badValue("seed", parser.value("seed"),
+                                          "a whole number from 0 to 4294967295"));
+        }
+        parsed.seeded = true;
+    }
+    return parsed;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    QCoreApplication::setApplicationName("hitwise-drill");
+    QCoreApplication::setApplicationVersion("1.0");
+    Parsed parsed = parseArguments(argc, argv);
+    if (parsed.status >= 0) return parsed.status;
+
     Application app(argc, argv);
     QApplication::setApplicationName("hitwise-drill");
     QApplication::setApplicationDisplayName("Hitwise Drill");
+    QApplication::setOrganizationName("hitwise");
     QApplication::setDesktopFileName("com.example.hitwise.drill");
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 
-    // HITWISE_DRILL_SEED repeats a sequence of hands (for tests); otherwise every run differs.
-    bool seeded = false;
-    const std::uint32_t seed = qEnvironmentVariableIntValue("HITWISE_DRILL_SEED", &seeded);
-    DrillWindow window(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-                       programFolder(), seeded ? seed : QRandomGenerator::global()->generate());
+    // HITWISE_DRILL_SEED repeats a sequence of hands too (for tests); otherwise every run differs.
+    bool seeded = parsed.seeded;
+    if (!seeded) {
+        parsed.start.seed = qEnvironmentVariableIntValue("HITWISE_DRILL_SEED", &seeded);
+        if (!seeded) parsed.start.seed = QRandomGenerator::global()->generate();
+    }
+    // The history's folder as before there was an organisation name: ~/.local/share/hitwise-drill.
+    const QString data =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/hitwise-drill";
+    DrillWindow window(data, programFolder(), parsed.start);
     window.show();
     return QApplication::exec();
 }

@@ -5,12 +5,53 @@
 
 namespace {
 
-constexpr int kCardWidth = 50;
-constexpr int kCardHeight = 71;
 
-// A spade of the given height, centred on centre; upside down for the lower half of a card.
-void drawSpade(QPainter& p, QPointF centre, qreal height, bool upsideDown = false) {
+bool isRed(int suit) {
+    return suit == 1 || suit == 2;
+}
+
+QColor suitColour(int suit) {
+    return isRed(suit) ? QColor(196, 24, 32) : QColor(Qt::black);
+}
+
+// A suit sign of the given height, centred on centre; upside down for the lower half of a card.
+// Suits: 0 spades, 1 hearts, 2 diamonds, 3 clubs.
+void drawSuit(QPainter& p, int suit, QPointF centre, qreal height, bool upsideDown = false) {
     const qreal w = height * 0.9;
+    QPainterPath sign;
+    if (suit == 1) {
+        sign.moveTo(0, height / 2);
+        sign.cubicTo(-w * 0.1, height * 0.3, -w / 2, height * 0.1, -w / 2, -height * 0.15);
+        sign.cubicTo(-w / 2, -height * 0.45, -w * 0.05, -height * 0.5, 0, -height * 0.22);
+        sign.cubicTo(w * 0.05, -height * 0.5, w / 2, -height * 0.45, w / 2, -height * 0.15);
+        sign.cubicTo(w / 2, height * 0.1, w * 0.1, height * 0.3, 0, height / 2);
+    } else if (suit == 2) {
+        sign.moveTo(0, -height / 2);
+        sign.lineTo(w * 0.38, 0);
+        sign.lineTo(0, height / 2);
+        sign.lineTo(-w * 0.38, 0);
+        sign.closeSubpath();
+    } else if (suit == 3) {
+        const qreal r = height * 0.21;
+        sign.addEllipse(QPointF(0, -height * 0.24), r, r);
+        sign.addEllipse(QPointF(-height * 0.22, height * 0.04), r, r);
+        sign.addEllipse(QPointF(height * 0.22, height * 0.04), r, r);
+        sign.moveTo(0, -height * 0.05);
+        sign.lineTo(w * 0.16, height / 2);
+        sign.lineTo(-w * 0.16, height / 2);
+        sign.closeSubpath();
+        sign.setFillRule(Qt::WindingFill);
+    }
+    if (suit != 0) {
+        p.save();
+        p.translate(centre);
+        if (upsideDown) p.rotate(180);
+        p.setPen(Qt::NoPen);
+        p.setBrush(suitColour(suit));
+        p.drawPath(sign);
+        p.restore();
+        return;
+    }
     QPainterPath spade;
     // Two lobes and a point, then the stem.
     spade.moveTo(0, -height / 2);
@@ -42,18 +83,15 @@ QString rankText(int rank) {
     }
 }
 
-QImage blankCard(QPainter& p, QImage& image) {
-    image.fill(kFelt);
-    p.begin(&image);
+void blankCard(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(150, 150, 150), 1));
     p.setBrush(Qt::white);
     p.drawRoundedRect(QRectF(0.5, 0.5, kCardWidth - 1, kCardHeight - 1), 4, 4);
-    return image;
 }
 
-// Rank and a small spade in the top-left corner, and turned round in the bottom-right one.
-void drawIndices(QPainter& p, int rank) {
+// Rank and a small suit sign in the top-left corner, and turned round in the bottom-right one.
+void drawIndices(QPainter& p, int rank, int suit) {
     QFont font("Liberation Sans");
     font.setBold(true);
     font.setPixelSize(rank == 10 ? 9 : 11);
@@ -64,9 +102,9 @@ void drawIndices(QPainter& p, int rank) {
             p.translate(kCardWidth, kCardHeight);
             p.rotate(180);
         }
-        p.setPen(Qt::black);
+        p.setPen(suitColour(suit));
         p.drawText(QRectF(1, 2, 12, 11), Qt::AlignCenter, rankText(rank));
-        drawSpade(p, QPointF(7, 17.5), 7);
+        drawSuit(p, suit, QPointF(7, 17.5), 7);
         p.restore();
     }
 }
@@ -94,14 +132,14 @@ QList<Pip> pipsOf(int rank) {
     }
 }
 
-void drawPips(QPainter& p, int rank) {
+void drawPips(QPainter& p, int rank, int suit) {
     for (const Pip& pip : pipsOf(rank)) {
-        drawSpade(p, QPointF(17 + pip.column * 8, pip.y), 8, pip.y > kMiddle);
+        drawSuit(p, suit, QPointF(17 + pip.column * 8, pip.y), 8, pip.y > kMiddle);
     }
 }
 
 // A court card: a framed panel with the figure's head, crown or cap, and its letter.
-void drawCourt(QPainter& p, int rank) {
+void drawCourt(QPainter& p, int rank, int suit) {
     const QRectF frame(10, 12, 30, 47);
     p.setPen(QPen(QColor(40, 40, 120), 1));
     p.setBrush(QColor(250, 236, 180));
@@ -133,23 +171,28 @@ void drawCourt(QPainter& p, int rank) {
     p.setFont(font);
     p.drawText(QRectF(frame.left(), frame.bottom() - 16, frame.width(), 14), Qt::AlignCenter,
                rankText(rank));
-    drawSpade(p, QPointF(34, 44), 6);
+    drawSuit(p, suit, QPointF(34, 44), 6);
 }
 
 } // namespace
 
+void paintCardFace(QPainter& p, int rank, int suit) {
+    blankCard(p);
+    drawIndices(p, rank, suit);
+    if (rank == 1) {
+        drawSuit(p, suit, QPointF(25, 36), 26);
+    } else if (rank <= 10) {
+        drawPips(p, rank, suit);
+    } else {
+        drawCourt(p, rank, suit);
+    }
+}
+
 QImage drawCardFace(int rank) {
     QImage image(kCardWidth, kCardHeight, QImage::Format_RGB32);
-    QPainter p;
-    blankCard(p, image);
-    drawIndices(p, rank);
-    if (rank == 1) {
-        drawSpade(p, QPointF(25, 36), 26);
-    } else if (rank <= 10) {
-        drawPips(p, rank);
-    } else {
-        drawCourt(p, rank);
-    }
+    image.fill(kFelt);
+    QPainter p(&image);
+    paintCardFace(p, rank, 0);
     p.end();
     return image;
 }

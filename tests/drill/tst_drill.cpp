@@ -1,8 +1,10 @@
-// The drill's grading, dealing and memory.
+// The drill's grading, dealing, rounds, memory and edge.
+#include "Edge.h"
 #include "FittedRules.h"
 #include "Grading.h"
 #include "HandDealer.h"
 #include "History.h"
+#include "Round.h"
 #include "RuleSets.h"
 
 #include <QDir>
@@ -20,6 +22,9 @@ class DrillTest : public QObject {
 private slots:
     void gradingFollowsTheTables_data();
     void gradingFollowsTheTables();
+    void gradingAtYourTable_data();
+    void gradingAtYourTable();
+    void roundsPlayedOut();
     void dealingLeansOnWeakSpots();
     void dealingKeepsToTheKind_data();
     void dealingKeepsToTheKind();
@@ -28,7 +33,20 @@ private slots:
     void unusableHistoryIsSetAside_data();
     void unusableHistoryIsSetAside();
     void unwritableFolderLeavesNoMemory();
+    void versionOneHistoryMigrated_data();
+    void versionOneHistoryMigrated();
+    void edgeOfAMadeUpHistory();
 };
+
+namespace {
+
+Answer answerOf(std::vector<int> cards, int up, Play answer, Play right) {
+    return {std::move(cards), up, 0, answer, right, answer == right};
+}
+
+const QString kMulti = Table::ofChart(1).key();
+
+} // namespace
 
 void DrillTest::gradingFollowsTheTables_data() {
     QTest::addColumn<int>("ruleSet");
@@ -41,7 +59,6 @@ void DrillTest::gradingFollowsTheTables_data() {
 void DrillTest::gradingFollowsTheTables() {
     QFETCH(int, ruleSet);
     const analysis::Rules& rules = charts::kFittedRules[ruleSet].rules;
-    Grader grader;
     for (int first = 1; first <= 10; ++first) {
         for (int second = first; second <= 10; ++second) {
             if (analysis::isBlackjack(first, second)) continue;
@@ -64,7 +81,9 @@ void DrillTest::gradingFollowsTheTables() {
                     }
                 }
                 for (Play answer : analysis::kAllPlays) {
-                    const Grade grade = grader.grade(ruleSet, first, second, up, answer);
+                    const Grade grade =
+                        ::grade(Table::ofChart(ruleSet), {first, second}, up,
+                                analysis::allowedPlays(rules, {first, second}), answer);
                     QVERIFY2(grade.right == (answer == expected),
                              qPrintable(QString("%1,%2 v %3: \"%4\", answer %5")
                                             .arg(first)
@@ -72,11 +91,127 @@ void DrillTest::gradingFollowsTheTables() {
                                             .arg(up)
                                             .arg(grade.adviceText)
                                             .arg(int(answer))));
-                    QCOMPARE(grade.cost.has_value(), !grade.right && grade.answerAllowed);
+                    QCOMPARE(grade.cost().has_value(), !grade.right && grade.answerAllowed);
                 }
             }
         }
     }
+}
+
+// At the player's own table the engine's best play is right, and so is a play within 0.1 % of
+// the bet of it: a close call. Values from hitwise-chart --hand for the same rules.
+void DrillTest::gradingAtYourTable_data() {
+    QTest::addColumn<analysis::Rules>("rules");
+    QTest::addColumn<QList<int>>("cards");
+    QTest::addColumn<int>("up");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<bool>("closeCall");
+    analysis::Rules sixDecks;
+    sixDecks.decks = 6;
+    sixDecks.hitSoft17 = true;
+    sixDecks.surrender = true;
+    analysis::Rules oneDeck;
+    // 16 against 10 with surrender: surrender is best; hit is far behind.
+    QTest::newRow("10,6 v 10 surrender")
+        << sixDecks << QList<int>{10, 6} << 10 << int(Play::Surrender) << true << false;
+    QTest::newRow("10,6 v 10 hit")
+        << sixDecks << QList<int>{10, 6} << 10 << int(Play::Hit) << false << false;
+    // 10,2,4 against 10: stand -0.541189, hit -0.541323, within 0.1 % of each other.
+    QTest::newRow("10,2,4 v 10 hit")
+        << sixDecks << QList<int>{10, 2, 4} << 10 << int(Play::Hit) << true << true;
+    // 11 against 6 from one deck: double.
+    QTest::newRow("6,5 v 6 double")
+        << oneDeck << QList<int>{6, 5} << 6 << int(Play::Double) << true << false;
+    QTest::newRow("6,5 v 6 stand")
+        << oneDeck << QList<int>{6, 5} << 6 << int(Play::Stand) << false << false;
+}
+
+void DrillTest::gradingAtYourTable() {
+    QFETCH(analysis::Rules, rules);
+    QFETCH(QList<int>, cards);
+    QFETCH(int, up);
+    QFETCH(int, answer);
+    QFETCH(bool, right);
+    QFETCH(bool, closeCall);
+    const std::vector<int> hand(cards.begin(), cards.end());
+    const Grade grade =
+        ::grade(Table::own(rules), hand, up, playsAllowed(rules, hand, false, 1), Play(answer));
+    QCOMPARE(grade.right, right);
+    QCOMPARE(grade.closeCall, closeCall);
+    QVERIFY(grade.adviceText.isEmpty());
+    QCOMPARE(grade.cost().has_value(), !right);
+}
+
+// Rounds from a seeded shoe: the same seed deals the same rounds, and every round ends by the
+// rules: the dealer draws to 17 (unless every hand is out), each hand is settled by its total
+// against the dealer's, doubled bets count twice, a blackjack pays 3:2.
+void DrillTest::roundsPlayedOut() {
+    analysis::Rules rules;
+    rules.decks = 2;
+    rules.hitSoft17 = true;
+    rules.surrender = true;
+    QStringList problems;
+    auto expect = [&](bool holds, const QString& what) {
+        if (!holds && problems.size() < 5) problems << what;
+    };
+    auto play = [&](std::uint32_t seed) {
+        CardShoe shoe(rules.decks, seed);
+        QStringList dealt;
+        int splits = 0;
+        for (int n = 0; n < 300; ++n) {
+            shoe.reshuffleIfDue();
+            Round round(rules, shoe);
+            while (!round.over()) {
+                const RoundHand& hand = round.hands()[round.current()];
+                const analysis::PlayValues allowed = round.allowed();
+                const int total = hand.total();
+                Play choice = total < 17 ? Play::Hit : Play::Stand;
+                if (allowed.allows(Play::Split) && hand.cards[0].value() >= 8) choice = Play::Split;
+                if (allowed.allows(Play::Double) && total == 11) choice = Play::Double;
+                if (allowed.allows(Play::Surrender) && total == 16 && round.up() == 10) {
+                    choice = Play::Surrender;
+                }
+                splits += choice == Play::Split;
+                round.play(choice);
+            }
+            std::vector<int> dealerValues;
+            for (const DealtCard& card : round.dealer())
+                dealerValues.push_back(card.value());
+            const int dealerTotal = analysis::holding(dealerValues).total();
+            double sum = 0;
+            for (const RoundHand& hand : round.hands()) {
+                sum += hand.result;
+                const QString where = QStringLiteral("round %1: %2 against %3, %4")
+                                          .arg(n)
+                                          .arg(hand.total())
+                                          .arg(dealerTotal)
+                                          .arg(hand.result);
+                dealt << where;
+                const double bet = hand.doubled ? 2 : 1;
+                if (hand.settled == Settled::Blackjack) {
+                    expect(hand.result == 1.5, where);
+                } else if (hand.end == HandEnd::Surrendered) {
+                    expect(hand.result == -0.5, where);
+                } else if (hand.total() > 21) {
+                    expect(hand.result == -bet, where);
+                } else if (!round.dealerBlackjack()) {
+                    const double expected = dealerTotal > 21 || hand.total() > dealerTotal ? bet
+                                            : hand.total() < dealerTotal                   ? -bet
+                                                                                           : 0.0;
+                    expect(hand.result == expected, where);
+                    expect(dealerTotal >= 17, where);
+                }
+            }
+            expect(round.result() == sum, QString::number(n));
+        }
+        expect(splits > 5, QStringLiteral("%1 splits").arg(splits));
+        return dealt;
+    };
+    const QStringList first = play(7);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    QCOMPARE(play(7), first);
+    QVERIFY(play(8) != first);
 }
 
 void DrillTest::dealingLeansOnWeakSpots() {
@@ -114,28 +249,27 @@ void DrillTest::dealingKeepsToTheKind() {
 
 void DrillTest::answersSurviveARestart() {
     QTemporaryDir folder;
-    Deal sixteen; // 10,6 against a 10: missed, then right three times
-    sixteen.faces[0] = 9;
-    sixteen.faces[1] = 5;
-    sixteen.faces[2] = 12;
+    // 10,6 against a 10: missed, then right three times.
+    const Answer missed = answerOf({10, 6}, 10, Play::Stand, Play::Hit);
+    const Answer right = answerOf({10, 6}, 10, Play::Hit, Play::Hit);
     {
         History history(folder.path());
         QVERIFY(history.remembers());
         QVERIFY(history.takeNotice().isEmpty());
-        history.record(1, sixteen, "Stand", false);
-        history.record(1, sixteen, "Hit", true);
+        history.record(kMulti, missed);
+        history.record(kMulti, right);
     }
     {
         History history(folder.path());
-        QCOMPARE(history.totals(1), std::make_pair(2, 1));
-        QCOMPARE(history.weakCells(1).size(), std::size_t(1));
-        history.record(1, sixteen, "Hit", true);
-        history.record(1, sixteen, "Hit", true);
+        QCOMPARE(history.totals(kMulti), std::make_pair(2, 1));
+        QCOMPARE(history.weakCells(kMulti).size(), std::size_t(1));
+        history.record(kMulti, right);
+        history.record(kMulti, right);
     }
     History history(folder.path());
-    QCOMPARE(history.totals(1), std::make_pair(4, 3));
-    QVERIFY(history.weakCells(1).empty());
-    QCOMPARE(history.totals(0), std::make_pair(0, 0));
+    QCOMPARE(history.totals(kMulti), std::make_pair(4, 3));
+    QVERIFY(history.weakCells(kMulti).empty());
+    QCOMPARE(history.totals(Table::ofChart(0).key()), std::make_pair(0, 0));
 }
 
 void DrillTest::twoDrillsAtOnce() {
@@ -144,12 +278,12 @@ void DrillTest::twoDrillsAtOnce() {
         History one(folder.path());
         History other(folder.path());
         for (int i = 0; i < 50; ++i) {
-            one.record(2, Deal{}, "Hit", true);
-            other.record(2, Deal{}, "Stand", false);
+            one.record(kMulti, answerOf({1, 1}, 1, Play::Split, Play::Split));
+            other.record(kMulti, answerOf({1, 1}, 1, Play::Stand, Play::Split));
         }
         QVERIFY(one.remembers() && other.remembers());
     }
-    QCOMPARE(History(folder.path()).totals(2), std::make_pair(100, 50));
+    QCOMPARE(History(folder.path()).totals(kMulti), std::make_pair(100, 50));
 }
 
 void DrillTest::unusableHistoryIsSetAside_data() {
@@ -172,9 +306,8 @@ void DrillTest::unusableHistoryIsSetAside() {
     } else {
         {
             History history(folder.path());
-            Deal deal;
             for (int i = 0; i < 200; ++i)
-                history.record(0, deal, "Hit", true);
+                history.record(kMulti, answerOf({1, 1}, 1, Play::Hit, Play::Hit));
         }
         if (pragma == "damage") { // overwrite the pages after the header
             QFile file(path);
@@ -200,7 +333,7 @@ void DrillTest::unusableHistoryIsSetAside() {
     const QString notice = history.takeNotice();
     QVERIFY2(notice.contains("set aside as"), qPrintable(notice));
     QVERIFY(history.takeNotice().isEmpty());
-    QCOMPARE(history.totals(0), std::make_pair(0, 0));
+    QCOMPARE(history.totals(kMulti), std::make_pair(0, 0));
     // Kept whole under its new name.
     const QStringList aside = QDir(folder.path()).entryList({"history.sqlite.set-aside-*"});
     QCOMPARE(aside.size(), 1);
@@ -218,9 +351,112 @@ void DrillTest::unwritableFolderLeavesNoMemory() {
     History history(blocked);
     QVERIFY(!history.remembers());
     QVERIFY(!history.takeNotice().isEmpty());
-    history.record(0, Deal{}, "Hit", false);
-    QCOMPARE(history.totals(0), std::make_pair(1, 0));
+    history.record(kMulti, answerOf({1, 1}, 1, Play::Hit, Play::Split));
+    QCOMPARE(history.totals(kMulti), std::make_pair(1, 0));
     QVERIFY(history.takeNotice().isEmpty());
+}
+
+// A history the previous version wrote (its schema and rows as it made them): brought up to
+// date at open with every answer kept, or, when that fails, left byte for byte as it was.
+void DrillTest::versionOneHistoryMigrated_data() {
+    QTest::addColumn<bool>("sound");
+    QTest::newRow("answers kept") << true;
+    QTest::newRow("a row no hand gives: kept as it was") << false;
+}
+
+void DrillTest::versionOneHistoryMigrated() {
+    QFETCH(bool, sound);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("history.sqlite");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "version1");
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec("CREATE TABLE answers (id INTEGER PRIMARY KEY, answered_at TEXT NOT "
+                           "NULL, rule_set INTEGER NOT NULL, card1 INTEGER NOT NULL, card2 "
+                           "INTEGER NOT NULL, up INTEGER NOT NULL, answer TEXT NOT NULL, correct "
+                           "INTEGER NOT NULL)"));
+        QVERIFY(query.exec("PRAGMA user_version = 1"));
+        // Multi deck: 10,6 v 10 missed once; single deck: 8,8 v 6 right twice.
+        QVERIFY(query.exec("INSERT INTO answers VALUES "
+                           "(1, '2026-12-01T10:00:00.000Z', 1, 10, 6, 10, 'Stand', 0), "
+                           "(2, '2026-12-01T10:00:05.000Z', 0, 8, 8, 6, 'Split', 1), "
+                           "(3, '2026-12-02T09:00:00.000Z', 0, 8, 8, 6, 'Split', 1)"));
+        if (!sound) {
+            QVERIFY(query.exec("INSERT INTO answers VALUES "
+                               "(4, '2026-12-02T09:00:01.000Z', 7, 8, 8, 6, 'Split', 1)"));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("version1");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    {
+        History history(folder.path());
+        if (!sound) {
+            QVERIFY(!history.remembers());
+            QVERIFY(history.takeNotice().contains("kept as it was"));
+        } else {
+            QVERIFY2(history.remembers(), qPrintable(history.takeNotice()));
+            QCOMPARE(history.totals(kMulti), std::make_pair(1, 0));
+            QCOMPARE(history.totals(Table::ofChart(0).key()), std::make_pair(2, 2));
+            QCOMPARE(history.weakCells(kMulti).size(), std::size_t(1));
+            history.record(kMulti, answerOf({10, 6}, 10, Play::Surrender, Play::Surrender));
+        }
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    if (!sound) {
+        QCOMPARE(file.readAll(), before);
+        return;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "version2");
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec("PRAGMA user_version") && query.next());
+        QCOMPARE(query.value(0).toInt(), 2);
+        QVERIFY(query.exec("SELECT rules, cards, up, position, answer, right_play, correct FROM "
+                           "answers ORDER BY id") &&
+                query.next());
+        QCOMPARE(query.value(0).toString(), kMulti);
+        QCOMPARE(query.value(1).toString(), "10,6");
+        QCOMPARE(query.value(5).toString(), "Surrender"); // the multi-deck chart's play
+        int rows = 1;
+        while (query.next())
+            ++rows;
+        QCOMPARE(rows, 4);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("version2");
+}
+
+// One cell answered, half of the time wrongly: 8,8 against a 6 (its only hand, no dealer's
+// blackjack to check) split twice and stood twice. The round's cost is how often it is dealt,
+// times half, times what standing gives up against splitting; every other cell counts as right.
+void DrillTest::edgeOfAMadeUpHistory() {
+    analysis::Rules rules;
+    rules.decks = 6;
+    const analysis::Analysis engine(rules);
+    const GridCell eights{chartRowOf(8, 8), 6};
+    const Edge edge = edgeOf(engine, Table::own(rules), [&](const GridCell& cell) {
+        return cell == eights
+                   ? std::vector<Play>{Play::Split, Play::Stand, Play::Split, Play::Stand}
+                   : std::vector<Play>{};
+    });
+    const analysis::PlayValues& values = engine.startingHand(8, 8, 6);
+    const double dealt = 24.0 / 312 * 24.0 / 311 * 23.0 / 310; // a six up, then two eights
+    const double byHand = dealt * 0.5 * (values[Play::Split] - values[Play::Stand]);
+    QVERIFY2(std::abs(edge.cost() - byHand) < 1e-15, qPrintable(QString::number(edge.cost())));
+    QCOMPARE(edge.reference, engine.roundReturn());
+    QCOMPARE(edge.unanswered, 34 * 10 - 10 - 1); // every cell but the blackjacks' and this one
+    QCOMPARE(edge.answered.size(), std::size_t(1));
+    QCOMPARE(edge.answered[0].missShare, 0.5);
+    QCOMPARE(edge.answered[0].rightPlay, Play::Split);
 }
 
 QTEST_GUILESS_MAIN(DrillTest)

@@ -55,10 +55,7 @@ std::optional<ChartRequest> ChartOptions::parse(const QStringList& arguments, QS
     }
 
     ChartRequest request;
-    analysis::Rules defaults;
-    defaults.decks = 6;
-    defaults.doubleAfterSplit = false;
-    const auto rules = options::readRules(parser_, defaults, error);
+    const auto rules = options::readRules(parser_, options::defaultRules(), error);
     if (!rules) return std::nullopt;
     request.rules = *rules;
     if (parser_.isSet("format")) {

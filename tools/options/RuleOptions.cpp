@@ -45,6 +45,24 @@ std::optional<int> choice(const QString& text, const QStringList& names) {
     return std::nullopt;
 }
 
+analysis::Rules defaultRules() {
+    analysis::Rules rules;
+    rules.decks = 6;
+    rules.doubleAfterSplit = false;
+    return rules;
+}
+
+std::optional<int> chartOnly(const QCommandLineParser& parser) {
+    if (!parser.isSet("rules")) return std::nullopt;
+    for (const char* name : {"decks", "double", "split-hands", "blackjack", "post-split"}) {
+        if (parser.isSet(name)) return std::nullopt;
+    }
+    for (const Switch& s : kSwitches) {
+        if (parser.isSet(s.on) || parser.isSet(s.off)) return std::nullopt;
+    }
+    return choice(parser.value("rules"), kRuleSets);
+}
+
 void addRuleOptions(QCommandLineParser& parser) {
     parser.addOptions({
         {"rules", "Start from the rules of one of Hitwise's charts: single, multi or european.",

@@ -13,6 +13,12 @@
 
 namespace options {
 
+// The rules the options start from: six decks, no double after a split, otherwise Rules' own.
+analysis::Rules defaultRules();
+
+// The chart --rules names (0 single, 1 multi, 2 european) when it is the only rule option.
+std::optional<int> chartOnly(const QCommandLineParser& parser);
+
 // Adds the rule options to a parser.
 void addRuleOptions(QCommandLineParser& parser);
 
