@@ -158,7 +158,7 @@ void DrillWindow::fillRuleSets() {
     ui->RuleSetBox->addItem(QStringLiteral("Your table…"));
 }
 
-void DrillWindow::useTable(const Table& table) {
+void DrillWindow::useTable(Table table) { // a copy: the list it may come from is rebuilt
     table_ = table;
     QSettings settings;
     settings.setValue("table", table.key());
@@ -305,6 +305,8 @@ void DrillWindow::startRound() {
     round_ = std::make_unique<Round>(table_.rules, *shoe_);
     roundLog_.clear();
     position_ = 0;
+    ui->FeedbackLabel->setText("Your play? Hit (H), Stand (S), Double (D), Split (P) or "
+                               "Surrender (R), where the hand may.");
     showRound();
     updateScore();
 }

@@ -64,7 +64,7 @@ private:
     using Analyses = std::shared_ptr<const analysis::Analysis>;
     void bindHandlers();
     void fillRuleSets();
-    void useTable(const Table& table);
+    void useTable(Table table);
     void dealNext();
     void startRound();
     void showDeal();
