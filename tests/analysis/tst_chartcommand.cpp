@@ -1,7 +1,9 @@
 // hitwise-chart as a user calls it: options, the three forms, one hand, a file it can't write.
 #include "ChartCommand.h"
 
+#include <QFile>
 #include <QMap>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,6 +39,10 @@ private slots:
     void splitByPostSplitStrategy_data();
     void splitByPostSplitStrategy();
     void unwritableOutputKeepsNothingHalf();
+    void pdfChart_data();
+    void pdfChart();
+    void compareAgreesWithTheValues_data();
+    void compareAgreesWithTheValues();
 };
 
 void ChartCommandTest::badOptions_data() {
@@ -52,6 +58,10 @@ void ChartCommandTest::badOptions_data() {
     QTest::newRow("payout") << QStringList{"--blackjack", "2:1"} << "--blackjack";
     QTest::newRow("format") << QStringList{"--format", "doc"} << "--format";
     QTest::newRow("post-split") << QStringList{"--post-split", "cdp2"} << "--post-split";
+    QTest::newRow("paper") << QStringList{"--format", "pdf", "--paper", "a5", "-o", "c.pdf"}
+                           << "--paper";
+    QTest::newRow("pdf to the terminal") << QStringList{"--format", "pdf"} << "-o";
+    QTest::newRow("compare") << QStringList{"--compare", "vegas"} << "--compare";
     QTest::newRow("contradiction") << QStringList{"--h17", "--s17"} << "--h17";
     QTest::newRow("hand without up") << QStringList{"--hand", "10,6"} << "--up";
     QTest::newRow("bad card") << QStringList{"--hand", "10,X", "--up", "5"} << "--hand";
@@ -150,5 +160,108 @@ void ChartCommandTest::unwritableOutputKeepsNothingHalf() {
     QVERIFY(!QFile::exists(dir.filePath("missing/chart.txt")));
 }
 
-QTEST_GUILESS_MAIN(ChartCommandTest)
+// The three papers: the page size in points, the pages, and words that must be on them.
+void ChartCommandTest::pdfChart_data() {
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<QSizeF>("points");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QStringList>("words");
+    QTest::newRow("a4") << "a4" << QSizeF(595.3, 841.9) << 1
+                        << QStringList{"Rules: 6 decks, dealer hits soft 17", "Hard totals",
+                                       "Expected return of a round by the best play"};
+    QTest::newRow("letter") << "letter" << QSizeF(612, 792) << 1
+                            << QStringList{"Rules: 6 decks", "Pairs", "D double"};
+    QTest::newRow("card") << "card" << QSizeF(242.6, 153.1) << 2
+                          << QStringList{"Hard totals - 6 decks, H17, DAS, LS",
+                                         "Soft hands and pairs"};
+}
+
+void ChartCommandTest::pdfChart() {
+    QFETCH(QString, paper);
+    QFETCH(QSizeF, points);
+    QFETCH(int, pages);
+    QFETCH(QStringList, words);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("chart.pdf");
+    const Run result = run({"--decks", "6", "--h17", "--das", "--surrender", "--format", "pdf",
+                            "--paper", paper, "-o", path});
+    QCOMPARE(result.status, 0);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    QVERIFY(pdf.startsWith("%PDF-"));
+    const auto box = QRegularExpression(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])")
+                         .match(QString::fromLatin1(pdf));
+    QVERIFY(box.hasMatch());
+    QVERIFY2(std::abs(box.captured(1).toDouble() - points.width()) < 1 &&
+                 std::abs(box.captured(2).toDouble() - points.height()) < 1,
+             qPrintable(box.captured(0)));
+    QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r"), pages);
+    QProcess text;
+    text.start("pdftotext", {"-layout", path, "-"});
+    QVERIFY2(text.waitForFinished(20000), "pdftotext (poppler-utils) is needed");
+    const QString said = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+    for (const QString& word : words)
+        QVERIFY2(said.contains(word), qPrintable(word + " not in: " + said.left(300)));
+}
+
+// --compare against the values of --format csv for the same rules, cell by cell: the chart's
+// play is what the known chart says there, the best play is the CSV's, the cost is their values'
+// difference. Against the chart's own rules it lists exactly what the chart page marks.
+void ChartCommandTest::compareAgreesWithTheValues_data() {
+    QTest::addColumn<QStringList>("rules");
+    QTest::addColumn<QString>("known");
+    QTest::newRow("multi at 6 decks H17 DAS LS")
+        << QStringList{"--decks", "6", "--h17", "--das", "--surrender"} << "multi";
+    QTest::newRow("single at 2 decks, no hole card")
+        << QStringList{"--decks", "2", "--no-hole-card"} << "single";
+    QTest::newRow("european at 6:5, 9-11")
+        << QStringList{"--blackjack", "6:5", "--double", "9-11"} << "european";
+    QTest::newRow("multi at its own rules") << QStringList{"--rules", "multi"} << "multi";
+}
+
+void ChartCommandTest::compareAgreesWithTheValues() {
+    QFETCH(QStringList, rules);
+    QFETCH(QString, known);
+    const Run values = run(rules + QStringList{"--format", "csv"});
+    const Run compare = run(rules + QStringList{"--compare", known, "--format", "csv"});
+    QCOMPARE(compare.status, 0);
+    const QStringList plays{"stand", "hit", "double", "split", "surrender"};
+    QMap<QString, QStringList> byHand; // "10,6,A" -> the CSV's fields
+    for (const QString& line : values.out.split('\n')) {
+        const QStringList f = line.split(',');
+        if (f.size() == 9 && f[0] != "card1") byHand[f[0] + "," + f[1] + "," + f[2]] = f;
+    }
+    const QStringList lines = compare.out.trimmed().split('\n');
+    QCOMPARE(lines.first(), "card1,card2,up,chart,best,cost");
+    QStringList listed;
+    for (const QString& line : lines.mid(1)) {
+        if (line.startsWith('#')) continue;
+        const QStringList f = line.split(',');
+        QCOMPARE(f.size(), 6);
+        const QStringList& csv = byHand.value(f[0] + "," + f[1] + "," + f[2]);
+        QVERIFY2(csv.size() == 9, qPrintable(line));
+        QCOMPARE(f[4], csv[8]); // the best play
+        QVERIFY(f[3] != f[4]);
+        const double best = csv[3 + plays.indexOf(f[4])].toDouble();
+        const double chart = csv[3 + plays.indexOf(f[3])].toDouble();
+        QVERIFY2(!csv[3 + plays.indexOf(f[3])].isEmpty(), qPrintable(line)); // an allowed play
+        QVERIFY2(std::abs(best - chart - f[5].toDouble()) <= 2.5e-6, qPrintable(line));
+        QVERIFY(f[5].toDouble() > 0);
+        listed << line;
+    }
+    QVERIFY(!listed.isEmpty());
+    if (rules.first() != "--rules") return;
+    // At the chart's own rules: the page's list of better plays, item for item.
+    const Run html = run(rules + QStringList{"--compare", known, "--format", "html"});
+    QFile page(QStringLiteral(HITWISE_PROGRAM_DIR "/%1.htm").arg(known));
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QRegularExpression item("<ul class=\"better\">(.*?)</ul>",
+                                  QRegularExpression::DotMatchesEverythingOption);
+    const QString fromPage = item.match(QString::fromUtf8(page.readAll())).captured(1);
+    QVERIFY(!fromPage.isEmpty());
+    QCOMPARE(item.match(html.out).captured(1), fromPage);
+}
+
+QTEST_MAIN(ChartCommandTest)
 #include "tst_chartcommand.moc"

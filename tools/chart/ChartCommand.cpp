@@ -3,6 +3,8 @@
 #include "Analysis.h"
 #include "ChartModel.h"
 #include "ChartOptions.h"
+#include "RuleSets.h"
+#include "TableFit.h"
 
 #include <QSaveFile>
 
@@ -60,14 +62,35 @@ QString handReport(const ChartRequest& request, QString* error) {
     return report;
 }
 
-QString chartOf(const ChartRequest& request) {
+QByteArray chartOf(const ChartRequest& request) {
     const analysis::Analysis analysis(request.rules);
+    charts::Chart chart;
+    if (request.compare) {
+        // The chart the player knows, played at these rules: its marked cells are where it
+        // does not give this table's best play.
+        const strategy::RuleSet& known = strategy::kRuleSets[*request.compare];
+        if (request.format == ChartRequest::Format::Csv) {
+            return QByteArray::fromStdString(charts::compareCsv(analysis, known.advise));
+        }
+        std::string name(known.name);
+        while (!name.empty() && name.back() == ' ')
+            name.pop_back();
+        chart = charts::tableChart(analysis, known.advise, name + " chart at this table",
+                                   analysis::agreement(analysis, known.advise));
+        chart.about = "The " + name +
+                      " chart as you know it, played at the rules below. A cell "
+                      "marked ! is one where it does not give this table's best play.";
+    } else {
+        if (request.format == ChartRequest::Format::Csv) {
+            return QByteArray::fromStdString(charts::csv(analysis));
+        }
+        chart = charts::bestPlayChart(analysis);
+    }
     switch (request.format) {
-    case ChartRequest::Format::Csv: return QString::fromStdString(charts::csv(analysis));
-    case ChartRequest::Format::Html:
-        return QString::fromStdString(charts::html(charts::bestPlayChart(analysis)));
-    case ChartRequest::Format::Text:
-        return QString::fromStdString(charts::text(charts::bestPlayChart(analysis)));
+    case ChartRequest::Format::Html: return QByteArray::fromStdString(charts::html(chart));
+    case ChartRequest::Format::Text: return QByteArray::fromStdString(charts::text(chart));
+    case ChartRequest::Format::Pdf: return charts::pdf(chart, request.paper);
+    case ChartRequest::Format::Csv: break;
     }
     return {};
 }
@@ -90,18 +113,19 @@ int runChartCommand(const QStringList& arguments, QTextStream& out, QTextStream&
         out << "hitwise-chart 1.0\n";
         return 0;
     }
-    const QString result = request->hand ? handReport(*request, &error) : chartOf(*request);
+    const QByteArray result =
+        request->hand ? handReport(*request, &error).toUtf8() : chartOf(*request);
     if (!error.isEmpty()) {
         err << "hitwise-chart: " << error << "\n";
         return 2;
     }
     if (request->output.isEmpty()) {
-        out << result;
+        out << QString::fromUtf8(result);
         return 0;
     }
     // Written whole or not at all: a file that was there stays as it was on failure.
     QSaveFile file(request->output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(result.toUtf8()) < 0 || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(result) < 0 || !file.commit()) {
         err << "hitwise-chart: cannot write " << request->output << ": " << file.errorString()
             << "\n";
         return 1;

@@ -6,7 +6,9 @@ using options::badValue;
 
 namespace {
 
-const QStringList kFormats{"html", "text", "csv"}; // in the order of ChartRequest::Format
+const QStringList kFormats{"html", "text", "csv", "pdf"}; // in the order of ChartRequest::Format
+const QStringList kPapers{"a4", "letter", "card"};        // in the order of charts::Paper
+const QStringList kCharts{"single", "multi", "european"};
 
 } // namespace
 
@@ -27,7 +29,15 @@ ChartOptions::ChartOptions() {
     parser_.addVersionOption();
     options::addRuleOptions(parser_);
     parser_.addOptions({
-        {"format", "The chart as html, text (default) or csv.", "form"},
+        {"format", "The chart as html, text (default), csv or pdf (pdf needs -o).", "form"},
+        {"paper",
+         "The paper of a pdf chart: a4 (default), letter, or card (a wallet card of "
+         "85.6 x 54 mm, in two pages).",
+         "size"},
+        {"compare",
+         "The cells where a chart you know (single, multi or european) does not give this "
+         "table's best play, and what that costs.",
+         "chart"},
         {{"o", "output"}, "Write to this file instead of the standard output.", "file"},
         {"hand", "Instead of a chart: the value of every play of this hand, e.g. 10,3,3.", "cards"},
         {"up", "The dealer's up card for --hand: A, 2 to 10, J, Q or K.", "card"},
@@ -61,10 +71,33 @@ std::optional<ChartRequest> ChartOptions::parse(const QStringList& arguments, QS
     if (parser_.isSet("format")) {
         const auto format = options::choice(parser_.value("format"), kFormats);
         if (!format) {
-            *error = badValue("format", parser_.value("format"), "html, text or csv");
+            *error = badValue("format", parser_.value("format"), "html, text, csv or pdf");
             return std::nullopt;
         }
         request.format = ChartRequest::Format(*format);
+    }
+    if (parser_.isSet("paper")) {
+        const auto paper = options::choice(parser_.value("paper"), kPapers);
+        if (!paper) {
+            *error = badValue("paper", parser_.value("paper"), "a4, letter or card");
+            return std::nullopt;
+        }
+        if (request.format != ChartRequest::Format::Pdf) {
+            *error = QStringLiteral("--paper goes with --format pdf.");
+            return std::nullopt;
+        }
+        request.paper = charts::Paper(*paper);
+    }
+    if (parser_.isSet("compare")) {
+        request.compare = options::choice(parser_.value("compare"), kCharts);
+        if (!request.compare) {
+            *error = badValue("compare", parser_.value("compare"), "single, multi or european");
+            return std::nullopt;
+        }
+    }
+    if (request.format == ChartRequest::Format::Pdf && !parser_.isSet("output")) {
+        *error = QStringLiteral("--format pdf needs -o, the file to write.");
+        return std::nullopt;
     }
     request.output = parser_.value("output");
 
@@ -74,8 +107,9 @@ std::optional<ChartRequest> ChartOptions::parse(const QStringList& arguments, QS
         return std::nullopt;
     }
     if (parser_.isSet("hand")) {
-        if (parser_.isSet("format")) {
-            *error = QStringLiteral("--format is for charts; --hand always writes text.");
+        if (parser_.isSet("format") || parser_.isSet("compare")) {
+            *error = QStringLiteral("--%1 is for charts; --hand always writes text.")
+                         .arg(parser_.isSet("format") ? "format" : "compare");
             return std::nullopt;
         }
         std::vector<int> cards;

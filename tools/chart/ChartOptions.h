@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChartPdf.h"
 #include "Rules.h"
 
 #include <QCommandLineParser>
@@ -12,8 +13,11 @@
 // does. A bad value is reported with the option's name.
 struct ChartRequest {
     analysis::Rules rules;
-    enum class Format { Html, Text, Csv } format = Format::Text;
-    QString output;                       // empty: standard output
+    enum class Format { Html, Text, Csv, Pdf } format = Format::Text;
+    charts::Paper paper = charts::Paper::A4;
+    std::optional<int> compare; // --compare: the chart (0 single, 1 multi, 2 european) held
+                                // against these rules
+    QString output;             // empty: standard output
     std::optional<std::vector<int>> hand; // --hand: one hand's plays instead of a chart
     int up = 0;
 };

@@ -56,6 +56,9 @@ struct Chart {
     std::vector<Row> rows;
 };
 
+// The marked cells of a chart (a better play exists), the costliest first, with their rows.
+std::vector<std::pair<const Row*, const Cell*>> markedByCost(const Chart& chart);
+
 // The rows of a chart, without cells: pairs A,A to 10,10, soft hands A,2 to A,10, hard totals 5
 // to 19 (each with the card pairs that make it, the ace first and the lower card first).
 std::vector<Row> chartRows();
@@ -82,5 +85,11 @@ std::string html(const Chart& chart);
 std::string text(const Chart& chart);
 // One line per two-card hand (not a blackjack) and up card, then the round's expected return.
 std::string csv(const analysis::Analysis& analysis);
+
+// The two-card hands where a known table's advice, played under the analysis's rules (a
+// conditional text resolved by what the hand may do there), is not the best play: one line per
+// hand and up card, "card1,card2,up,chart,best,cost", cost the best play's value less the
+// chart's, then the rules.
+std::string compareCsv(const analysis::Analysis& analysis, analysis::AdviceTable table);
 
 } // namespace charts

@@ -170,24 +170,24 @@ void legend(std::ostringstream& html, const Chart& chart) {
 
 void betterPlays(std::ostringstream& html, const Chart& chart) {
     std::ostringstream items;
-    int count = 0;
-    for (const Row& row : chart.rows) {
-        for (const Cell& cell : row.cells) {
-            if (!cell.marked()) continue;
-            ++count;
-            items << "<li>" << where(row, cell) << ": the chart's " << analysis::playName(cell.play)
-                  << " (" << signedValue(cell.ev, 4) << ") against "
-                  << analysis::playName(cell.best) << " (" << signedValue(cell.bestEv, 4)
-                  << "): it costs " << signedValue(100 * cell.cost(), 2).substr(1)
-                  << " % of the bet.</li>\n";
-        }
+    const auto marked = markedByCost(chart);
+    for (const auto& [row, cell] : marked) {
+        items << "<li>" << where(*row, *cell) << ": the chart's " << analysis::playName(cell->play)
+              << " (" << signedValue(cell->ev, 4) << ") against " << analysis::playName(cell->best)
+              << " (" << signedValue(cell->bestEv, 4) << "): it costs "
+              << signedValue(100 * cell->cost(), 2).substr(1) << " % of the bet.</li>\n";
     }
     html << "<h2 id=\"better\">Where another play is worth more</h2>\n";
-    if (count == 0) {
+    if (marked.empty()) {
         html << "<p>Nowhere: every cell's play is the best one for these rules.</p>\n";
         return;
     }
-    html << "<ul class=\"better\">\n" << items.str() << "</ul>\n";
+    html << "<p>The costliest first.</p>\n<ul class=\"better\">\n"
+         << items.str() << "</ul>\n"
+         << "<p>Playing this chart at these rules costs "
+         << percent(chart.returnBest - chart.returnByChart).substr(1)
+         << " of the bet a round against the best play, each cell weighed by how often it is "
+            "dealt.</p>\n";
 }
 
 void pairsDiffer(std::ostringstream& html, const Chart& chart) {

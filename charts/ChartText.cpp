@@ -54,6 +54,21 @@ std::string text(const Chart& chart) {
         out << "\n";
     }
 
+    if (chart.agreeing) {
+        const auto marked = markedByCost(chart);
+        out << "\nWhere another play is worth more, the costliest first:\n";
+        if (marked.empty()) out << "  nowhere: every cell's play is the best one.\n";
+        for (const auto& [row, cell] : marked) {
+            out << "  " << row->label << " against " << cardName(cell->up) << ": the chart's "
+                << analysis::playName(cell->play) << " " << signedValue(cell->ev, 4) << ", "
+                << analysis::playName(cell->best) << " " << signedValue(cell->bestEv, 4)
+                << ": costs " << signedValue(100 * cell->cost(), 2).substr(1) << " % of the bet.\n";
+        }
+        out << "Playing this chart at these rules costs "
+            << percent(chart.returnBest - chart.returnByChart).substr(1)
+            << " of the bet a round against the best play.\n";
+    }
+
     out << "\nIn words, with the value of each play, the best first:\n";
     for (const Row& row : chart.rows) {
         out << "\n" << row.label << "\n";

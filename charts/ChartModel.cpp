@@ -1,5 +1,6 @@
 #include "ChartModel.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <map>
@@ -156,6 +157,51 @@ Chart bestPlayChart(const Analysis& analysis) {
     return chart;
 }
 
+std::vector<std::pair<const Row*, const Cell*>> markedByCost(const Chart& chart) {
+    std::vector<std::pair<const Row*, const Cell*>> marked;
+    for (const Row& row : chart.rows) {
+        for (const Cell& cell : row.cells) {
+            if (cell.marked()) marked.emplace_back(&row, &cell);
+        }
+    }
+    std::stable_sort(marked.begin(), marked.end(), [](const auto& a, const auto& b) {
+        return a.second->cost() > b.second->cost();
+    });
+    return marked;
+}
+
+namespace {
+
+std::string lowerName(Play play) {
+    std::string name(analysis::playName(play));
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(c));
+    return name;
+}
+
+} // namespace
+
+std::string compareCsv(const Analysis& analysis, analysis::AdviceTable table) {
+    std::string out = "card1,card2,up,chart,best,cost\n";
+    for (int first = 1; first <= 10; ++first) {
+        for (int second = first; second <= 10; ++second) {
+            if (analysis::isBlackjack(first, second)) continue;
+            for (int up = 1; up <= 10; ++up) {
+                const PlayValues& values = analysis.startingHand(first, second, up);
+                const Play chart =
+                    analysis::advisedPlay(table(strategy::Hand{first, second, up}), values);
+                const Play best = values.best();
+                if (chart == best || values[best] <= values[chart]) continue;
+                out += cardName(first) + "," + cardName(second) + "," + cardName(up) + "," +
+                       lowerName(chart) + "," + lowerName(best) + "," +
+                       fixed(values[best] - values[chart], 6) + "\n";
+            }
+        }
+    }
+    out += "# rules: " + describe(analysis.rules()) + "\n";
+    return out;
+}
+
 std::string csv(const Analysis& analysis) {
     std::string out = "card1,card2,up,stand,hit,double,split,surrender,best\n";
     for (int first = 1; first <= 10; ++first) {
@@ -168,10 +214,7 @@ std::string csv(const Analysis& analysis) {
                     out += ",";
                     if (values.allows(play)) out += fixed(values[play], 6);
                 }
-                std::string best(analysis::playName(values.best()));
-                for (char& c : best)
-                    c = static_cast<char>(std::tolower(c));
-                out += "," + best + "\n";
+                out += "," + lowerName(values.best()) + "\n";
             }
         }
     }

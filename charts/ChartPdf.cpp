@@ -1,0 +1,244 @@
+// A chart to print: a page of A4 or Letter, or a wallet card in two pages, through Qt's own PDF
+// writer. Laid out in millimetres; every cell carries its code as well as its colour, so that
+// it reads in black and white.
+#include "ChartPdf.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <vector>
+
+namespace charts {
+
+namespace {
+
+struct PlayStyle {
+    const char* code;
+    QColor colour;
+};
+
+// The colours of the web charts, by the play a cell makes.
+PlayStyle styleOf(const Cell& cell) {
+    if (cell.blackjack) return {"BJ", QColor(0xe5, 0xc9, 0xf0)};
+    switch (cell.play) {
+    case Play::Hit: return {"H", QColor(0xf6, 0xd4, 0xcf)};
+    case Play::Stand: return {"S", QColor(0xff, 0xf3, 0xb8)};
+    case Play::Double: return {"D", QColor(0xbf, 0xe3, 0xc4)};
+    case Play::Split: return {"P", QColor(0xc9, 0xd9, 0xf4)};
+    case Play::Surrender: return {"R", QColor(0xdc, 0xdc, 0xdc)};
+    }
+    return {"?", Qt::white};
+}
+
+// Millimetres on the page, as the painter's units.
+class Page {
+public:
+    Page(QPdfWriter& writer, QPainter& painter)
+        : painter_(painter), perMm_(writer.resolution() / 25.4) {}
+    qreal operator()(qreal mm) const { return mm * perMm_; }
+    QRectF rect(qreal x, qreal y, qreal w, qreal h) const {
+        return {(*this)(x), (*this)(y), (*this)(w), (*this)(h)};
+    }
+    void font(qreal heightMm, bool bold = false) {
+        QFont f("Liberation Sans");
+        f.setPixelSize(std::max(1, int((*this)(heightMm))));
+        f.setBold(bold);
+        painter_.setFont(f);
+    }
+    void text(qreal x, qreal y, qreal w, qreal h, const QString& text,
+              int flags = Qt::AlignLeft | Qt::AlignVCenter) {
+        painter_.drawText(rect(x, y, w, h), flags | Qt::TextWordWrap, text);
+    }
+
+private:
+    QPainter& painter_;
+    qreal perMm_;
+};
+
+// A grid of some rows of a chart at (x, y): a header of up cards, a label column, one coloured
+// cell with its code per up card. Returns its height.
+qreal drawGrid(QPainter& p, Page& mm, const std::vector<const Row*>& rows, qreal x, qreal y,
+               qreal labelWidth, qreal cellWidth, qreal rowHeight, qreal fontMm) {
+    const QPen line(QColor(120, 120, 120), mm(0.1));
+    p.setPen(line);
+    mm.font(fontMm, true);
+    p.fillRect(mm.rect(x, y, labelWidth + 10 * cellWidth, rowHeight), QColor(0x1f, 0x5f, 0x3b));
+    p.setPen(Qt::white);
+    mm.text(x + 0.5, y, labelWidth, rowHeight, "Hand");
+    for (int c = 0; c < 10; ++c) {
+        mm.text(x + labelWidth + c * cellWidth, y, cellWidth, rowHeight,
+                QString::fromStdString(cardName(kUpCards[c])), Qt::AlignCenter);
+    }
+    qreal top = y + rowHeight;
+    for (const Row* row : rows) {
+        p.setPen(line);
+        p.setBrush(QColor(0xeb, 0xe6, 0xda));
+        p.drawRect(mm.rect(x, top, labelWidth, rowHeight));
+        p.setPen(Qt::black);
+        mm.font(fontMm, true);
+        mm.text(x + 0.5, top, labelWidth - 0.5, rowHeight,
+                QString::fromStdString(row->label).replace("Hard ", ""));
+        for (int c = 0; c < 10; ++c) {
+            const Cell& cell = row->cells[c];
+            const PlayStyle style = styleOf(cell);
+            p.setPen(line);
+            p.setBrush(style.colour);
+            const QRectF box = mm.rect(x + labelWidth + c * cellWidth, top, cellWidth, rowHeight);
+            p.drawRect(box);
+            if (cell.marked()) { // a better play at these rules: outlined, and "!"
+                p.setPen(QPen(QColor(0xb0, 0, 0), mm(0.35)));
+                p.setBrush(Qt::NoBrush);
+                p.drawRect(box.adjusted(mm(0.2), mm(0.2), -mm(0.2), -mm(0.2)));
+            }
+            p.setPen(Qt::black);
+            mm.font(fontMm, true);
+            p.drawText(box, Qt::AlignCenter,
+                       QString::fromLatin1(style.code) + (cell.marked() ? "!" : ""));
+        }
+        top += rowHeight;
+    }
+    return top - y;
+}
+
+std::vector<const Row*> rowsOf(const Chart& chart, const std::string& group) {
+    std::vector<const Row*> rows;
+    for (const Row& row : chart.rows) {
+        if (row.group.rfind(group, 0) == 0) rows.push_back(&row);
+    }
+    return rows;
+}
+
+void legend(QPainter& p, Page& mm, qreal x, qreal y, qreal size, qreal fontMm) {
+    const std::pair<Play, const char*> plays[] = {{Play::Hit, "H hit"},
+                                                  {Play::Stand, "S stand"},
+                                                  {Play::Double, "D double"},
+                                                  {Play::Split, "P split"},
+                                                  {Play::Surrender, "R surrender"}};
+    mm.font(fontMm);
+    for (const auto& [play, words] : plays) {
+        Cell cell;
+        cell.play = play;
+        p.setPen(QPen(QColor(120, 120, 120), mm(0.1)));
+        p.setBrush(styleOf(cell).colour);
+        p.drawRect(mm.rect(x, y, size, size));
+        p.setPen(Qt::black);
+        mm.text(x + size * 1.3, y - 0.5, 22, size + 1, words);
+        x += size * 1.3 + 22;
+    }
+}
+
+void fullPage(QPdfWriter& writer, QPainter& p, const Chart& chart) {
+    Page mm(writer, p);
+    const QSizeF page = writer.pageLayout().paintRect(QPageLayout::Millimeter).size();
+    const qreal width = page.width();
+    qreal y = 0;
+    p.setPen(Qt::black);
+    mm.font(6, true);
+    mm.text(0, y, width, 8, QString::fromStdString("Hitwise chart: " + chart.title));
+    y += 9;
+    mm.font(3.2);
+    mm.text(0, y, width, 9, QString::fromStdString("Rules: " + describe(chart.rules) + "."));
+    y += 9;
+    QString figures = QString::fromStdString("Expected return of a round by the best play: " +
+                                             percent(chart.returnBest) + " of the bet");
+    if (chart.agreeing) {
+        figures += QString::fromStdString("; by this chart: " + percent(chart.returnByChart));
+    }
+    mm.text(0, y, width, 5, figures + ".");
+    y += 7;
+    const qreal labelWidth = 16;
+    const qreal cellWidth = (width - labelWidth) / 10;
+    const qreal rowHeight = 5.4;
+    for (const char* group : {"Hard totals", "Soft hands", "Pairs"}) {
+        p.setPen(Qt::black);
+        mm.font(3.4, true);
+        mm.text(0, y, width, 5, group);
+        y += 5.2;
+        y += drawGrid(p, mm, rowsOf(chart, group), 0, y, labelWidth, cellWidth, rowHeight, 3) + 3;
+    }
+    legend(p, mm, 0, y, 4, 3);
+    y += 7;
+    mm.font(2.8);
+    QString note = chart.rules.holeCard ? "Values after the dealer has checked for a blackjack."
+                                        : "No hole card: the dealer's blackjack takes every bet.";
+    if (chart.agreeing) {
+        const auto marked = markedByCost(chart);
+        note += QString::fromStdString(
+            " Cells marked ! (outlined) are where this chart does not give the best play at "
+            "these rules; playing it costs " +
+            percent(chart.returnBest - chart.returnByChart).substr(1) + " of the bet a round.");
+        for (std::size_t i = 0; i < marked.size() && i < 6; ++i) {
+            const auto& [row, cell] = marked[i];
+            note += QString::fromStdString((i == 0 ? " Costliest: " : "; ") + row->label + " v " +
+                                           cardName(cell->up) + " " +
+                                           std::string(analysis::playName(cell->best)) + " (" +
+                                           signedValue(100 * cell->cost(), 2).substr(1) + " %)");
+        }
+        if (!marked.empty()) note += ".";
+    }
+    mm.text(0, y, width, 20, note, Qt::AlignLeft | Qt::AlignTop);
+}
+
+// The wallet card: hard totals on its first page; soft hands and pairs side by side on the
+// second.
+void card(QPdfWriter& writer, QPainter& p, const Chart& chart) {
+    Page mm(writer, p);
+    const qreal width = 85.6 - 4;
+    const qreal labelWidth = 6.5;
+    auto title = [&](const QString& text) {
+        p.setPen(Qt::black);
+        mm.font(2.4, true);
+        mm.text(2, 1.2, width, 3, text);
+    };
+    title(QString::fromStdString("Hard totals - " + shortName(chart.rules)));
+    drawGrid(p, mm, rowsOf(chart, "Hard totals"), 2, 4.6, labelWidth, (width - labelWidth) / 10,
+             2.95, 2.1);
+    writer.newPage();
+    title(QString::fromStdString("Soft hands and pairs - " + shortName(chart.rules)));
+    const qreal half = (width - 2) / 2;
+    const qreal cellWidth = (half - labelWidth) / 10;
+    drawGrid(p, mm, rowsOf(chart, "Soft hands"), 2, 4.6, labelWidth, cellWidth, 4.05, 2.0);
+    drawGrid(p, mm, rowsOf(chart, "Pairs"), 2 + half + 2, 4.6, labelWidth, cellWidth, 4.05, 2.0);
+    p.setPen(Qt::black);
+    mm.font(1.8);
+    mm.text(2, 50.4, width, 3, "H hit  S stand  D double  P split  R surrender  BJ blackjack");
+}
+
+} // namespace
+
+QPageSize pageSizeOf(Paper paper) {
+    switch (paper) {
+    case Paper::A4: return QPageSize(QPageSize::A4);
+    case Paper::Letter: return QPageSize(QPageSize::Letter);
+    case Paper::Card: return QPageSize(QSizeF(85.6, 54), QPageSize::Millimeter, "Wallet card");
+    }
+    return QPageSize(QPageSize::A4);
+}
+
+QByteArray pdf(const Chart& chart, Paper paper) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(600);
+        writer.setCreator("Hitwise");
+        writer.setTitle(QString::fromStdString("Hitwise chart: " + chart.title));
+        const bool wallet = paper == Paper::Card;
+        writer.setPageLayout(QPageLayout(pageSizeOf(paper), QPageLayout::Portrait,
+                                         wallet ? QMarginsF(0, 0, 0, 0) : QMarginsF(12, 12, 12, 12),
+                                         QPageLayout::Millimeter));
+        QPainter painter(&writer);
+        painter.setRenderHint(QPainter::Antialiasing);
+        if (wallet) {
+            card(writer, painter, chart);
+        } else {
+            fullPage(writer, painter, chart);
+        }
+    }
+    return bytes;
+}
+
+} // namespace charts
