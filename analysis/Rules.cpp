@@ -54,32 +54,38 @@ std::string describe(const Rules& r) {
     return text;
 }
 
-std::string inWords(const Rules& r) {
+namespace {
+
+// What differs from a plain table (hole card, double on any two, split to four, no surrender,
+// 3:2, CDP), in words or in short.
+std::string differences(const Rules& r, bool inShort) {
     std::string text = r.decks == 1 ? "1 deck" : std::to_string(r.decks) + " decks";
-    text += r.hitSoft17 ? ", dealer hits soft 17" : ", dealer stands on soft 17";
-    if (!r.holeCard) text += ", no hole card";
-    if (r.doubling == Doubling::NineToEleven) text += ", double on 9 to 11 only";
-    if (r.doubling == Doubling::TenOrEleven) text += ", double on 10 and 11 only";
-    if (r.doubleAfterSplit) text += ", double after split";
-    if (r.splitHands != 4) text += ", split to " + std::to_string(r.splitHands) + " hands";
-    if (r.surrender) text += ", late surrender";
-    if (r.sixToFive) text += ", blackjack pays 6:5";
-    if (r.postSplit != PostSplit::CDP) text += ", split hands played " + postSplitName(r.postSplit);
+    auto add = [&](bool when, const std::string& words, const std::string& brief) {
+        if (when) text += ", " + (inShort ? brief : words);
+    };
+    add(true, r.hitSoft17 ? "dealer hits soft 17" : "dealer stands on soft 17",
+        r.hitSoft17 ? "H17" : "S17");
+    add(!r.holeCard, "no hole card", "no hole card");
+    add(r.doubling == Doubling::NineToEleven, "double on 9 to 11 only", "D9-11");
+    add(r.doubling == Doubling::TenOrEleven, "double on 10 and 11 only", "D10-11");
+    add(r.doubleAfterSplit, "double after split", "DAS");
+    add(r.splitHands != 4, "split to " + std::to_string(r.splitHands) + " hands",
+        "split to " + std::to_string(r.splitHands));
+    add(r.surrender, "late surrender", "LS");
+    add(r.sixToFive, "blackjack pays 6:5", "6:5");
+    add(r.postSplit != PostSplit::CDP, "split hands played " + postSplitName(r.postSplit),
+        postSplitName(r.postSplit));
     return text;
 }
 
+} // namespace
+
+std::string inWords(const Rules& r) {
+    return differences(r, false);
+}
+
 std::string shortName(const Rules& r) {
-    std::string text = r.decks == 1 ? "1 deck" : std::to_string(r.decks) + " decks";
-    text += r.hitSoft17 ? ", H17" : ", S17";
-    if (!r.holeCard) text += ", no hole card";
-    if (r.doubling == Doubling::NineToEleven) text += ", D9-11";
-    if (r.doubling == Doubling::TenOrEleven) text += ", D10-11";
-    if (r.doubleAfterSplit) text += ", DAS";
-    if (r.splitHands != 4) text += ", split to " + std::to_string(r.splitHands);
-    if (r.surrender) text += ", LS";
-    if (r.sixToFive) text += ", 6:5";
-    if (r.postSplit != PostSplit::CDP) text += ", " + postSplitName(r.postSplit);
-    return text;
+    return differences(r, true);
 }
 
 namespace {
@@ -108,8 +114,7 @@ std::optional<Rules> fromCanonical(const std::string& text) {
             field += c;
         }
     }
-    if (f.size() != 9 || f[0].size() != 2 || f[0][1] != 'd' || f[5].size() != 2 ||
-        f[5][1] != 'h') {
+    if (f.size() != 9 || f[0].size() != 2 || f[0][1] != 'd' || f[5].size() != 2 || f[5][1] != 'h') {
         return std::nullopt;
     }
     auto oneOf = [](const std::string& word, std::initializer_list<const char*> words) {
@@ -130,8 +135,8 @@ std::optional<Rules> fromCanonical(const std::string& text) {
     const int ls = oneOf(f[6], {"nols", "ls"});
     const int pays = oneOf(f[7], {"3:2", "6:5"});
     const int postSplit = oneOf(f[8], {"cdz", "cdp1", "cdp"});
-    if (r.decks < 1 || r.decks > 8 || r.splitHands < 2 || r.splitHands > 4 || h17 < 0 ||
-        hole < 0 || doubling < 0 || das < 0 || ls < 0 || pays < 0 || postSplit < 0) {
+    if (r.decks < 1 || r.decks > 8 || r.splitHands < 2 || r.splitHands > 4 || h17 < 0 || hole < 0 ||
+        doubling < 0 || das < 0 || ls < 0 || pays < 0 || postSplit < 0) {
         return std::nullopt;
     }
     r.hitSoft17 = h17 == 1;

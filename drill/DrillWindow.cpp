@@ -255,6 +255,11 @@ void DrillWindow::StudyChoose() {
                               : QVariant();
     if (!cell.isValid()) return;
     studyCell_ = GridCell{cell.toPoint().x(), cell.toPoint().y()};
+    const auto rows = charts::chartRows();
+    statusBar()->showMessage(
+        QStringLiteral("Practising %1 against %2; choose a kind of deal to go back.")
+            .arg(QString::fromStdString(rows[studyCell_->row].label),
+                 QString::fromStdString(charts::cardName(studyCell_->up))));
     ui->PlayOutBox->setChecked(false);
     ui->Tabs->setCurrentWidget(ui->PracticeTab);
     dealNext();
