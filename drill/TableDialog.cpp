@@ -3,7 +3,7 @@
 #include "ui_TableDialog.h"
 
 TableDialog::TableDialog(const analysis::Rules& start, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TableDialog>()) {
+    : QDialog(parent), ui(std::make_unique<Ui::TableDialog>()), start_(start) {
     ui->setupUi(this);
     ui->DecksBox->setValue(start.decks);
     ui->DealerBox->setCurrentIndex(start.hitSoft17 ? 1 : 0);
@@ -20,7 +20,7 @@ TableDialog::TableDialog(const analysis::Rules& start, QWidget* parent)
 TableDialog::~TableDialog() = default;
 
 analysis::Rules TableDialog::rules() const {
-    analysis::Rules rules;
+    analysis::Rules rules = start_; // what the dialog does not ask, such as the post-split play
     rules.decks = ui->DecksBox->value();
     rules.hitSoft17 = ui->DealerBox->currentIndex() == 1;
     rules.holeCard = ui->HoleBox->currentIndex() == 0;

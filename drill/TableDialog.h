@@ -22,4 +22,5 @@ public:
 
 private:
     std::unique_ptr<Ui::TableDialog> ui;
+    analysis::Rules start_;
 };
