@@ -29,7 +29,7 @@ int Analysis::index(int first, int second) {
 Analysis::Analysis(const Rules& rules) : rules_(rules) {
     const Shoe full = Shoe::ofDecks(rules.decks);
     for (int up = 1; up <= 10; ++up) {
-        const DealerTable dealer(up, rules.hitSoft17, rules.holeCard);
+        const DealerTable& dealer = DealerTable::of(up, rules.hitSoft17, rules.holeCard);
         Shoe shoe = full;
         shoe.take(up);
         Solver solver(rules_, dealer, shoe);
@@ -117,7 +117,7 @@ PlayValues analyseHand(const Rules& rules, const std::vector<int>& cards, int up
     if (up < 1 || up > 10) throw std::invalid_argument("the up card is out of 1 to 10");
     Shoe shoe = Shoe::ofDecks(rules.decks);
     shoe.take(up);
-    const DealerTable dealer(up, rules.hitSoft17, rules.holeCard);
+    const DealerTable& dealer = DealerTable::of(up, rules.hitSoft17, rules.holeCard);
     Solver solver(rules, dealer, shoe);
     const PlayValues values = solver.hand(cards);
     return rules.holeCard ? afterTheCheck(values, 1.0 - solver.blackjackChance(cards)) : values;

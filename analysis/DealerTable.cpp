@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
+#include <mutex>
 
 namespace analysis {
 
@@ -116,6 +118,15 @@ DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up), holeC
             nodeSlot_[value * parent_.size() + i] = static_cast<std::int16_t>(it->second);
         }
     }
+}
+
+const DealerTable& DealerTable::of(int up, bool hitSoft17, bool holeCard) {
+    static std::mutex guard;
+    static std::array<std::unique_ptr<const DealerTable>, 40> made;
+    const std::lock_guard<std::mutex> lock(guard);
+    auto& table = made[(up - 1) * 4 + hitSoft17 * 2 + holeCard];
+    if (!table) table = std::make_unique<const DealerTable>(up, hitSoft17, holeCard);
+    return *table;
 }
 
 // Nodes with children first, in their order (a parent still comes before its children), then

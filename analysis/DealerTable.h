@@ -26,6 +26,8 @@ using Distribution = std::array<double, kOutcomes>;
 class DealerTable {
 public:
     DealerTable(int up, bool hitSoft17, bool holeCard);
+    // The table of these rules, made once per process and kept: a table never changes.
+    static const DealerTable& of(int up, bool hitSoft17, bool holeCard);
 
     // The outcome chances when the dealer draws from this shoe (the up card already out).
     Distribution outcomes(const Shoe& shoe) const;

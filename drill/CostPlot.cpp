@@ -50,7 +50,8 @@ void CostPlot::paintEvent(QPaintEvent*) {
     const QColor bar = colours.color(QPalette::Highlight);
     for (std::size_t i = 0; i < days_.size(); ++i) {
         const double h = plot.height() * days_[i].cost / scaleTop;
-        const QRectF column(plot.left() + slot * (double(i) + 0.15), plot.bottom() - h, slot * 0.7,
+        const double w = std::min(slot * 0.7, margin * 2.5); // a narrow bar for few days
+        const QRectF column(plot.left() + slot * (double(i) + 0.5) - w / 2, plot.bottom() - h, w,
                             h);
         p.fillRect(column, bar);
         if (i == 0 || i + 1 == days_.size() || days_.size() <= 8) {

@@ -6,6 +6,7 @@
 #include "Edge.h"
 #include "TableDialog.h"
 #include "ui_DrillWindow.h"
+#include "ui_EdgePanel.h"
 
 #include <QColor>
 #include <QDir>
@@ -87,7 +88,6 @@ DrillWindow::DrillWindow(const QString& dataFolder, const QString& programFolder
             c, new QTableWidgetItem(QString::fromStdString(charts::cardName(charts::kUpCards[c]))));
     }
     const QSettings settings;
-    ui->BetBox->setValue(settings.value("bet", 10.0).toDouble());
     table_ = start.table
                  ? *start.table
                  : Table::fromKey(settings.value("table").toString()).value_or(Table::ofChart(0));
@@ -127,8 +127,6 @@ void DrillWindow::bindHandlers() {
     connect(ui->RuleSetBox, &QComboBox::activated, this, &DrillWindow::RuleSetChange);
     connect(ui->DealKindBox, &QComboBox::currentIndexChanged, this, &DrillWindow::DealKindChange);
     connect(ui->Tabs, &QTabWidget::currentChanged, this, &DrillWindow::TabChange);
-    connect(ui->BetBox, &QDoubleSpinBox::valueChanged, this, &DrillWindow::BetChange);
-    connect(ui->StudyList, &QListWidget::itemActivated, this, &DrillWindow::StudyChoose);
     connect(&watcher_, &QFutureWatcher<Analyses>::finished, this, &DrillWindow::AnalysisReady);
 }
 
@@ -160,14 +158,17 @@ void DrillWindow::fillRuleSets() {
 
 void DrillWindow::useTable(Table table) { // a copy: the list it may come from is rebuilt
     table_ = table;
+    // Written only when changed: a start that changes nothing writes nothing.
     QSettings settings;
-    settings.setValue("table", table.key());
+    if (settings.value("table").toString() != table.key()) settings.setValue("table", table.key());
     if (!table.isChart()) {
         QStringList recent = settings.value("recentTables").toStringList();
-        recent.removeAll(table.key());
-        recent.prepend(table.key());
-        settings.setValue("recentTables", recent.mid(0, kRecentTables));
-        fillRuleSets();
+        if (recent.value(0) != table.key()) {
+            recent.removeAll(table.key());
+            recent.prepend(table.key());
+            settings.setValue("recentTables", recent.mid(0, kRecentTables));
+            fillRuleSets();
+        }
     }
     const auto found = std::find(ruleSets_.begin(), ruleSets_.end(), table);
     const QSignalBlocker quiet(ui->RuleSetBox);
@@ -244,14 +245,25 @@ void DrillWindow::TabChange() {
     updateEdge();
 }
 
+void DrillWindow::makeEdgePanel() {
+    if (edgeUi) return;
+    auto* panel = new QWidget(ui->EdgeTab);
+    edgeUi = std::make_unique<Ui::EdgePanel>();
+    edgeUi->setupUi(panel);
+    ui->edgeLayout->addWidget(panel);
+    edgeUi->BetBox->setValue(QSettings().value("bet", 10.0).toDouble());
+    connect(edgeUi->BetBox, &QDoubleSpinBox::valueChanged, this, &DrillWindow::BetChange);
+    connect(edgeUi->StudyList, &QListWidget::itemActivated, this, &DrillWindow::StudyChoose);
+}
+
 void DrillWindow::BetChange() {
-    QSettings().setValue("bet", ui->BetBox->value());
+    QSettings().setValue("bet", edgeUi->BetBox->value());
     updateEdge();
 }
 
 void DrillWindow::StudyChoose() {
-    const QVariant cell = ui->StudyList->currentItem()
-                              ? ui->StudyList->currentItem()->data(Qt::UserRole)
+    const QVariant cell = edgeUi->StudyList->currentItem()
+                              ? edgeUi->StudyList->currentItem()->data(Qt::UserRole)
                               : QVariant();
     if (!cell.isValid()) return;
     studyCell_ = GridCell{cell.toPoint().x(), cell.toPoint().y()};
@@ -591,9 +603,11 @@ void DrillWindow::writeAndOpenChart(const Analyses& analysis) {
 
 void DrillWindow::updateEdge() {
     if (ui->Tabs->currentWidget() != ui->EdgeTab) return;
+    makeEdgePanel();
     const Analyses analysis = analysisFor(table_);
     if (!analysis) {
-        ui->EdgeLabel->setText(QStringLiteral("Working out every hand for %1…").arg(table_.name()));
+        edgeUi->EdgeLabel->setText(
+            QStringLiteral("Working out every hand for %1…").arg(table_.name()));
         return;
     }
     const QString key = table_.key();
@@ -601,7 +615,7 @@ void DrillWindow::updateEdge() {
         const auto& last = history_.cell(key, cell).last;
         return std::vector<Play>(last.begin(), last.end());
     });
-    const double bet = ui->BetBox->value();
+    const double bet = edgeUi->BetBox->value();
     const QString against =
         table_.isChart() ? QStringLiteral("by the chart") : QStringLiteral("by the best play");
     QString text =
@@ -616,10 +630,10 @@ void DrillWindow::updateEdge() {
                 .arg(CellRecord::kLastAnswers)
                 .arg(edge.unanswered)
                 .arg(edge.unanswered + int(edge.answered.size()));
-    ui->EdgeLabel->setText(text);
+    edgeUi->EdgeLabel->setText(text);
 
     const auto rows = charts::chartRows();
-    ui->StudyList->clear();
+    edgeUi->StudyList->clear();
     int listed = 0;
     for (const CellCost& cost : edge.answered) {
         if (cost.cost <= 0 || listed == 10) break;
@@ -631,11 +645,11 @@ void DrillWindow::updateEdge() {
                      QString::fromStdString(charts::cardName(cost.cell.up)), nameOf(cost.rightPlay),
                      percentOf(qRound(100 * cost.missShare), 100),
                      QString::number(100 * bet * cost.cost, 'f', 2));
-        auto* item = new QListWidgetItem(label, ui->StudyList);
+        auto* item = new QListWidgetItem(label, edgeUi->StudyList);
         item->setData(Qt::UserRole, QPoint(cost.cell.row, cost.cell.up));
     }
     if (listed == 0)
-        ui->StudyList->addItem(QStringLiteral("Nothing to study: no costly mistakes."));
+        edgeUi->StudyList->addItem(QStringLiteral("Nothing to study: no costly mistakes."));
 
     // Day by day: each day's answers as the mix of its cells.
     std::map<QDate, std::map<std::pair<int, int>, std::vector<Play>>> byDay;
@@ -654,10 +668,10 @@ void DrillWindow::updateEdge() {
         said << QStringLiteral("%1: %2").arg(it->first.toString("d MMMM"),
                                              QString::number(100 * bet * day.cost(), 'f', 2));
     }
-    ui->Plot->setDays(
+    edgeUi->Plot->setDays(
         days,
         QStringLiteral("Cost per 100 hands at a bet of %1").arg(QString::number(bet, 'f', 2)));
-    ui->PlotLabel->setText(
+    edgeUi->PlotLabel->setText(
         days.empty() ? QStringLiteral("No days with answers yet.")
                      : QStringLiteral("What your mistakes cost per 100 hands, day by day: %1.")
                            .arg(said.join("; ")));

@@ -25,7 +25,8 @@
 
 namespace Ui {
 class DrillWindow;
-}
+class EdgePanel;
+} // namespace Ui
 class QTimer;
 
 class DrillWindow : public QMainWindow {
@@ -77,6 +78,8 @@ private:
     void updateScore();
     void updateWeakSpots();
     void updateEdge();
+    // The Your edge tab's content, made when the tab is first shown (few players open it).
+    void makeEdgePanel();
     // The engine's whole table for the rules in force: at once if worked out, else started off
     // the window's thread, and `then` runs when it is ready.
     Analyses analysisFor(const Table& table);
@@ -84,6 +87,7 @@ private:
     void reportHistoryNotice();
 
     std::unique_ptr<Ui::DrillWindow> ui;
+    std::unique_ptr<Ui::EdgePanel> edgeUi;
     QString programFolder_;
     History history_;
     HandDealer dealer_;
