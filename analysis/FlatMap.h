@@ -6,7 +6,8 @@
 namespace analysis {
 
 // A cache from 64-bit keys to values, for the engine's many small look-ups: open addressing in
-// one table, values kept in insertion order. Clearing keeps the memory for the next use.
+// one table, values kept in insertion order. Clearing keeps the memory for the next use and
+// costs nothing: a slot counts only if it was filled since the last clearing.
 template <typename Value> class FlatMap {
 public:
     FlatMap() { slots_.assign(kFirstSize, kEmpty); }
@@ -15,7 +16,7 @@ public:
     Value* find(std::uint64_t key) {
         for (std::size_t i = hash(key);; i = (i + 1) & mask()) {
             const Slot& slot = slots_[i];
-            if (slot.index == kNone) return nullptr;
+            if (slot.generation != generation_) return nullptr;
             if (slot.key == key) return &values_[slot.index];
         }
     }
@@ -30,18 +31,21 @@ public:
 
     void clear() {
         if (values_.empty()) return;
-        slots_.assign(slots_.size(), kEmpty);
         values_.clear();
+        if (++generation_ == 0) { // after four billion clearings, once
+            slots_.assign(slots_.size(), kEmpty);
+            generation_ = 1;
+        }
     }
 
 private:
-    static constexpr std::uint32_t kNone = 0xffffffffu;
     static constexpr std::size_t kFirstSize = 1024;
     struct Slot {
         std::uint64_t key;
         std::uint32_t index;
+        std::uint32_t generation; // filled in this generation, or empty
     };
-    static constexpr Slot kEmpty{0, kNone};
+    static constexpr Slot kEmpty{0, 0, 0};
 
     std::size_t mask() const { return slots_.size() - 1; }
     std::size_t hash(std::uint64_t key) const {
@@ -52,20 +56,21 @@ private:
     }
     void place(std::uint64_t key, std::uint32_t index) {
         std::size_t i = hash(key);
-        while (slots_[i].index != kNone)
+        while (slots_[i].generation == generation_)
             i = (i + 1) & mask();
-        slots_[i] = {key, index};
+        slots_[i] = {key, index, generation_};
     }
     void grow() {
         std::vector<Slot> old(2 * slots_.size(), kEmpty);
         old.swap(slots_);
         for (const Slot& slot : old) {
-            if (slot.index != kNone) place(slot.key, slot.index);
+            if (slot.generation == generation_) place(slot.key, slot.index);
         }
     }
 
     std::vector<Slot> slots_;
     std::vector<Value> values_;
+    std::uint32_t generation_ = 1;
 };
 
 } // namespace analysis

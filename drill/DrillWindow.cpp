@@ -7,6 +7,7 @@
 #include "TableDialog.h"
 #include "ui_DrillWindow.h"
 #include "ui_EdgePanel.h"
+#include "ui_WeakSpotsPanel.h"
 
 #include <QColor>
 #include <QDir>
@@ -76,17 +77,6 @@ DrillWindow::DrillWindow(const QString& dataFolder, const QString& programFolder
     ui->setupUi(this);
     blackjackTimer_->setSingleShot(true);
     blackjackTimer_->setInterval(kBlackjackPause);
-    const auto rows = charts::chartRows();
-    ui->WeakSpotsGrid->setRowCount(int(rows.size()));
-    ui->WeakSpotsGrid->setColumnCount(10);
-    for (int r = 0; r < int(rows.size()); ++r) {
-        ui->WeakSpotsGrid->setVerticalHeaderItem(
-            r, new QTableWidgetItem(QString::fromStdString(rows[r].label)));
-    }
-    for (int c = 0; c < 10; ++c) {
-        ui->WeakSpotsGrid->setHorizontalHeaderItem(
-            c, new QTableWidgetItem(QString::fromStdString(charts::cardName(charts::kUpCards[c]))));
-    }
     const QSettings settings;
     table_ = start.table
                  ? *start.table
@@ -243,6 +233,25 @@ void DrillWindow::TabChange() {
     }
     updateWeakSpots();
     updateEdge();
+}
+
+void DrillWindow::makeWeakSpotsPanel() {
+    if (weakUi) return;
+    auto* panel = new QWidget(ui->WeakSpotsTab);
+    weakUi = std::make_unique<Ui::WeakSpotsPanel>();
+    weakUi->setupUi(panel);
+    ui->weakLayout->addWidget(panel);
+    const auto rows = charts::chartRows();
+    weakUi->WeakSpotsGrid->setRowCount(int(rows.size()));
+    weakUi->WeakSpotsGrid->setColumnCount(10);
+    for (int r = 0; r < int(rows.size()); ++r) {
+        weakUi->WeakSpotsGrid->setVerticalHeaderItem(
+            r, new QTableWidgetItem(QString::fromStdString(rows[r].label)));
+    }
+    for (int c = 0; c < 10; ++c) {
+        weakUi->WeakSpotsGrid->setHorizontalHeaderItem(
+            c, new QTableWidgetItem(QString::fromStdString(charts::cardName(charts::kUpCards[c]))));
+    }
 }
 
 void DrillWindow::makeEdgePanel() {
@@ -515,6 +524,7 @@ void DrillWindow::updateScore() {
 
 void DrillWindow::updateWeakSpots() {
     if (ui->Tabs->currentWidget() != ui->WeakSpotsTab) return;
+    makeWeakSpotsPanel();
     const auto rows = charts::chartRows();
     for (int r = 0; r < int(rows.size()); ++r) {
         for (int c = 0; c < 10; ++c) {
@@ -540,7 +550,7 @@ void DrillWindow::updateWeakSpots() {
                                                           .arg(cell.weak ? ", a weak spot" : ""));
             }
             item->setTextAlignment(Qt::AlignCenter);
-            ui->WeakSpotsGrid->setItem(r, c, item);
+            weakUi->WeakSpotsGrid->setItem(r, c, item);
         }
     }
 }

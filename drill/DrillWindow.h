@@ -26,6 +26,7 @@
 namespace Ui {
 class DrillWindow;
 class EdgePanel;
+class WeakSpotsPanel;
 } // namespace Ui
 class QTimer;
 
@@ -78,7 +79,9 @@ private:
     void updateScore();
     void updateWeakSpots();
     void updateEdge();
-    // The Your edge tab's content, made when the tab is first shown (few players open it).
+    // The content of the Weak spots and Your edge tabs, made when the tab is first shown: the
+    // window opens quicker without them.
+    void makeWeakSpotsPanel();
     void makeEdgePanel();
     // The engine's whole table for the rules in force: at once if worked out, else started off
     // the window's thread, and `then` runs when it is ready.
@@ -87,6 +90,7 @@ private:
     void reportHistoryNotice();
 
     std::unique_ptr<Ui::DrillWindow> ui;
+    std::unique_ptr<Ui::WeakSpotsPanel> weakUi;
     std::unique_ptr<Ui::EdgePanel> edgeUi;
     QString programFolder_;
     History history_;
