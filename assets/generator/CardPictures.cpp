@@ -5,7 +5,6 @@
 
 namespace {
 
-
 bool isRed(int suit) {
     return suit == 1 || suit == 2;
 }
