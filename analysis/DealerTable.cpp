@@ -163,14 +163,21 @@ void DealerTable::leavesFirst(std::vector<std::int8_t>& valueCounts) {
         ++firstLeaf_;
 }
 
-Distribution DealerTable::outcomes(const Shoe& shoe) const {
-    // The counts left of each value once 0, 1, 2 ... of them are out.
-    std::array<double, 11 * kMostOfAValue> left{};
+// The counts left of each value once 0, 1, 2 ... of them are out; the factors of `leftOut`
+// (a value, or 0 for none) all 1, its counts left out of the products.
+DealerTable::Left DealerTable::leftOf(const Shoe& shoe, int leftOut) {
+    Left left{};
     for (int value = 1; value <= 10; ++value) {
         for (int before = 0; before < kMostOfAValue; ++before) {
-            left[value * kMostOfAValue + before] = std::max(shoe.count[value] - before, 0);
+            left[value * kMostOfAValue + before] =
+                value == leftOut ? 1.0 : std::max(shoe.count[value] - before, 0);
         }
     }
+    return left;
+}
+
+Distribution DealerTable::outcomes(const Shoe& shoe) const {
+    const Left left = leftOf(shoe, 0);
     // 1 / (N (N-1) ... (N-k+1)): the chance of one order of k cards is its falling product of
     // counts over this.
     std::array<double, 24> inverseFalling{};
@@ -201,13 +208,7 @@ Distribution DealerTable::outcomes(const Shoe& shoe) const {
 }
 
 DealerTable::PairSums DealerTable::pairSums(const Shoe& shoe, int pair, double* sums) const {
-    std::array<double, 11 * kMostOfAValue> left{};
-    for (int value = 1; value <= 10; ++value) {
-        for (int before = 0; before < kMostOfAValue; ++before) {
-            left[value * kMostOfAValue + before] =
-                value == pair ? 1.0 : std::max(shoe.count[value] - before, 0);
-        }
-    }
+    const Left left = leftOf(shoe, pair);
     const int slots = static_cast<int>(slots_[pair].size());
     std::fill_n(sums, kOutcomes * slots, 0.0);
     thread_local std::vector<double> products;

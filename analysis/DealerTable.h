@@ -78,6 +78,8 @@ private:
     std::vector<std::int8_t> depth_;
     std::vector<double> orders_; // the orders in which the dealer draws that set
     void leavesFirst(std::vector<std::int8_t>& valueCounts);
+    using Left = std::array<double, 11 * kMostOfAValue>;
+    static Left leftOf(const Shoe& shoe, int leftOut);
 
     std::size_t firstLeaf_ = 1; // nodes before it have children; from it on, ending sets
     int up_;

@@ -1,8 +1,14 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 namespace analysis {
+
+// The caches' key of a set of cards: 5 bits a value, aces lowest; a card adds this.
+constexpr std::uint64_t cardBit(int value) {
+    return std::uint64_t{1} << (5 * (value - 1));
+}
 
 // The cards left in the shoe, by value: index 1 the aces, 2 to 9, 10 every ten-valued card.
 struct Shoe {

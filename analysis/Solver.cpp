@@ -8,24 +8,17 @@
 
 namespace analysis {
 
-namespace {
-
-constexpr std::uint64_t valueBit(int value) {
-    return std::uint64_t{1} << (5 * (value - 1));
-}
-} // namespace
-
 Solver::Solver(const Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard)
     : rules_(rules), dealer_(dealer), shoe_(withoutUpCard) {}
 
 void Solver::take(int value) {
     shoe_.take(value);
-    key_ += valueBit(value);
+    key_ += cardBit(value);
 }
 
 void Solver::putBack(int value) {
     shoe_.putBack(value);
-    key_ -= valueBit(value);
+    key_ -= cardBit(value);
 }
 
 double Solver::noBlackjack() const {

@@ -74,9 +74,6 @@ private:
     std::map<Term, int> counts_;
 };
 
-constexpr std::uint64_t valueBit(int value) {
-    return std::uint64_t{1} << (5 * (value - 1));
-}
 constexpr int kLaneShift = 56;
 
 // The shoes a split hand meets differ only in their pair cards: lane L is the shoe after the
@@ -177,7 +174,7 @@ private:
             if (shoe_[card] == 0) continue;
             const auto draws = chances(card, inverse);
             shoe_.take(card);
-            const Lanes values = play(first.plus(card), valueBit(pair_) + valueBit(card), strategy);
+            const Lanes values = play(first.plus(card), cardBit(pair_) + cardBit(card), strategy);
             shoe_.putBack(card);
             add(card == pair_ ? sums.first : sums.second, draws, values);
         }
@@ -199,7 +196,7 @@ private:
             if (shoe_[card] == 0) continue;
             const auto draws = chances(card, inverse);
             shoe_.take(card);
-            add(sum, draws, next(held.plus(card), hand + valueBit(card)));
+            add(sum, draws, next(held.plus(card), hand + cardBit(card)));
             shoe_.putBack(card);
         }
         return sum;
@@ -275,7 +272,7 @@ private:
                 const auto draws = chances(card, inverse);
                 shoe_.take(card);
                 const Held next = held.plus(card);
-                const std::uint64_t nextHand = hand + valueBit(card);
+                const std::uint64_t nextHand = hand + cardBit(card);
                 const Best& after = best(next, nextHand);
                 const Standing* stood = mayDouble ? &standing(next, nextHand) : nullptr;
                 for (int lane : strategies_) {

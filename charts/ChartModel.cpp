@@ -63,12 +63,6 @@ Chart baseChart(const Analysis& analysis) {
     return chart;
 }
 
-std::string trimmed(std::string_view text) {
-    const auto begin = text.find_first_not_of(' ');
-    const auto end = text.find_last_not_of(' ');
-    return std::string(text.substr(begin, end - begin + 1));
-}
-
 } // namespace
 
 std::vector<Row> chartRows() {
@@ -88,6 +82,13 @@ std::vector<Row> chartRows() {
         rows.push_back(row);
     }
     return rows;
+}
+
+std::string trimmed(std::string_view text) {
+    const auto begin = text.find_first_not_of(' ');
+    if (begin == std::string_view::npos) return {};
+    const auto end = text.find_last_not_of(' ');
+    return std::string(text.substr(begin, end - begin + 1));
 }
 
 std::string cardName(int value) {

@@ -70,6 +70,9 @@ Chart tableChart(const analysis::Analysis& analysis, analysis::AdviceTable table
 // The best play for the analysis's rules.
 Chart bestPlayChart(const analysis::Analysis& analysis);
 
+// A text without its leading and trailing blanks (the tables' names and advice carry some).
+std::string trimmed(std::string_view text);
+
 // "A", "2" .. "10".
 std::string cardName(int value);
 

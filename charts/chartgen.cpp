@@ -18,9 +18,7 @@ int main(int argc, char** argv) {
         const strategy::RuleSet& ruleSet = strategy::kRuleSets[i];
         const analysis::Fit& fit = charts::kFittedRules[i];
         const analysis::Analysis analysis(fit.rules);
-        std::string name(ruleSet.name);
-        while (!name.empty() && name.back() == ' ')
-            name.pop_back();
+        const std::string name = charts::trimmed(ruleSet.name);
         charts::Chart chart = charts::tableChart(analysis, ruleSet.advise, name, fit.agreeing);
         chart.about = "The advice Hitwise gives for this rule set, with the expected value of "
                       "each play. The table states no rules beyond \"Dealer stands on Soft 17\": "

@@ -281,9 +281,12 @@ void DrillWindow::StudyChoose() {
         QStringLiteral("Practising %1 against %2; choose a kind of deal to go back.")
             .arg(QString::fromStdString(rows[studyCell_->row].label),
                  QString::fromStdString(charts::cardName(studyCell_->up))));
-    ui->PlayOutBox->setChecked(false);
     ui->Tabs->setCurrentWidget(ui->PracticeTab);
-    dealNext();
+    if (ui->PlayOutBox->isChecked()) {
+        ui->PlayOutBox->setChecked(false); // which deals the hand
+    } else {
+        dealNext();
+    }
 }
 
 void DrillWindow::dealNext() {
@@ -360,9 +363,7 @@ void DrillWindow::showRound() {
     QStringList dealerCards;
     for (const DealtCard& card : round.dealer())
         dealerCards << cardName(card);
-    std::vector<int> dealerValues;
-    for (const DealtCard& card : round.dealer())
-        dealerValues.push_back(card.value());
+    const std::vector<int> dealerValues = valuesOf(round.dealer());
     const QString dealerCaption =
         round.over()
             ? (round.dealerBlackjack() ? QStringLiteral("Dealer: blackjack")

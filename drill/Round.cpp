@@ -33,11 +33,15 @@ DealtCard CardShoe::draw() {
     return cards_[next_++];
 }
 
-std::vector<int> RoundHand::values() const {
+std::vector<int> valuesOf(const std::vector<DealtCard>& cards) {
     std::vector<int> values;
     for (const DealtCard& card : cards)
         values.push_back(card.value());
     return values;
+}
+
+std::vector<int> RoundHand::values() const {
+    return valuesOf(cards);
 }
 
 int RoundHand::total() const {
@@ -153,14 +157,8 @@ void Round::dealerPlays() {
         hands_.begin(), hands_.end(), [](const RoundHand& h) { return h.end == HandEnd::Stood; });
     const bool playerBlackjack = hands_.size() == 1 && isBlackjack(hands_[0].cards);
     if (!anyStanding || playerBlackjack) return;
-    auto held = [this] {
-        std::vector<int> values;
-        for (const DealtCard& card : dealer_)
-            values.push_back(card.value());
-        return analysis::holding(values);
-    };
     for (;;) {
-        const analysis::Held h = held();
+        const analysis::Held h = analysis::holding(valuesOf(dealer_));
         const int total = h.total();
         if (total > 17 || (total == 17 && !(h.soft() && rules_.hitSoft17))) break;
         dealer_.push_back(draw());
@@ -169,10 +167,7 @@ void Round::dealerPlays() {
 
 void Round::settle() {
     const bool dealerHasBlackjack = isBlackjack(dealer_);
-    std::vector<int> dealerValues;
-    for (const DealtCard& card : dealer_)
-        dealerValues.push_back(card.value());
-    const int dealerTotal = analysis::holding(dealerValues).total();
+    const int dealerTotal = analysis::holding(valuesOf(dealer_)).total();
     for (RoundHand& hand : hands_) {
         const double bet = hand.doubled ? 2 : 1;
         const bool blackjack = hands_.size() == 1 && isBlackjack(hand.cards);

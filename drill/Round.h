@@ -42,6 +42,9 @@ private:
     std::mt19937 random_;
 };
 
+// The values 1..10 of some cards.
+std::vector<int> valuesOf(const std::vector<DealtCard>& cards);
+
 enum class HandEnd { Playing, Stood, Bust, Surrendered };
 enum class Settled { Won, Lost, Pushed, Blackjack };
 

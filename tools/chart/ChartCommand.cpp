@@ -72,9 +72,7 @@ QByteArray chartOf(const ChartRequest& request) {
         if (request.format == ChartRequest::Format::Csv) {
             return QByteArray::fromStdString(charts::compareCsv(analysis, known.advise));
         }
-        std::string name(known.name);
-        while (!name.empty() && name.back() == ' ')
-            name.pop_back();
+        const std::string name = charts::trimmed(known.name);
         chart = charts::tableChart(analysis, known.advise, name + " chart at this table",
                                    analysis::agreement(analysis, known.advise));
         chart.about = "The " + name +

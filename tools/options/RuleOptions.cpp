@@ -52,14 +52,23 @@ analysis::Rules defaultRules() {
     return rules;
 }
 
-std::optional<int> chartOnly(const QCommandLineParser& parser) {
-    if (!parser.isSet("rules")) return std::nullopt;
+namespace {
+
+// Whether a rule option other than --rules was given.
+bool anyBeyondRules(const QCommandLineParser& parser) {
     for (const char* name : {"decks", "double", "split-hands", "blackjack", "post-split"}) {
-        if (parser.isSet(name)) return std::nullopt;
+        if (parser.isSet(name)) return true;
     }
     for (const Switch& s : kSwitches) {
-        if (parser.isSet(s.on) || parser.isSet(s.off)) return std::nullopt;
+        if (parser.isSet(s.on) || parser.isSet(s.off)) return true;
     }
+    return false;
+}
+
+} // namespace
+
+std::optional<int> chartOnly(const QCommandLineParser& parser) {
+    if (!parser.isSet("rules") || anyBeyondRules(parser)) return std::nullopt;
     return choice(parser.value("rules"), kRuleSets);
 }
 
@@ -83,14 +92,7 @@ void addRuleOptions(QCommandLineParser& parser) {
 }
 
 bool anyRuleOption(const QCommandLineParser& parser) {
-    for (const char* name :
-         {"rules", "decks", "double", "split-hands", "blackjack", "post-split"}) {
-        if (parser.isSet(name)) return true;
-    }
-    for (const Switch& s : kSwitches) {
-        if (parser.isSet(s.on) || parser.isSet(s.off)) return true;
-    }
-    return false;
+    return parser.isSet("rules") || anyBeyondRules(parser);
 }
 
 std::optional<analysis::Rules> readRules(const QCommandLineParser& parser,
