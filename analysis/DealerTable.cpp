@@ -210,7 +210,6 @@ Distribution DealerTable::outcomes(const Shoe& shoe) const {
 DealerTable::PairSums DealerTable::pairSums(const Shoe& shoe, int pair, double* sums) const {
     const Left left = leftOf(shoe, pair);
     const int slots = static_cast<int>(slots_[pair].size());
-    std::fill_n(sums, kOutcomes * slots, 0.0);
     thread_local std::vector<double> products;
     products.resize(firstLeaf_);
     products[0] = 1.0;
@@ -228,38 +227,29 @@ DealerTable::PairSums DealerTable::pairSums(const Shoe& shoe, int pair, double* 
     return {pair, shoe.total - shoe.count[pair], sums};
 }
 
-DealerTable::Standing DealerTable::standingThenOthers(const PairSums& sums, int total,
-                                                      int pairsLeft, int shoes,
-                                                      int mostOthers) const {
+DealerTable::Standing DealerTable::standingByPairs(const PairSums& sums, int total, int pairsLeft,
+                                                   int shoes) const {
     // What standing wins against each outcome.
     std::array<double, kOutcomes> wins{};
     wins[DealerBust] = 1.0;
     wins[DealerBlackjack] = -1.0;
     for (int outcome = Dealer17; outcome <= Dealer21; ++outcome)
         wins[outcome] = total > 17 + outcome ? 1.0 : total < 17 + outcome ? -1.0 : 0.0;
-    // One order of d cards, s of them pair cards, then k cards of other values: the product of
-    // the other values' falling counts (summed) times (c)_s / (N)_d * (others - (d - s))_k /
-    // (N - d)_k, with c pair cards left and N = others + c.
-    const int others = sums.others;
-    // Filled as far as they are read (d up to maxDepth_, k up to mostOthers), no further.
+    // One order of d cards, s of them pair cards: the product of the other values' falling
+    // counts (summed) times (c)_s / (N)_d, with c pair cards left and N = others + c.
     struct Factors {
-        std::array<double, 24> inverseFalling;                           // 1 / (N)_d
-        std::array<double, kMostOfAValue + 1> pairsFalling;              // (c)_s
-        std::array<std::array<double, kMostOthers + 1>, 24> inverseRest; // 1 / (N - d - k + 1)
+        std::array<double, 24> inverseFalling;              // 1 / (N)_d, d up to maxDepth_
+        std::array<double, kMostOfAValue + 1> pairsFalling; // (c)_s
     };
     std::array<Factors, kMostShoes> factors;
-    shoes = std::min(shoes, pairsLeft + 1);
+    shoes = std::min({shoes, pairsLeft + 1, kMostShoes});
     for (int shoe = 0; shoe < shoes; ++shoe) {
         Factors& f = factors[shoe];
         const int pairs = pairsLeft - shoe;
-        const int cards = others + pairs;
+        const int cards = sums.others + pairs;
         f.inverseFalling[0] = 1.0;
-        for (int d = 1; d <= maxDepth_; ++d) {
-            const int left = cards - (d - 1);
-            f.inverseFalling[d] = f.inverseFalling[d - 1] * reciprocal(left);
-            for (int k = 1; k <= mostOthers; ++k)
-                f.inverseRest[d][k] = reciprocal(cards - d - (k - 1));
-        }
+        for (int d = 1; d <= maxDepth_; ++d)
+            f.inverseFalling[d] = f.inverseFalling[d - 1] * reciprocal(cards - (d - 1));
         f.pairsFalling[0] = 1.0;
         for (int count = 1; count <= kMostOfAValue; ++count)
             f.pairsFalling[count] = f.pairsFalling[count - 1] * std::max(pairs - (count - 1), 0);
@@ -273,44 +263,10 @@ DealerTable::Standing DealerTable::standingThenOthers(const PairSums& sums, int 
         for (int outcome = 0; outcome < kOutcomes; ++outcome)
             won += wins[outcome] * sums.sums[outcome * slotCount + slot];
         if (won == 0.0) continue;
-        for (int shoe = 0; shoe < shoes; ++shoe) {
-            const Factors& f = factors[shoe];
-            double weight = f.pairsFalling[s] * f.inverseFalling[d];
-            values[shoe][0] += won * weight;
-            for (int k = 1; k <= mostOthers; ++k) {
-                const int free = others - (d - s) - (k - 1);
-                weight = free > 0 ? weight * free * f.inverseRest[d][k] : 0.0;
-                values[shoe][k] += won * weight;
-            }
-        }
+        for (int shoe = 0; shoe < shoes; ++shoe)
+            values[shoe] += won * factors[shoe].pairsFalling[s] * factors[shoe].inverseFalling[d];
     }
     return values;
-}
-
-std::array<double, DealerTable::kMostOthers + 1> DealerTable::playedThenOthers(const Shoe& shoe,
-                                                                               int pair) const {
-    // The k cards may be taken before the dealer's: the dealer's play depends on its own cards
-    // only. After k cards that are not pair cards, a value other than the pair's has lost
-    // k/others of its count on average.
-    const int others = shoe.total - shoe.count[pair];
-    const int blackjackCard = up_ == 1 ? 10 : up_ == 10 ? 1 : 0;
-    std::array<double, kMostOthers + 1> chances{};
-    double thenOthers = 1.0; // (others)_k / (N)_k
-    for (int k = 0; k <= kMostOthers; ++k) {
-        if (k > 0) {
-            const int free = others - (k - 1);
-            const int rest = shoe.total - (k - 1);
-            thenOthers = free > 0 && rest > 0 ? thenOthers * free / rest : 0.0;
-        }
-        double blackjack = 0.0;
-        if (holeCard_ && blackjackCard != 0 && shoe.total > k) {
-            double count = shoe.count[blackjackCard];
-            if (blackjackCard != pair && others > 0) count *= double(others - k) / others;
-            blackjack = count / (shoe.total - k);
-        }
-        chances[k] = thenOthers * (1.0 - blackjack);
-    }
-    return chances;
 }
 
 double DealerTable::blackjackChance(const Shoe& shoe) const {

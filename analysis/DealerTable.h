@@ -32,12 +32,10 @@ public:
     // The outcome chances when the dealer draws from this shoe (the up card already out).
     Distribution outcomes(const Shoe& shoe) const;
 
-    // For split hands (see Split.h), what a hand wins joint with "the next k cards after the
-    // dealer's hold no card of value `pair`", for k = 0 to kMostOthers, for every count of pair
-    // cards left in a shoe whose other values are fixed. One walk of the tree (pairSums) sums
-    // the dealer's sets by outcome, number of cards and of pair cards, the pair cards' counts
-    // left out; each count of pair cards left is then a short sum (standingThenOthers).
-    static constexpr int kMostOthers = 3;
+    // For split hands (see Split.h), what standing wins in every shoe that differs from a
+    // given one only in its count of pair cards. One walk of the tree (pairSums) sums the
+    // dealer's sets by outcome, number of cards and of pair cards, the pair cards' counts left
+    // out; each count of pair cards left is then a short sum (standingByPairs).
     struct PairSums {
         int pair = 0;
         int others = 0;               // the cards of other values in the shoe
@@ -45,19 +43,19 @@ public:
     };
     // The doubles pairSums writes for a pair value.
     int pairSumsSize(int pair) const { return kOutcomes * int(slots_[pair].size()); }
-    // Writes the sums for a shoe into `sums` (pairSumsSize(pair) of them).
+    // Adds the sums for a shoe into `sums`: pairSumsSize(pair) of them, zero before.
     PairSums pairSums(const Shoe& shoe, int pair, double* sums) const;
-    // What standing on `total` (21 or less) wins, for each k up to mostOthers, in `shoes`
-    // shoes with pairsLeft, pairsLeft - 1, ... pair cards.
+    // What standing on `total` (21 or less) wins in `shoes` shoes with pairsLeft,
+    // pairsLeft - 1, ... pair cards.
     static constexpr int kMostShoes = 8;
-    using Standing = std::array<std::array<double, kMostOthers + 1>, kMostShoes>;
-    Standing standingThenOthers(const PairSums& sums, int total, int pairsLeft, int shoes,
-                                int mostOthers) const;
+    using Standing = std::array<double, kMostShoes>;
+    Standing standingByPairs(const PairSums& sums, int total, int pairsLeft, int shoes) const;
 
-    // The same summed over every outcome, without walking the tree: the chance
-    // that the dealer plays a hand (has no blackjack, where it checks) and then k cards that
-    // are not pair cards follow. What a busted split hand loses.
-    std::array<double, kMostOthers + 1> playedThenOthers(const Shoe& shoe, int pair) const;
+    // The chance that the dealer plays a hand out: no blackjack, where the dealer checks for
+    // one. What a busted hand loses.
+    double playsOut(const Shoe& shoe) const {
+        return holeCard_ ? 1.0 - blackjackChance(shoe) : 1.0;
+    }
 
     // The chance that the hole card makes a blackjack with the up card.
     double blackjackChance(const Shoe& shoe) const;

@@ -11,7 +11,7 @@ enum class Doubling { AnyTwo, NineToEleven, TenOrEleven };
 // How each hand of a split is played, as exact calculators name it:
 // CDZ- as the same cards would be played unsplit (the shoe less the hand's cards and the up
 // card); CDP1 as best for the shoe after the first split (both pair cards out); CDP as best for
-// the shoe with every pair card split so far out.
+// the shoe less every pair card the round splits, as exact calculators count it (Split.h).
 enum class PostSplit { CDZ, CDP1, CDP };
 
 // The rules of a table, as a value. The defaults are the rules of the published figures the

@@ -61,7 +61,10 @@ double Solver::hit(const Held& held) {
 double Solver::best(const Held& held) {
     if (held.total() >= 21) return stand(held);
     if (const double* found = best_.find(key_)) return *found;
-    const double value = std::max(stand(held), hit(held));
+    // Hitting a hard 11 or less is worth at least standing (see Split.cpp): its standing is
+    // not needed.
+    const bool hits = !held.soft() && held.total() <= 11;
+    const double value = hits ? hit(held) : std::max(stand(held), hit(held));
     best_.insert(key_, value);
     return value;
 }

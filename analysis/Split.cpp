@@ -5,6 +5,7 @@
 #include "Play.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -13,83 +14,51 @@ namespace analysis {
 
 namespace {
 
-// One hand's term of the sum: its own read (a pair card or not), the pattern's other P and O
-// reads, and how many other pair cards its strategy's shoe leaves out.
-struct Term {
-    bool ownPair;
-    int pairsOut;
-    int othersOut;
-    int strategyOut;
-    bool operator<(const Term& o) const {
-        return std::tie(ownPair, pairsOut, othersOut, strategyOut) <
-               std::tie(o.ownPair, o.pairsOut, o.othersOut, o.strategyOut);
+// Where a hand sits in a pattern: its own read unknown (once the most hands were made) or O,
+// and the pattern's counts of P and O reads.
+struct Place {
+    bool anyRead;
+    int pairs;
+    int others;
+    bool operator<(const Place& o) const {
+        return std::tie(anyRead, pairs, others) < std::tie(o.anyRead, o.pairs, o.others);
     }
 };
 
-// Every pattern of reads, each hand of it counted under its term.
+// Every pattern of reads, its hands counted by their places.
 class Patterns {
 public:
-    Patterns(int most, PostSplit postSplit) : most_(most), postSplit_(postSplit) {
-        read(0, 2, 0, 0);
-    }
-    const std::map<Term, int>& counts() const { return counts_; }
+    explicit Patterns(int most) : most_(most) { read(2, 0, 0, 0); }
+    const std::map<Place, int>& hands() const { return hands_; }
 
 private:
-    struct Ended {
-        bool ownPair;
-        int strategyOut;
-    };
-
-    // Hand `hand` takes a card while `made` hands are out; the reads so far are counted.
-    void read(int hand, int made, int pairs, int others) {
-        if (made < most_) {
-            read(hand, made + 1, pairs + 1, others); // a pair card starts a new hand
-        } else {
-            end(hand, made, pairs + 1, others, true);
+    // `made` hands are out and `ended` of them read; the next of them reads.
+    void read(int made, int ended, int pairs, int others) {
+        if (made == most_ || ended == made) {
+            if (made > ended) hands_[{true, pairs, others}] += made - ended;
+            if (ended > 0) hands_[{false, pairs, others}] += ended;
+            return;
         }
-        end(hand, made, pairs, others + 1, false);
-    }
-
-    // Hand `hand` has its own read and is played; the next hand reads, or the pattern is whole.
-    void end(int hand, int made, int pairs, int others, bool ownPair) {
-        int strategyOut = 0; // other pair cards out of the strategy's shoe
-        switch (postSplit_) {
-        case PostSplit::CDZ: strategyOut = 0; break;
-        case PostSplit::CDP1: strategyOut = 1; break;
-        case PostSplit::CDP: strategyOut = made - 1; break;
-        }
-        ended_.push_back({ownPair, strategyOut});
-        if (hand + 1 < made) {
-            read(hand + 1, made, pairs, others);
-        } else {
-            for (const Ended& e : ended_)
-                ++counts_[{e.ownPair, pairs - e.ownPair, others - !e.ownPair, e.strategyOut}];
-        }
-        ended_.pop_back();
+        read(made + 1, ended, pairs + 1, others); // a pair card starts a new hand
+        read(made, ended + 1, pairs, others + 1);
     }
 
     int most_;
-    PostSplit postSplit_;
-    std::vector<Ended> ended_;
-    std::map<Term, int> counts_;
+    std::map<Place, int> hands_;
 };
 
 constexpr int kLaneShift = 56;
 
 // The shoes a split hand meets differ only in their pair cards: lane L is the shoe after the
-// pair with L - 1 more pair cards out (lane 0 has the other pair card back). A term's values
-// lie in lane j + 1 for its j other pair reads (up to two splits and a pair card to each of the
-// four hands but one); a strategy's shoe is lane 0 (CDZ-), 1 (CDP1), or 1 + the hands split
-// off so far (CDP). The pair cards of the hand itself are out of every lane.
-constexpr int kLanes = 7;
-constexpr int kOthers = DealerTable::kMostOthers + 1;
-// A value for every lane and every count k of other reads.
-using Lanes = std::array<std::array<double, kOthers>, kLanes>;
+// pair with L - 1 more pair cards out (lane 0 has the other pair card back). With four hands,
+// a value is read from lane 1 + a + i for up to two splits and two other reads (lane 5). The
+// pair cards of the hand itself are out of every lane.
+constexpr int kLanes = 6;
+using Lanes = std::array<double, kLanes>;
 
-using Standing = std::array<double, kLanes>; // standing in each lane, k = 0
-// The best play of a hand in each strategy's lane, by its value there (k = 0).
+// The best play of a hand in each strategy's lane, by its value there.
 struct Best {
-    std::array<double, kLanes> value{};
+    Lanes value{};
     std::array<Play, kLanes> play{};
 };
 
@@ -99,14 +68,12 @@ struct SplitCaches {
     FlatMap<std::uint32_t> sums; // offsets into the arena
     std::vector<double> arena;
     FlatMap<Lanes> stood;
-    FlatMap<Standing> standing;
     FlatMap<Best> best;
     FlatMap<Lanes> played;
     void clear() {
         sums.clear();
         arena.clear();
         stood.clear();
-        standing.clear();
         best.clear();
         played.clear();
     }
@@ -124,37 +91,62 @@ public:
         case PostSplit::CDZ: strategies_ = {0}; break;
         case PostSplit::CDP1: strategies_ = {1}; break;
         case PostSplit::CDP:
-            for (int lane = 1; lane < most; ++lane)
+            for (int lane = 1; lane <= std::min(2 * most - 3, kLanes - 1); ++lane)
                 strategies_.push_back(lane);
             break;
         }
     }
 
-    double value(const Term& term) {
-        const int lane = term.pairsOut + 1;
-        if (lane >= kLanes || pairsIn(lane) < 0) return 0.0;
-        const auto& [pairSecond, otherSecond] = seconds(term.strategyOut);
-        double chance = 1.0; // (m)_j / (n)_j, from the shoe after the pair
-        for (int i = 0; i < term.pairsOut; ++i)
-            chance *= double(pairsIn(1) - i) / (totalIn(1) - i);
-        return chance * (term.ownPair ? pairSecond : otherSecond)[lane][term.othersOut];
+    // The sum over the hands of one place: their chance times their value.
+    double value(const Place& place, int hands) {
+        const int pairs = pairsIn(1);
+        const int cards = totalIn(1);
+        double chance = hands; // (m)_P (n - m)_O / (n)_(P+O)
+        for (int i = 0; i < place.pairs; ++i)
+            chance *= double(pairs - i) / (cards - i);
+        for (int i = 0; i < place.others; ++i)
+            chance *= double(cards - pairs - i) / (cards - place.pairs - i);
+        if (chance <= 0.0) return 0.0;
+        return chance * held(place.pairs, place.others - !place.anyRead, place.anyRead);
     }
 
 private:
     int pairsIn(int lane) const { return shoe_[pair_] - lane; }
     int totalIn(int lane) const { return shoe_.total - lane; }
 
+    // V(a, b) of Split.h: a hand from the shoe after the pair less a more pair cards and b
+    // cards known not to be, its own read unknown or known not to be a pair card.
+    double held(int a, int b, bool anyRead) {
+        if (b == 0) return fresh(a, anyRead);
+        // The chance that one more unseen card is a pair card.
+        const int unseen = totalIn(1) - a - (b - 1) - !anyRead;
+        const double v = unseen > 0 ? double(pairsIn(1) - a) / unseen : 0.0;
+        if (v <= 0.0) return held(a, b - 1, anyRead);
+        return (held(a, b - 1, anyRead) - v * held(a + 1, b - 1, anyRead)) / (1.0 - v);
+    }
+
+    // V(a, 0), played by the choices of the strategy's lane.
+    double fresh(int a, bool anyRead) {
+        const int lane = a + 1;
+        if (lane >= kLanes || pairsIn(lane) < 0) return 0.0;
+        const int strategy = rules_.postSplit == PostSplit::CDP ? lane : strategies_.front();
+        const auto& [pairSecond, otherSecond] = seconds(strategy);
+        if (anyRead) return pairSecond[lane] + otherSecond[lane];
+        const double other = 1.0 - double(pairsIn(lane)) / totalIn(lane);
+        return other > 0.0 ? otherSecond[lane] / other : 0.0;
+    }
+
     // 1 / the cards in each lane.
-    std::array<double, kLanes> inverseTotals() const {
-        std::array<double, kLanes> inverse{};
+    Lanes inverseTotals() const {
+        Lanes inverse{};
         for (int lane = 0; lane < kLanes; ++lane)
             inverse[lane] = totalIn(lane) > 0 ? 1.0 / totalIn(lane) : 0.0;
         return inverse;
     }
 
     // The chance of drawing `card` next in each lane.
-    std::array<double, kLanes> chances(int card, const std::array<double, kLanes>& inverse) const {
-        std::array<double, kLanes> lanes{};
+    Lanes chances(int card, const Lanes& inverse) const {
+        Lanes lanes{};
         for (int lane = 0; lane < kLanes; ++lane) {
             const int count = card == pair_ ? pairsIn(lane) : shoe_[card];
             lanes[lane] = count > 0 ? count * inverse[lane] : 0.0;
@@ -181,11 +173,9 @@ private:
         return seconds_.emplace(strategy, sums).first->second;
     }
 
-    static void add(Lanes& sum, const std::array<double, kLanes>& chance, const Lanes& values) {
-        for (int lane = 0; lane < kLanes; ++lane) {
-            for (int k = 0; k < kOthers; ++k)
-                sum[lane][k] += chance[lane] * values[lane][k];
-        }
+    static void add(Lanes& sum, const Lanes& chance, const Lanes& values) {
+        for (int lane = 0; lane < kLanes; ++lane)
+            sum[lane] += chance[lane] * values[lane];
     }
 
     // Over the next card: its chance times next(its hand), the card out while next runs.
@@ -214,52 +204,37 @@ private:
         return dealer_.pairSums(shoe_, pair_, &c_.arena[offset]);
     }
 
-    // What a busted hand loses in a lane, for every k.
-    std::array<double, kOthers> busted(int lane) const {
-        Shoe shoe = shoe_;
-        shoe.count[pair_] -= lane;
-        shoe.total -= lane;
-        auto values = dealer_.playedThenOthers(shoe, pair_);
-        for (double& value : values)
-            value = -value;
-        return values;
-    }
-
-    // Standing, in the lanes the values are read from (1 on), for every k.
+    // Standing, in every lane.
     const Lanes& stand(const Held& held, std::uint64_t hand) {
         if (const Lanes* found = c_.stood.find(hand)) return *found;
         Lanes values{};
         if (held.total() > 21) {
-            for (int lane = 1; lane < kLanes && pairsIn(lane) >= 0; ++lane)
-                values[lane] = busted(lane);
-        } else if (pairsIn(1) >= 0) {
-            const auto standing = dealer_.standingThenOthers(pairSums(hand), held.total(),
-                                                             pairsIn(1), kLanes - 1, kOthers - 1);
-            std::copy_n(standing.begin(), kLanes - 1, values.begin() + 1);
+            for (int lane = 0; lane < kLanes && pairsIn(lane) >= 0; ++lane) {
+                Shoe shoe = shoe_;
+                shoe.count[pair_] -= lane;
+                shoe.total -= lane;
+                values[lane] = -dealer_.playsOut(shoe);
+            }
+        } else {
+            const auto standing =
+                dealer_.standingByPairs(pairSums(hand), held.total(), pairsIn(0), kLanes);
+            std::copy_n(standing.begin(), kLanes, values.begin());
         }
         return c_.stood.insert(hand, values);
-    }
-
-    const Standing& standing(const Held& held, std::uint64_t hand) {
-        if (const Standing* found = c_.standing.find(hand)) return *found;
-        Standing values{};
-        const int first = strategies_.front();
-        if (held.total() > 21) {
-            for (int lane : strategies_)
-                values[lane] = busted(lane)[0];
-        } else if (pairsIn(first) >= 0) {
-            const auto standing = dealer_.standingThenOthers(
-                pairSums(hand), held.total(), pairsIn(first), int(strategies_.size()), 0);
-            for (int lane : strategies_)
-                values[lane] = standing[lane - first][0];
-        }
-        return c_.standing.insert(hand, values);
     }
 
     const Best& best(const Held& held, std::uint64_t hand) {
         if (const Best* found = c_.best.find(hand)) return *found;
         Best b;
-        b.value = standing(held, hand);
+        // Hitting a hard 11 or less is worth at least standing: no card busts it, and standing
+        // after the card is worth on average at least what standing now is (the dealer draws
+        // as if the card were still unseen). Its standing is not needed.
+        const bool hits = pair_ != 1 && !held.soft() && held.total() <= 11;
+        if (hits) {
+            b.value.fill(std::numeric_limits<double>::lowest());
+        } else {
+            b.value = stand(held, hand);
+        }
         b.play.fill(Play::Stand);
         if (pair_ != 1 && held.total() < 21) {
             Lanes hitting{};
@@ -274,10 +249,10 @@ private:
                 const Held next = held.plus(card);
                 const std::uint64_t nextHand = hand + cardBit(card);
                 const Best& after = best(next, nextHand);
-                const Standing* stood = mayDouble ? &standing(next, nextHand) : nullptr;
+                const Lanes* stood = mayDouble ? &stand(next, nextHand) : nullptr;
                 for (int lane : strategies_) {
-                    hitting[lane][0] += draws[lane] * after.value[lane];
-                    if (stood) doubling[lane][0] += draws[lane] * 2 * (*stood)[lane];
+                    hitting[lane] += draws[lane] * after.value[lane];
+                    if (stood) doubling[lane] += draws[lane] * 2 * (*stood)[lane];
                 }
                 shoe_.putBack(card);
             }
@@ -287,26 +262,16 @@ private:
         return c_.best.insert(hand, b);
     }
 
-    static void choose(Best& b, const Lanes& values, Play play) {
-        for (int lane = 0; lane < kLanes; ++lane) {
-            if (values[lane][0] > b.value[lane]) {
-                b.value[lane] = values[lane][0];
+    void choose(Best& b, const Lanes& values, Play play) const {
+        for (int lane : strategies_) {
+            if (values[lane] > b.value[lane]) {
+                b.value[lane] = values[lane];
                 b.play[lane] = play;
             }
         }
     }
 
-    Lanes doubled(const Held& held, std::uint64_t hand) {
-        Lanes values = overNextCard(
-            held, hand, [this](const Held& next, std::uint64_t h) { return stand(next, h); });
-        for (auto& lane : values) {
-            for (double& value : lane)
-                value *= 2;
-        }
-        return values;
-    }
-
-    // The hand played from here by the choices of lane `strategy`.
+    // The hand played from here by the choices of lane `strategy`, its value in every lane.
     Lanes play(const Held& held, std::uint64_t hand, int strategy) {
         const std::uint64_t key = hand | std::uint64_t(strategy) << kLaneShift;
         if (const Lanes* found = c_.played.find(key)) return *found;
@@ -317,7 +282,12 @@ private:
                 return play(next, h, strategy);
             });
             break;
-        case Play::Double: values = doubled(held, hand); break;
+        case Play::Double:
+            values = overNextCard(
+                held, hand, [this](const Held& next, std::uint64_t h) { return stand(next, h); });
+            for (double& value : values)
+                value *= 2;
+            break;
         default: values = stand(held, hand); break;
         }
         return c_.played.insert(key, values);
@@ -337,12 +307,12 @@ private:
 double splitValue(const Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard,
                   int pair) {
     const int most = pair == 1 ? 2 : rules.splitHands;
-    const Patterns patterns(most, rules.postSplit);
+    const Patterns patterns(most);
     thread_local SplitCaches caches;
     SplitHands hands(rules, dealer, withoutUpCard, pair, most, caches);
     double value = 0.0;
-    for (const auto& [term, count] : patterns.counts())
-        value += count * hands.value(term);
+    for (const auto& [place, count] : patterns.hands())
+        value += hands.value(place, count);
     return value;
 }
 

@@ -3,38 +3,38 @@
 // The exact value of splitting a pair, resplits included.
 //
 // The deal. After the pair and the up card, the shoe S holds m cards of the pair's value p among
-// n. The hands are played one after the other: a hand takes cards until it holds p and one more
-// card; a p taken while fewer than the most hands are out starts a new hand, played after the
-// others (aces: two hands, one card each). Call each card taken that way a read, P for a pair
-// card and O for any other. A round's reads form a pattern, e.g. P O O O for a resplit to three
-// hands; every hand ends with one read of its own (O, or P once no more hands may be made).
+// n. The hands are played one after the other; each takes a second card, a read: P for a pair
+// card, O for any other. While fewer than the most hands are out, a P starts a new hand, played
+// after the others, and an O ends the reading of the hand (it is then played out); once the most
+// hands are made, every hand not yet read takes any card as its second (aces: two hands, one
+// card each). The reads up to then form a pattern, e.g. O P O O: its chance is
+// (m)_P (n - m)_O / (n)_(P+O), with P and O its counts and (a)_j = a (a-1) ... (a-j+1).
 //
-// Orders do not matter. The chance of any full set of cards for the hands and the dealer, each
-// card in its place, is a product of falling counts over the shoe's falling total: the same
-// whatever order the places are filled in. Whether a deal is possible depends on where the
-// cards lie, not on when they were drawn, as long as every choice depends only on the cards of
-// the one who chooses: a hand's play on its own cards and on how many hands the pattern had
-// made when it was played; the dealer's on the dealer's cards; each read on its type alone. So
-// for one hand h the other hands' hits may be dealt last (they sum to 1), and so may the other
-// reads of type O; the other P reads may be dealt first:
+// One hand given the pattern. Every card the other hands take, hits included, is one this hand
+// does not see. Taking out a card nobody sees leaves the chances of what follows as they were:
+// the chance of any full placement of cards is a product of falling counts over the shoe's
+// falling total, the same in whatever order the places are filled, and every choice depends on
+// the chooser's own cards. So, given the pattern, a hand is worth what a hand from S less the
+// pattern's a = P pair cards and b cards known not to be pair cards is worth: b is the
+// pattern's other O reads, and the hand's own read is O (ended before the most) or unknown.
 //
-//   E[value of h, pattern] = (m)_j / (n)_j  *  sum over h's cards c and the dealer's cards d of
-//       P(c, d | S less j p's) * value(c, d) * P(k more cards are not p | S less j p's, c, d)
+// Cards known not to be pair cards. Call V(a, b) that value. Over one card nobody sees, a pair
+// card with chance v (given a pair cards and b - 1 others out):
+//   V(a, b - 1) = v V(a + 1, b - 1) + (1 - v) V(a, b), so
+//   V(a, b) = (V(a, b - 1) - v V(a + 1, b - 1)) / (1 - v),
+// down to V(a + i, 0), i = 0 .. b: a hand from S less a + i pair cards and nothing else. Only
+// pair cards are ever followed: lane L is S with L - 1 of them out, and the dealer's draws are
+// summed once per hand for every lane (DealerTable::PairSums).
 //
-// where j and k are the pattern's other P and O reads and (a)_j = a (a-1) ... (a-j+1). The last
-// factor is the only trace of the other hands' cards: they need not be followed, only counted.
-// It depends on how many cards c and d hold and how many of them are p, so the dealer's outcome
-// chances are kept by that (DealerTable::outcomesThenOthers). The split's value is the sum of
-// this over every pattern and every hand of it; patterns of equal counts share their terms.
+// The post-split strategy says whose best choices V(a', 0) is played by: CDZ- those for the
+// shoe with the other pair card back (the same cards unsplit), CDP1 those for S; these are fixed
+// choices, the sum is then the expectation over every order of the cards. CDP, as exact
+// calculators count it, plays each V(a', 0) by the choices best for its own shoe, S less a'
+// pair cards: the choices follow the pair cards the whole round splits, and the cards of the
+// other hands that are not pair cards enter through the identity above.
 //
-// The post-split strategy says which shoe each hand's choices are best for: CDZ- the full shoe
-// less the up card and the hand's cards; CDP1 that less the other pair card; CDP that less every
-// other pair card split off when the hand is played. The values are always those of the real
-// shoe. All these shoes differ from one another only in their pair cards, so the dealer's draws
-// are summed once per hand and read off for every count of pair cards (DealerTable::PairSums).
-//
-// Checked against a full enumeration of every order of cards (three hands from one deck) and
-// against whole tables of an independent exact calculator.
+// Checked: CDZ- and CDP1 against a full enumeration of every order of cards (three hands from
+// one deck); all three against whole tables of an independent exact calculator.
 
 #include "DealerTable.h"
 #include "Rules.h"

@@ -277,11 +277,11 @@ std::string html(const Chart& chart) {
     html << "<h2 id=\"method\">How the values are worked out</h2>\n<p>Exactly, for a full shoe of "
             "these rules with your two cards and the dealer's up card taken out of it. After a "
             "hit, every further decision is the best one for the cards you then hold (not just "
-            "their total). Splits are exact too, resplits included: the value is the expectation "
-            "over every order in which the cards can fall to the split hands, each hand played "
-            "by the post-split strategy the rules name (CDZ-: as the same cards unsplit; CDP1: "
-            "best for the shoe after the first split; CDP: best for the shoe with every pair "
-            "card split so far out). Insurance is never taken.</p>\n"
+            "their total). Splits are exact too, resplits included: the value counts every way "
+            "the cards can fall to the split hands, each hand played by the post-split "
+            "strategy the rules name (CDZ-: as the same cards unsplit; CDP1: best for the shoe "
+            "after the first split; CDP: best for the shoe less every pair card the round "
+            "splits, as exact calculators count it). Insurance is never taken.</p>\n"
             "</main>\n<footer>Hitwise 1.0.</footer>\n</body>\n</html>\n";
     return html.str();
 }

@@ -82,7 +82,8 @@ void addRuleOptions(QCommandLineParser& parser) {
         {"blackjack", "What a blackjack pays: 3:2 (default) or 6:5.", "payout"},
         {"post-split",
          "How split hands are played: cdz (as the same cards unsplit), cdp1 (best after the "
-         "first split) or cdp (best with every pair card split so far out; the default).",
+         "first split) or cdp (best for the shoe less all pair cards the round splits; the "
+         "default).",
          "strategy"},
     });
     for (const Switch& s : kSwitches) {
