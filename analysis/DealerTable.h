@@ -41,7 +41,7 @@ public:
         int others = 0;               // the cards of other values in the shoe
         const double* sums = nullptr; // [outcome][slot: a number of cards and of pair cards]
     };
-    // The doubles pairSums writes for a pair value.
+    // The doubles pairSums fills for a pair value.
     int pairSumsSize(int pair) const { return kOutcomes * int(slots_[pair].size()); }
     // Adds the sums for a shoe into `sums`: pairSumsSize(pair) of them, zero before.
     PairSums pairSums(const Shoe& shoe, int pair, double* sums) const;
