@@ -61,10 +61,7 @@ double Solver::hit(const Held& held) {
 double Solver::best(const Held& held) {
     if (held.total() >= 21) return stand(held);
     if (const double* found = best_.find(key_)) return *found;
-    // Hitting a hard 11 or less is worth at least standing (see Split.cpp): its standing is
-    // not needed.
-    const bool hits = !held.soft() && held.total() <= 11;
-    const double value = hits ? hit(held) : std::max(stand(held), hit(held));
+    const double value = held.hittingIsNoWorse() ? hit(held) : std::max(stand(held), hit(held));
     best_.insert(key_, value);
     return value;
 }

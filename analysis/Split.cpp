@@ -226,11 +226,7 @@ private:
     const Best& best(const Held& held, std::uint64_t hand) {
         if (const Best* found = c_.best.find(hand)) return *found;
         Best b;
-        // Hitting a hard 11 or less is worth at least standing: no card busts it, and standing
-        // after the card is worth on average at least what standing now is (the dealer draws
-        // as if the card were still unseen). Its standing is not needed.
-        const bool hits = pair_ != 1 && !held.soft() && held.total() <= 11;
-        if (hits) {
+        if (pair_ != 1 && held.hittingIsNoWorse()) {
             b.value.fill(std::numeric_limits<double>::lowest());
         } else {
             b.value = stand(held, hand);
