@@ -1,11 +1,11 @@
 #include "bj.h"
 
-#include "Cards.h"
+#include "CardText.h"
 #include "DocumentOpener.h"
 #include "ErrorHandler.h"
+#include "KnownCharts.h"
 #include "LayoutFonts.h"
 #include "ProgramFolder.h"
-#include "RuleSets.h"
 #include "Unit1.h"
 #include "ui_bj.h"
 
@@ -203,11 +203,11 @@ void TForm1::Button27Click() {
 }
 
 void TForm1::enterPlayerCard(int index) {
-    const Card& card = kCards[index];
+    const cards::Face& card = cards::kFaces[index];
     if (HandState.FirstCardEntered == 1) {
         // The picture is loaded first: if it fails, the hand still waits for its second card.
         ui->Image3->loadFromFile(card.pictureFile);
-        describePicture(ui->Image3, cardPictureName(card));
+        describePicture(ui->Image3, cards::spokenName({index, cards::kSpades}));
         const bool keyboardOnHand = holdsFocus(playerButtons);
         setGroupEnabled(playerButtons, false);
         setGroupEnabled(dealerButtons, true);
@@ -218,19 +218,19 @@ void TForm1::enterPlayerCard(int index) {
         HandState.PlayerCard2 = card.value;
     } else {
         ui->Image2->loadFromFile(card.pictureFile);
-        describePicture(ui->Image2, cardPictureName(card));
+        describePicture(ui->Image2, cards::spokenName({index, cards::kSpades}));
         HandState.FirstCardEntered = 1;
         HandState.PlayerCard1 = card.value;
     }
-    setCaption(ui->Label15, playerTotalText(HandState.PlayerCard1, HandState.PlayerCard2));
+    setCaption(ui->Label15, cards::playerTotalText(HandState.PlayerCard1, HandState.PlayerCard2));
 }
 
 void TForm1::enterDealerCard(int index) {
-    const Card& card = kCards[index];
+    const cards::Face& card = cards::kFaces[index];
     HandState.DealerUpCard = card.value;
-    setCaption(ui->Label14, dealerCardText(card.value));
+    setCaption(ui->Label14, cards::dealerCardText(card.value));
     ui->Image4->loadFromFile(card.pictureFile);
-    describePicture(ui->Image4, cardPictureName(card));
+    describePicture(ui->Image4, cards::spokenName({index, cards::kSpades}));
     AdviseByRuleSet();
     const bool keyboardOnHand = holdsFocus(dealerButtons);
     setGroupEnabled(dealerButtons, false);
@@ -303,9 +303,9 @@ void TForm1::Timer1Timer() {
 void TForm1::Button1Click() {
     AppDir = programFolder();
     setCurrentFolder(AppDir);
-    for (int ruleSet = 0; ruleSet < int(strategy::kRuleSets.size()); ++ruleSet) {
+    for (int ruleSet = 0; ruleSet < int(charts::kKnownCharts.size()); ++ruleSet) {
         if (ui->RadioGroup1->itemIndex() == ruleSet) {
-            const std::string_view chart = strategy::kRuleSets[ruleSet].chartFile;
+            const std::string_view chart = charts::kKnownCharts[ruleSet].file;
             openDocument(QString::fromLatin1(chart.data(), qsizetype(chart.size())));
         }
     }

@@ -4,7 +4,7 @@
 //
 // Hand entry: the thirteen player buttons (Button2..Button14) and the thirteen dealer buttons
 // (Button15..Button27) each have a one-line handler over enterPlayerCard() or enterDealerCard()
-// and the card table kCards (Cards.h). Those routines write HandState, the totals Label15 and
+// and the card faces cards::kFaces (Card.h). Those routines write HandState, the totals Label15 and
 // Label14, the card pictures Image2..Image4 and the buttons' enabled states.
 //
 // Advice: the dealer's card runs AdviseByRuleSet(), which reads the rule set from RadioGroup1

@@ -91,7 +91,7 @@ void header(std::ostringstream& html, const Chart& chart) {
     html << "<dl class=\"figures\">\n<dt>Rules</dt><dd>" << escaped(describe(chart.rules))
          << ".</dd>\n";
     if (chart.agreeing) {
-        html << "<dt>Agreement</dt><dd>" << *chart.agreeing << " of " << analysis::kTableCells
+        html << "<dt>Agreement</dt><dd>" << *chart.agreeing << " of " << kTableCells
              << " cells name the best play for these rules (each two-card hand but a blackjack, "
                 "against each up card).</dd>\n"
              << "<dt>Return, this chart</dt><dd>" << percent(chart.returnByChart)

@@ -65,6 +65,12 @@ Chart baseChart(const Analysis& analysis) {
 
 } // namespace
 
+RowKind kindOfRow(int row) {
+    if (row < kPairRows) return RowKind::Pair;
+    if (row < kPairRows + kSoftRows) return RowKind::Soft;
+    return RowKind::Hard;
+}
+
 std::vector<Row> chartRows() {
     std::vector<Row> rows;
     rows.push_back({"A,A", "Pairs", {{1, 1}}, {}});
@@ -82,13 +88,6 @@ std::vector<Row> chartRows() {
         rows.push_back(row);
     }
     return rows;
-}
-
-std::string trimmed(std::string_view text) {
-    const auto begin = text.find_first_not_of(' ');
-    if (begin == std::string_view::npos) return {};
-    const auto end = text.find_last_not_of(' ');
-    return std::string(text.substr(begin, end - begin + 1));
 }
 
 std::string cardName(int value) {
@@ -113,12 +112,12 @@ std::string percent(double value) {
     return buffer;
 }
 
-Chart tableChart(const Analysis& analysis, analysis::AdviceTable table, const std::string& name,
+Chart tableChart(const Analysis& analysis, AdviceTable table, const std::string& name,
                  int agreeing) {
     Chart chart = baseChart(analysis);
     chart.title = name;
     chart.agreeing = agreeing;
-    chart.returnByChart = analysis::roundReturnByTable(analysis, table);
+    chart.returnByChart = roundReturnByTable(analysis, table);
     for (Row& row : chart.rows) {
         for (int c = 0; c < 10; ++c) {
             Cell& cell = row.cells[c];
@@ -129,7 +128,7 @@ Chart tableChart(const Analysis& analysis, analysis::AdviceTable table, const st
             cell.blackjack = isBlackjack(row);
             if (cell.blackjack) continue;
             evaluate(analysis, row, cell);
-            cell.play = analysis::advisedPlay(advice, cell.values);
+            cell.play = advisedPlay(advice, cell.values);
             cell.ev = cell.values[cell.play];
         }
     }
@@ -182,15 +181,14 @@ std::string lowerName(Play play) {
 
 } // namespace
 
-std::string compareCsv(const Analysis& analysis, analysis::AdviceTable table) {
+std::string compareCsv(const Analysis& analysis, AdviceTable table) {
     std::string out = "card1,card2,up,chart,best,cost\n";
     for (int first = 1; first <= 10; ++first) {
         for (int second = first; second <= 10; ++second) {
             if (analysis::isBlackjack(first, second)) continue;
             for (int up = 1; up <= 10; ++up) {
                 const PlayValues& values = analysis.startingHand(first, second, up);
-                const Play chart =
-                    analysis::advisedPlay(table(strategy::Hand{first, second, up}), values);
+                const Play chart = advisedPlay(table(strategy::Hand{first, second, up}), values);
                 const Play best = values.best();
                 if (chart == best || values[best] <= values[chart]) continue;
                 out += cardName(first) + "," + cardName(second) + "," + cardName(up) + "," +

@@ -8,6 +8,7 @@
 // program's own advice tables held against the engine, or the best play for any rules.
 
 #include "Analysis.h"
+#include "KnownCharts.h"
 #include "TableFit.h"
 
 #include <array>
@@ -59,19 +60,24 @@ struct Chart {
 // The marked cells of a chart (a better play exists), the costliest first, with their rows.
 std::vector<std::pair<const Row*, const Cell*>> markedByCost(const Chart& chart);
 
+// The rows of every chart, in this order: the pairs, the soft hands, the hard totals.
+inline constexpr int kPairRows = 10;
+inline constexpr int kSoftRows = 9;
+inline constexpr int kHardRows = 15;
+inline constexpr int kChartRowCount = kPairRows + kSoftRows + kHardRows;
+enum class RowKind { Pair, Soft, Hard };
+RowKind kindOfRow(int row);
+
 // The rows of a chart, without cells: pairs A,A to 10,10, soft hands A,2 to A,10, hard totals 5
 // to 19 (each with the card pairs that make it, the ace first and the lower card first).
 std::vector<Row> chartRows();
 
 // The chart of one of the program's tables, under the rules it was found to fit.
-Chart tableChart(const analysis::Analysis& analysis, analysis::AdviceTable table,
-                 const std::string& name, int agreeing);
+Chart tableChart(const analysis::Analysis& analysis, AdviceTable table, const std::string& name,
+                 int agreeing);
 
 // The best play for the analysis's rules.
 Chart bestPlayChart(const analysis::Analysis& analysis);
-
-// A text without its leading and trailing blanks (the tables' names and advice carry some).
-std::string trimmed(std::string_view text);
 
 // "A", "2" .. "10".
 std::string cardName(int value);
@@ -93,6 +99,6 @@ std::string csv(const analysis::Analysis& analysis);
 // conditional text resolved by what the hand may do there), is not the best play: one line per
 // hand and up card, "card1,card2,up,chart,best,cost", cost the best play's value less the
 // chart's, then the rules.
-std::string compareCsv(const analysis::Analysis& analysis, analysis::AdviceTable table);
+std::string compareCsv(const analysis::Analysis& analysis, AdviceTable table);
 
 } // namespace charts

@@ -28,7 +28,7 @@ std::string text(const Chart& chart) {
     out << "Hitwise chart: " << chart.title << "\n"
         << "Rules: " << describe(chart.rules) << ".\n";
     if (chart.agreeing) {
-        out << "Agreement: " << *chart.agreeing << " of " << analysis::kTableCells
+        out << "Agreement: " << *chart.agreeing << " of " << kTableCells
             << " cells name the best play.\n"
             << "Expected return of a round by this chart: " << percent(chart.returnByChart)
             << " of the bet.\n";

@@ -3,7 +3,7 @@
 // it fits best:  chartgen <output folder>
 #include "ChartModel.h"
 #include "FittedRules.h"
-#include "RuleSets.h"
+#include "KnownCharts.h"
 
 #include <cstdio>
 #include <fstream>
@@ -14,17 +14,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: chartgen <output folder>\n");
         return 2;
     }
-    for (std::size_t i = 0; i < strategy::kRuleSets.size(); ++i) {
-        const strategy::RuleSet& ruleSet = strategy::kRuleSets[i];
-        const analysis::Fit& fit = charts::kFittedRules[i];
+    for (int i = 0; i < charts::kKnownChartCount; ++i) {
+        const charts::KnownChart& known = charts::kKnownCharts[i];
+        const charts::Fit& fit = charts::fittedRules(i);
         const analysis::Analysis analysis(fit.rules);
-        const std::string name = charts::trimmed(ruleSet.name);
-        charts::Chart chart = charts::tableChart(analysis, ruleSet.advise, name, fit.agreeing);
+        charts::Chart chart =
+            charts::tableChart(analysis, known.advise, charts::chartTitle(i), fit.agreeing);
         chart.about = "The advice Hitwise gives for this rule set, with the expected value of "
                       "each play. The table states no rules beyond \"Dealer stands on Soft 17\": "
                       "the rules below are those whose best play agrees with it most, found by "
                       "Hitwise's own calculation.";
-        const std::string path = std::string(argv[1]) + "/" + std::string(ruleSet.chartFile);
+        const std::string path = std::string(argv[1]) + "/" + std::string(known.file);
         std::ofstream out(path, std::ios::binary);
         out << charts::html(chart);
         if (!out) {

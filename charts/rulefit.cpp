@@ -1,7 +1,7 @@
 // Finds the rules each advice table fits best and writes them as C++ for the chart programs:
 //   rulefit <output .cpp file>
 #include "FittedRules.h"
-#include "RuleSets.h"
+#include "KnownCharts.h"
 
 #include <cstdio>
 #include <fstream>
@@ -33,18 +33,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: rulefit <output file>\n");
         return 2;
     }
-    const auto suggested = charts::suggestedRules();
-    std::vector<analysis::FitQuestion> questions;
-    for (std::size_t i = 0; i < suggested.size(); ++i) {
-        questions.push_back({strategy::kRuleSets[i].advise, suggested[i]});
+    std::vector<charts::FitQuestion> questions;
+    for (int i = 0; i < charts::kKnownChartCount; ++i) {
+        questions.push_back({charts::kKnownCharts[i].advise, charts::suggestedRules(i)});
     }
-    const std::vector<analysis::Fit> fits = analysis::fitRules(questions);
+    const std::vector<charts::Fit> fits = charts::fitRules(questions);
 
     std::ofstream out(argv[1], std::ios::binary);
     out << "// Written by rulefit at build time: the rules each advice table fits best.\n"
         << "#include \"FittedRules.h\"\n\nnamespace charts {\n\n"
-        << "const std::array<analysis::Fit, 3> kFittedRules{{\n";
-    for (const analysis::Fit& fit : fits) {
+        << "namespace {\n\nconst Fit kFits[] = {\n";
+    for (const charts::Fit& fit : fits) {
         const analysis::Rules& r = fit.rules;
         out << "    {analysis::Rules{" << r.decks << ", " << r.hitSoft17 << ", " << r.holeCard
             << ", analysis::Doubling::" << doublingName(r.doubling) << ", " << r.doubleAfterSplit
@@ -52,7 +51,9 @@ int main(int argc, char** argv) {
             << ", analysis::PostSplit::" << postSplitIdentifier(r.postSplit) << "}, "
             << fit.agreeing << "}, // " << describe(r) << "\n";
     }
-    out << "}};\n\n} // namespace charts\n";
+    out << "};\n\n} // namespace\n\nconst Fit& fittedRules(int chart) {\n"
+        << "    static_assert(sizeof kFits / sizeof kFits[0] == kKnownChartCount);\n"
+        << "    return kFits[chart];\n}\n\n} // namespace charts\n";
     if (!out) {
         std::fprintf(stderr, "rulefit: cannot write %s\n", argv[1]);
         return 1;

@@ -1,10 +1,14 @@
 #include "FeltTable.h"
 
-#include "Drawings.h"
+#include "CardFace.h"
 
 #include <QPainter>
 
 #include <algorithm>
+
+using cards::kCardHeight;
+using cards::kCardWidth;
+using cards::kFelt;
 
 namespace {
 
@@ -23,8 +27,8 @@ FeltTable::FeltTable(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void FeltTable::setCards(const std::vector<DealtCard>& dealer, int hidden,
-                         const QString& dealerCaption, const std::vector<Hand>& hands) {
+void FeltTable::setCards(const std::vector<cards::Card>& dealer, int hidden,
+                         const QString& dealerCaption, const std::vector<ShownHand>& hands) {
     dealer_ = dealer;
     hidden_ = hidden;
     dealerCaption_ = dealerCaption;
@@ -52,14 +56,14 @@ void FeltTable::paintEvent(QPaintEvent*) {
     p.setFont(font);
     const qreal captionHeight = font.pixelSize() * 1.6;
 
-    auto drawRow = [&](qreal left, qreal top, const std::vector<DealtCard>& cards, int hidden) {
+    auto drawRow = [&](qreal left, qreal top, const std::vector<cards::Card>& cards, int hidden) {
         qreal x = left;
         for (std::size_t i = 0; i < cards.size() + std::size_t(hidden); ++i) {
             p.save();
             p.translate(x, top);
             p.scale(scale, scale);
             if (i < cards.size()) {
-                paintCardFace(p, cards[i].face + 1, cards[i].suit);
+                cards::paintCardFace(p, cards[i].rank(), cards[i].suit);
             } else {
                 paintBack(p);
             }
@@ -81,12 +85,12 @@ void FeltTable::paintEvent(QPaintEvent*) {
     // The player's hands side by side at the bottom.
     const qreal gap = cardWidth * 0.4;
     qreal total = 0;
-    for (const Hand& hand : hands_)
+    for (const ShownHand& hand : hands_)
         total += rowWidth(hand.cards.size()) + gap;
     total -= gap;
     qreal left = std::max(4.0, area.center().x() - total / 2);
     const qreal handTop = area.height() - cardHeight - captionHeight - area.height() * 0.04;
-    for (const Hand& hand : hands_) {
+    for (const ShownHand& hand : hands_) {
         const qreal width = rowWidth(hand.cards.size());
         if (hand.current) {
             p.setPen(QPen(QColor(255, 214, 64), 3));

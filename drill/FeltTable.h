@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Round.h"
+#include "PracticeSession.h"
 
 #include <QWidget>
 
@@ -14,16 +14,10 @@ class FeltTable : public QWidget {
     Q_DISABLE_COPY_MOVE(FeltTable)
 
 public:
-    struct Hand {
-        std::vector<DealtCard> cards;
-        QString caption; // under the cards: "16", "Soft 18, doubled", "Won"
-        bool current = false;
-    };
-
     explicit FeltTable(QWidget* parent = nullptr);
     // The dealer's cards (followed by `hidden` cards face down) and the player's hands.
-    void setCards(const std::vector<DealtCard>& dealer, int hidden, const QString& dealerCaption,
-                  const std::vector<Hand>& hands);
+    void setCards(const std::vector<cards::Card>& dealer, int hidden, const QString& dealerCaption,
+                  const std::vector<ShownHand>& hands);
     QSize sizeHint() const override { return {560, 330}; }
     QSize minimumSizeHint() const override { return {360, 260}; }
 
@@ -31,8 +25,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    std::vector<DealtCard> dealer_;
+    std::vector<cards::Card> dealer_;
     int hidden_ = 0;
     QString dealerCaption_;
-    std::vector<Hand> hands_;
+    std::vector<ShownHand> hands_;
 };

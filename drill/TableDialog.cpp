@@ -5,6 +5,9 @@
 TableDialog::TableDialog(const analysis::Rules& start, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TableDialog>()), start_(start) {
     ui->setupUi(this);
+    // The engine's limits, from their one definition.
+    ui->DecksBox->setRange(analysis::kMinDecks, analysis::kMaxDecks);
+    ui->SplitBox->setRange(analysis::kMinSplitHands, analysis::kMaxSplitHands);
     ui->DecksBox->setValue(start.decks);
     ui->DealerBox->setCurrentIndex(start.hitSoft17 ? 1 : 0);
     ui->HoleBox->setCurrentIndex(start.holeCard ? 0 : 1);

@@ -1,4 +1,4 @@
-#include "Drawings.h"
+#include "Pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,4 +1,5 @@
-#include "Drawings.h"
+#include "CardFace.h"
+#include "Pictures.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -16,7 +17,7 @@ const QRectF kFeltEdge(223 - 280, 60 - 300, 560, 600);
 const QRectF kRailEdge(223 - 322, 60 - 342, 644, 684);
 
 void drawFelt(QPainter& p) {
-    p.fillRect(0, 0, kWidth, kHeight, QColor(kFelt));
+    p.fillRect(0, 0, kWidth, kHeight, QColor(cards::kFelt));
     // A faint weave and a soft fall-off of the light towards the edges.
     QRandomGenerator noise(17);
     for (int i = 0; i < 9000; ++i) {

@@ -1,7 +1,8 @@
 // Draws the pictures Hitwise carries and the card files it reads:
+#include "CardFace.h"
 //   assetgen <resource folder> <program folder> <icon theme folder>
-#include "Drawings.h"
 #include "JpegWriter.h"
+#include "Pictures.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,8 +46,8 @@ int main(int argc, char** argv) {
     ok &= writeJpeg(drawCardBack(), resources.filePath("cardback.jpg"), card);
     ok &= savePng16Colours(drawIcon(32), resources.filePath("icon.png"));
     for (int rank = 1; rank <= 13; ++rank) {
-        ok &= writeJpeg(drawCardFace(rank), program.filePath(QString("%1 Spades.jpg").arg(rank)),
-                        card);
+        ok &= writeJpeg(cards::drawCardFace(rank),
+                        program.filePath(QString("%1 Spades.jpg").arg(rank)), card);
     }
     ok &= writeJpeg(drawEmptyPlace(), program.filePath("blank.jpg"), card);
     // The desktop's icon theme: the same letters at every size, and as vector graphics.

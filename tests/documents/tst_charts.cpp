@@ -1,5 +1,5 @@
 // The generated charts, read back as a browser would: every cell against the advice tables.
-#include "RuleSets.h"
+#include "KnownCharts.h"
 
 #include <QFile>
 #include <QTest>
@@ -108,16 +108,16 @@ private slots:
 void ChartsTest::chartAgreesWithTheAdvice_data() {
     QTest::addColumn<int>("ruleSet");
     for (int i = 0; i < 3; ++i) {
-        QTest::newRow(std::string(strategy::kRuleSets[i].chartFile).c_str()) << i;
+        QTest::newRow(std::string(charts::kKnownCharts[i].file).c_str()) << i;
     }
 }
 
 void ChartsTest::chartAgreesWithTheAdvice() {
     QFETCH(int, ruleSet);
-    const auto& rules = strategy::kRuleSets[ruleSet];
+    const auto& rules = charts::kKnownCharts[ruleSet];
     QString error;
     const ParsedChart chart =
-        parse(QString(HITWISE_PROGRAM_DIR "/") + std::string(rules.chartFile).c_str(), &error);
+        parse(QString(HITWISE_PROGRAM_DIR "/") + std::string(rules.file).c_str(), &error);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(chart.columns,
              (QStringList{"Your hand", "2", "3", "4", "5", "6", "7", "8", "9", "10", "A"}));

@@ -1,7 +1,7 @@
 // Every hand of the three advice tables, byte for byte against the published tables.
 #include "StrategyTables.h"
 
-#include "RuleSets.h"
+#include "KnownCharts.h"
 
 #include <QTest>
 
@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
+using charts::kKnownCharts;
 using strategy::Hand;
-using strategy::kRuleSets;
 
 namespace {
 
@@ -26,7 +26,7 @@ template <int R, int T> Table table(const TableRow (&rows)[R], const CatalogueRo
     return {rows, R, texts, T};
 }
 
-// Indexed like kRuleSets.
+// Indexed like kKnownCharts.
 const Table kTables[] = {table(kSingleDeck, kSingleDeckTexts), table(kMultiDeck, kMultiDeckTexts),
                          table(kEuropean, kEuropeanTexts)};
 
@@ -134,7 +134,7 @@ void StrategyTest::everyHand() {
         QVERIFY2(expected, qPrintable(cells[c]));
         for (const auto& [first, second] : handsOfRow(hand)) {
             const Hand h{first, second, kColumns[c]};
-            const strategy::Advice& got = kRuleSets[ruleSet].advise(h);
+            const strategy::Advice& got = kKnownCharts[ruleSet].advise(h);
             QVERIFY2(got.text == expected->text,
                      qPrintable(QString("%1,%2 against %3: got %4 \"%5\", want %6")
                                     .arg(first)
@@ -167,7 +167,7 @@ void StrategyTest::loneFirstCard() {
         } else if (card >= 8) {
             want = hardRow.at(dealer);
         }
-        const strategy::Advice& got = kRuleSets[ruleSet].advise(Hand{card, 0, dealer});
+        const strategy::Advice& got = kKnownCharts[ruleSet].advise(Hand{card, 0, dealer});
         QVERIFY2(
             idOf(got) == want,
             qPrintable(QString("against %1: got %2, want %3").arg(dealer).arg(idOf(got), want)));
@@ -271,12 +271,12 @@ void StrategyTest::orderOfRulesDecides() {
     QFETCH(int, card2);
     QFETCH(int, dealer);
     QFETCH(QString, want);
-    QCOMPARE(idOf(kRuleSets[ruleSet].advise(Hand{card1, card2, dealer})), want);
+    QCOMPARE(idOf(kKnownCharts[ruleSet].advise(Hand{card1, card2, dealer})), want);
 }
 
 // Values that never reach the tables still get an entry of the catalogue, never a crash.
 void StrategyTest::valuesOutsideTheCardsStillAnswer() {
-    for (const auto& ruleSet : kRuleSets) {
+    for (const auto& ruleSet : kKnownCharts) {
         for (int a = -3; a <= 14; ++a) {
             for (int b = -3; b <= 14; ++b) {
                 for (int d = -3; d <= 14; ++d) {

@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
 
-#include "Cards.h"
+#include "Card.h"
 #include "ErrorHandler.h"
 #include "PictureBox.h"
 #include "RadioGroup.h"
@@ -67,7 +67,7 @@ void WindowFixture::play(const QString& moves) {
     for (const QString& move : moves.split(' ', Qt::SkipEmptyParts)) {
         const QString face = move.mid(1);
         int index = 0;
-        while (index < 13 && face != kCards[index].caption)
+        while (index < 13 && face != cards::kFaces[index].caption)
             ++index;
         QVERIFY2(index < 13, qPrintable(move));
         click(move[0] == 'p' ? playerButton(index) : dealerButton(index));

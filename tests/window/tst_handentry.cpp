@@ -1,10 +1,10 @@
 // Hand entry and advice display through the real click handlers of the main window.
-#include "Cards.h"
+#include "Card.h"
 #include "JpegPicture.h"
+#include "KnownCharts.h"
 #include "PictureBox.h"
 #include "ProgramFolder.h"
 #include "RadioGroup.h"
-#include "RuleSets.h"
 #include "TestMain.h"
 #include "WindowFixture.h"
 
@@ -24,7 +24,7 @@ QImage pixelsOfFile(const QString& path) {
 }
 
 QString adviceText(int ruleSet, int a, int b, int d) {
-    const std::string_view text = strategy::kRuleSets[ruleSet].advise({a, b, d}).text;
+    const std::string_view text = charts::kKnownCharts[ruleSet].advise({a, b, d}).text;
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
@@ -198,8 +198,8 @@ void HandEntryTest::dealerCards_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("shown");
     for (int i = 0; i < 13; ++i) {
-        QTest::newRow(kCards[i].caption)
-            << i << (i == 0 ? QString("1 / 11") : QString::number(kCards[i].value));
+        QTest::newRow(cards::kFaces[i].caption)
+            << i << (i == 0 ? QString("1 / 11") : QString::number(cards::kFaces[i].value));
     }
 }
 
@@ -209,8 +209,9 @@ void HandEntryTest::dealerCards() {
     w.play("p2 p3");
     w.click(w.dealerButton(index));
     QCOMPARE(w.caption("Label14"), shown);
-    QCOMPARE(HandState.DealerUpCard, kCards[index].value);
-    QCOMPARE(pixelsOf(w.picture("Image4")), pixelsOfFile(w.cardPath(kCards[index].pictureFile)));
+    QCOMPARE(HandState.DealerUpCard, cards::kFaces[index].value);
+    QCOMPARE(pixelsOf(w.picture("Image4")),
+             pixelsOfFile(w.cardPath(cards::kFaces[index].pictureFile)));
 }
 
 void HandEntryTest::resetFromEveryState_data() {
@@ -264,13 +265,14 @@ void HandEntryTest::everyHandThroughTheButtons() {
                     w.playerButton(a)->click();
                     w.playerButton(b)->click();
                     w.dealerButton(d)->click();
-                    const QString want =
-                        adviceText(ruleSet, kCards[a].value, kCards[b].value, kCards[d].value);
+                    const QString want = adviceText(ruleSet, cards::kFaces[a].value,
+                                                    cards::kFaces[b].value, cards::kFaces[d].value);
                     if (w.caption("Label13") != want) {
-                        QFAIL(qPrintable(QString("rule set %1, %2 %3 against %4: \"%5\"")
-                                             .arg(ruleSet)
-                                             .arg(kCards[a].caption, kCards[b].caption,
-                                                  kCards[d].caption, w.caption("Label13"))));
+                        QFAIL(
+                            qPrintable(QString("rule set %1, %2 %3 against %4: \"%5\"")
+                                           .arg(ruleSet)
+                                           .arg(cards::kFaces[a].caption, cards::kFaces[b].caption,
+                                                cards::kFaces[d].caption, w.caption("Label13"))));
                     }
                     w.button(28)->click();
                 }

@@ -1,11 +1,11 @@
 // Model-based test of the main window: long random sequences of user events, and after each
 // one the window must agree with a small reference model of the hand.
 //   HITWISE_MODEL_SEED and HITWISE_MODEL_EVENTS choose the sequence (defaults: 1 and 20000).
-#include "Cards.h"
+#include "CardText.h"
 #include "JpegPicture.h"
+#include "KnownCharts.h"
 #include "ProgramFolder.h"
 #include "RecordingOpener.h"
-#include "RuleSets.h"
 #include "TestMain.h"
 #include "WindowFixture.h"
 
@@ -40,7 +40,7 @@ struct Model {
 };
 
 QString adviceText(int ruleSet, int a, int b, int d) {
-    const std::string_view text = strategy::kRuleSets[ruleSet].advise({a, b, d}).text;
+    const std::string_view text = charts::kKnownCharts[ruleSet].advise({a, b, d}).text;
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
@@ -81,7 +81,7 @@ void ModelTest::initTestCase() {
     w.form().findChild<QTimer*>("Timer1")->stop(); // ticks come from the sequence
     // The chart button makes the program's folder current: let that be the card folder.
     overrideProgramFilePath(w.cardPath("hitwise"));
-    for (const Card& card : kCards)
+    for (const cards::Face& card : cards::kFaces)
         fileNames << card.pictureFile;
     fileNames << "blank.jpg";
     for (int i = 0; i < fileNames.size(); ++i) {
@@ -129,7 +129,7 @@ void ModelTest::setFile(const QString& name, FileState state) {
 void ModelTest::step(std::mt19937& random, QString* event) {
     const int kind = std::uniform_int_distribution<int>(0, 99)(random);
     const int card = std::uniform_int_distribution<int>(0, 12)(random);
-    const Card& c = kCards[card];
+    const cards::Face& c = cards::kFaces[card];
     Model& m = model;
     if (kind < 35) { // a player card, enabled or not
         *event = QString("player %1").arg(c.caption);
@@ -148,13 +148,13 @@ void ModelTest::step(std::mt19937& random, QString* event) {
             m.boxes["Image2"] = {Shows::File, c.pictureFile};
             m.first = 1, m.card1 = c.value;
         }
-        m.totalText = playerTotalText(m.card1, m.card2);
+        m.totalText = cards::playerTotalText(m.card1, m.card2);
     } else if (kind < 60) { // a dealer card
         *event = QString("dealer %1").arg(c.caption);
         w.dealerButton(card)->click();
         if (!m.dealers) return;
         m.dealer = c.value;
-        m.dealerText = dealerCardText(c.value);
+        m.dealerText = cards::dealerCardText(c.value);
         if (!loads(c.pictureFile)) {
             ++m.errors;
             return;
@@ -189,7 +189,7 @@ void ModelTest::step(std::mt19937& random, QString* event) {
     } else if (kind < 90) {
         *event = "chart";
         w.find<QPushButton>("Button1")->click();
-        m.opened << QString::fromLatin1(strategy::kRuleSets[m.ruleSet].chartFile.data());
+        m.opened << QString::fromLatin1(charts::kKnownCharts[m.ruleSet].file.data());
     } else { // a card file vanishes, breaks, becomes a folder or comes back
         const QString name = fileNames[std::uniform_int_distribution<int>(0, 13)(random)];
         const FileState state = FileState(std::uniform_int_distribution<int>(0, 3)(random));

@@ -3,7 +3,6 @@
 #include "Analysis.h"
 #include "ChartModel.h"
 #include "ChartOptions.h"
-#include "RuleSets.h"
 #include "TableFit.h"
 
 #include <QSaveFile>
@@ -68,13 +67,13 @@ QByteArray chartOf(const ChartRequest& request) {
     if (request.compare) {
         // The chart the player knows, played at these rules: its marked cells are where it
         // does not give this table's best play.
-        const strategy::RuleSet& known = strategy::kRuleSets[*request.compare];
+        const charts::KnownChart& known = charts::kKnownCharts[*request.compare];
         if (request.format == ChartRequest::Format::Csv) {
             return QByteArray::fromStdString(charts::compareCsv(analysis, known.advise));
         }
-        const std::string name = charts::trimmed(known.name);
+        const std::string name = charts::chartTitle(*request.compare);
         chart = charts::tableChart(analysis, known.advise, name + " chart at this table",
-                                   analysis::agreement(analysis, known.advise));
+                                   charts::agreement(analysis, known.advise));
         chart.about = "The " + name +
                       " chart as you know it, played at the rules below. A cell "
                       "marked ! is one where it does not give this table's best play.";

@@ -8,7 +8,6 @@ namespace {
 
 const QStringList kFormats{"html", "text", "csv", "pdf"}; // in the order of ChartRequest::Format
 const QStringList kPapers{"a4", "letter", "card"};        // in the order of charts::Paper
-const QStringList kCharts{"single", "multi", "european"};
 
 } // namespace
 
@@ -35,8 +34,9 @@ ChartOptions::ChartOptions() {
          "85.6 x 54 mm, in two pages).",
          "size"},
         {"compare",
-         "The cells where a chart you know (single, multi or european) does not give this "
-         "table's best play, and what that costs.",
+         QStringLiteral("The cells where a chart you know (%1) does not give this table's best "
+                        "play, and what that costs.")
+             .arg(options::alternatives(options::knownChartIds())),
          "chart"},
         {{"o", "output"}, "Write to this file instead of the standard output.", "file"},
         {"hand", "Instead of a chart: the value of every play of this hand, e.g. 10,3,3.", "cards"},
@@ -89,9 +89,10 @@ std::optional<ChartRequest> ChartOptions::parse(const QStringList& arguments, QS
         request.paper = charts::Paper(*paper);
     }
     if (parser_.isSet("compare")) {
-        request.compare = options::choice(parser_.value("compare"), kCharts);
+        request.compare = options::choice(parser_.value("compare"), options::knownChartIds());
         if (!request.compare) {
-            *error = badValue("compare", parser_.value("compare"), "single, multi or european");
+            *error = badValue("compare", parser_.value("compare"),
+                              options::alternatives(options::knownChartIds()));
             return std::nullopt;
         }
     }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "Table.h"
+
+#include "Analysis.h"
+
+#include <QString>
+
+// The best-play chart of the player's own table, written with hitwise-chart's code into the
+// cache folder as "chart-<rules>.htm". Returns its path, or nothing with *error saying why.
+std::optional<QString> writeChartFile(const Table& table, const analysis::Analysis& analysis,
+                                      QString* error);

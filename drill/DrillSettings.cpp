@@ -1,0 +1,42 @@
+#include "DrillSettings.h"
+
+#include <QSettings>
+
+namespace drillsettings {
+
+std::optional<Table> lastTable() {
+    return Table::fromKey(QSettings().value("table").toString());
+}
+
+bool useTable(const Table& table) {
+    QSettings settings;
+    if (settings.value("table").toString() != table.key()) settings.setValue("table", table.key());
+    if (table.isChart()) return false;
+    QStringList recent = settings.value("recentTables").toStringList();
+    if (recent.value(0) == table.key()) return false;
+    recent.removeAll(table.key());
+    recent.prepend(table.key());
+    settings.setValue("recentTables", recent.mid(0, kRecentTables));
+    return true;
+}
+
+std::vector<Table> recentTables() {
+    std::vector<Table> tables;
+    for (const QString& key : QSettings().value("recentTables").toStringList()) {
+        const auto table = Table::fromKey(key);
+        if (table && !table->isChart() && int(tables.size()) < kRecentTables) {
+            tables.push_back(*table);
+        }
+    }
+    return tables;
+}
+
+double bet() {
+    return QSettings().value("bet", 10.0).toDouble();
+}
+
+void setBet(double bet) {
+    QSettings().setValue("bet", bet);
+}
+
+} // namespace drillsettings

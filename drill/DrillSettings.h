@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Table.h"
+
+#include <vector>
+
+// What the drill keeps between runs in QSettings: the table last used, the player's own tables
+// chosen last, and the bet. Written only when changed: a start that changes nothing writes
+// nothing.
+namespace drillsettings {
+
+inline constexpr int kRecentTables = 5;
+
+std::optional<Table> lastTable();
+// Keeps the table as the last one used, and a table of the player's own at the head of the
+// recent ones; true if the recent ones changed.
+bool useTable(const Table& table);
+// The player's own tables chosen last, the newest first.
+std::vector<Table> recentTables();
+
+double bet();
+void setBet(double bet);
+
+} // namespace drillsettings

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "AnswerStats.h"
+#include "Table.h"
+
+#include "Analysis.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class EdgePanel;
+}
+
+// The Your edge tab: what the player's own answers make of a round at the table in force, the
+// study list of the costliest cells, and the cost by day as a plot and in words. Every figure is
+// a label's text, read by a screen reader as it shows.
+class EdgePanel : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(EdgePanel)
+
+public:
+    explicit EdgePanel(QWidget* parent = nullptr);
+    ~EdgePanel() override;
+
+    double bet() const;
+    void setBet(double bet);
+    // While the engine works the table out.
+    void showWorking(const Table& table);
+    void showEdge(const analysis::Analysis& analysis, const Table& table, const AnswerStats& stats);
+
+signals:
+    void betChanged(double bet);
+    // A cell of the study list chosen to practise.
+    void studyChosen(const GridCell& cell);
+
+private slots:
+    void StudyChoose();
+
+private:
+    std::unique_ptr<Ui::EdgePanel> ui;
+};

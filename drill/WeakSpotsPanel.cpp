@@ -1,0 +1,11 @@
+#include "WeakSpotsPanel.h"
+
+#include "ui_WeakSpotsPanel.h"
+
+WeakSpotsPanel::WeakSpotsPanel(const AnswerStats& stats, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::WeakSpotsPanel>()), model_(stats) {
+    ui->setupUi(this);
+    ui->WeakSpotsGrid->setModel(&model_);
+}
+
+WeakSpotsPanel::~WeakSpotsPanel() = default;

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "HandDealer.h"
+
+#include "Play.h"
+
+#include <QDate>
+#include <QString>
+
+#include <array>
+#include <deque>
+#include <map>
+#include <vector>
+
+// How the player has done in one cell of a chart.
+struct CellRecord {
+    int tries = 0;
+    int rights = 0;
+    int streak = 0;    // right answers since the last wrong one
+    bool weak = false; // missed, and not yet answered right enough times in a row since
+    std::deque<analysis::Play> last; // the last kLastAnswers answers, the newest last
+    static constexpr std::size_t kLastAnswers = 20;
+};
+
+// One graded decision: the hand's cards (values 1..10), the up card, where in a played-out round
+// it fell (0: the first decision of a deal), the answer and the right play.
+struct Answer {
+    std::vector<int> cards;
+    int up = 0;
+    int position = 0;
+    analysis::Play answer = analysis::Play::Stand;
+    analysis::Play rightPlay = analysis::Play::Stand;
+    bool right = false;
+};
+
+// A first decision of a two-card hand as the edge reads it: its day, cell and answer.
+struct FirstAnswer {
+    QDate day;
+    GridCell cell;
+    analysis::Play answer;
+};
+
+// What the answers say, by table (Table::key()): every answer counts in the totals; the first
+// decisions of two-card hands count in their cells.
+class AnswerStats {
+public:
+    static constexpr int kRightsToMend = 3; // right answers in a row that end a weak spot
+
+    // Counts an answer; true if it changed a cell of the grid.
+    bool count(const QString& table, const QDate& day, const Answer& answer);
+
+    const CellRecord& cell(const QString& table, const GridCell& cell) const;
+    std::vector<GridCell> weakCells(const QString& table) const;
+    // All answers ever given at a table, and the right ones.
+    std::pair<int, int> totals(const QString& table) const;
+    // The first decisions of two-card hands at a table, oldest first.
+    const std::vector<FirstAnswer>& firstAnswers(const QString& table) const;
+    void clear() { kept_.clear(); }
+
+private:
+    using Cells = std::array<std::array<CellRecord, 10>, kChartRows>;
+    struct Kept {
+        Cells cells{};
+        int tries = 0;
+        int rights = 0;
+        std::vector<FirstAnswer> first;
+    };
+    std::map<QString, Kept> kept_;
+};

@@ -1,0 +1,211 @@
+#include "PracticeSession.h"
+
+#include "CardText.h"
+#include "PracticeText.h"
+
+#include <cmath>
+
+using analysis::Play;
+using namespace practice;
+
+namespace {
+
+const QString kPrompt = QStringLiteral("Your play? Hit (H), Stand (S), Double (D), Split (P) or "
+                                       "Surrender (R).");
+
+} // namespace
+
+PracticeSession::PracticeSession(const QString& dataFolder, std::uint32_t seed, const Table& table,
+                                 bool playOut)
+    : history_(dataFolder), dealer_(seed), seed_(seed), table_(table), playOut_(playOut) {}
+
+void PracticeSession::useTable(const Table& table) {
+    table_ = table;
+    shoe_ = std::make_unique<CardShoe>(table.rules.decks, seed_);
+    round_.reset();
+    studyCell_.reset();
+    dealNext();
+}
+
+void PracticeSession::setPlayOut(bool playOut) {
+    playOut_ = playOut;
+    round_.reset();
+    dealNext();
+}
+
+void PracticeSession::setDealKind(DealKind kind) {
+    kind_ = kind;
+    studyCell_.reset();
+    dealNext();
+}
+
+void PracticeSession::study(const GridCell& cell) {
+    studyCell_ = cell;
+    playOut_ = false;
+    round_.reset();
+    dealNext();
+}
+
+void PracticeSession::dealNext() {
+    if (!shoe_) shoe_ = std::make_unique<CardShoe>(table_.rules.decks, seed_);
+    view_.status.clear();
+    view_.blackjackPause = false;
+    if (playOut_) {
+        startRound();
+        return;
+    }
+    deal_ = studyCell_ ? dealer_.dealCell(*studyCell_)
+                       : dealer_.deal(kind_, history_.weakCells(table_.key()));
+    showDeal();
+}
+
+void PracticeSession::showDeal() {
+    const std::vector<int> values{deal_.first(), deal_.second()};
+    view_.dealer = {deal_.cards[2]};
+    view_.hidden = 1;
+    view_.dealerCaption = QStringLiteral("Dealer");
+    view_.hands = {{{deal_.cards[0], deal_.cards[1]}, totalText(values), true}};
+    view_.hand = QStringLiteral("Your hand: %1 and %2 (%3). The dealer shows %4.")
+                     .arg(cards::spokenName(deal_.cards[0]), cards::spokenName(deal_.cards[1]),
+                          totalText(values), cards::spokenName(deal_.cards[2]));
+    if (analysis::isBlackjack(deal_.first(), deal_.second())) {
+        view_.feedback = QStringLiteral("Black Jack: nothing to decide. The next hand comes now.");
+        view_.answering = false;
+        view_.blackjackPause = true;
+    } else {
+        view_.feedback = kPrompt;
+        view_.answering = true;
+        view_.allowed = analysis::allowedPlays(table_.rules, values);
+    }
+}
+
+void PracticeSession::startRound() {
+    if (shoe_->reshuffleIfDue()) view_.status = QStringLiteral("The shoe was shuffled.");
+    round_ = std::make_unique<Round>(table_.rules, *shoe_);
+    roundLog_.clear();
+    position_ = 0;
+    view_.feedback = QStringLiteral("Your play? Hit (H), Stand (S), Double (D), Split (P) or "
+                                    "Surrender (R), where the hand may.");
+    showRound();
+}
+
+void PracticeSession::showRound() {
+    const Round& round = *round_;
+    const bool several = round.hands().size() > 1;
+    view_.hands.clear();
+    QStringList words;
+    for (std::size_t i = 0; i < round.hands().size(); ++i) {
+        const RoundHand& hand = round.hands()[i];
+        QString caption = totalText(hand.values());
+        if (hand.doubled) caption += ", doubled";
+        if (round.over()) caption = settledText(hand) + " " + unitsText(hand.result);
+        const bool current = !round.over() && int(i) == round.current();
+        view_.hands.push_back({hand.cards, caption, current});
+        words << QStringLiteral("%1%2: %3 (%4)")
+                     .arg(several ? QStringLiteral("hand %1").arg(i + 1)
+                                  : QStringLiteral("your hand"),
+                          current && several ? " (playing)" : "", cardsText(hand.cards), caption);
+    }
+    const std::vector<int> dealerValues = cards::valuesOf(round.dealer());
+    view_.dealer = round.dealer();
+    view_.hidden = round.over() ? 0 : 1;
+    view_.dealerCaption =
+        round.over()
+            ? (round.dealerBlackjack() ? QStringLiteral("Dealer: blackjack")
+                                       : QStringLiteral("Dealer: %1")
+                                             .arg(analysis::holding(dealerValues).total() > 21
+                                                      ? QStringLiteral("bust")
+                                                      : totalText(dealerValues)))
+            : QStringLiteral("Dealer");
+    const QString text =
+        QStringLiteral("%1. The dealer %2 %3.")
+            .arg(words.join("; "), round.over() ? "has" : "shows", cardsText(round.dealer()));
+    view_.hand = text[0].toUpper() + text.mid(1);
+    if (round.over()) {
+        QString summary =
+            QStringLiteral("Round over: %1 %2.")
+                .arg(unitsText(round.result()), std::abs(round.result()) == 1 ? "bet" : "bets");
+        if (!roundLog_.isEmpty()) summary += " " + roundLog_.join(" ");
+        if (roundLog_.isEmpty() && round.hands().size() == 1 &&
+            round.hands()[0].settled == Settled::Blackjack) {
+            summary = QStringLiteral("Black Jack! Paid %1. ").arg(unitsText(round.result())) +
+                      "Space or Enter deals the next round.";
+        }
+        view_.feedback = summary;
+        view_.answering = false;
+        view_.allowed = {};
+    } else {
+        view_.answering = true;
+        view_.allowed = round.allowed();
+    }
+}
+
+void PracticeSession::answer(Play play) {
+    if (!view_.answering) return;
+    view_.status.clear();
+    if (playOut_ && round_) {
+        answerRound(play);
+    } else {
+        answerDeal(play);
+    }
+}
+
+// Committed before anything else happens: the next hand waits for it.
+void PracticeSession::count(const Answer& answer) {
+    if (history_.record(table_.key(), answer)) {
+        changedCell_ = GridCell{chartRowOf(answer.cards[0], answer.cards[1]), answer.up};
+    }
+    ++tries_;
+    rights_ += answer.right;
+}
+
+void PracticeSession::answerDeal(Play play) {
+    const std::vector<int> cards{deal_.first(), deal_.second()};
+    const Grade grade =
+        ::grade(table_, cards, deal_.up(), analysis::allowedPlays(table_.rules, cards), play);
+    count({cards, deal_.up(), 0, play, grade.rightPlay, grade.right});
+    view_.feedback = gradeText(grade, play, table_.isChart());
+    view_.answering = false;
+}
+
+void PracticeSession::answerRound(Play play) {
+    Round& round = *round_;
+    const analysis::PlayValues allowed = round.allowed();
+    if (!allowed.allows(play)) {
+        view_.feedback = QStringLiteral("%1 is not allowed for this hand now; choose another play.")
+                             .arg(playText(play));
+        return;
+    }
+    const std::vector<int> cards = round.hands()[round.current()].values();
+    const Grade grade = ::grade(table_, cards, round.up(), allowed, play);
+    count({cards, round.up(), position_, play, grade.rightPlay, grade.right});
+    ++position_;
+    QString line = QStringLiteral("%1 on %2: %3")
+                       .arg(playText(play), totalText(cards), grade.right ? "right" : "wrong");
+    if (!grade.right) line += QStringLiteral(" (%1)").arg(playText(grade.rightPlay));
+    roundLog_ << line + ".";
+    round.play(play);
+    showRound();
+    if (!round.over())
+        view_.feedback = gradeText(grade, play, table_.isChart()) + " Next decision.";
+}
+
+std::optional<GridCell> PracticeSession::takeChangedCell() {
+    std::optional<GridCell> cell;
+    cell.swap(changedCell_);
+    return cell;
+}
+
+QString PracticeSession::scoreText() const {
+    const auto [tries, rights] = history_.totals(table_.key());
+    QString text = QStringLiteral("This session: %1 of %2 right (%3).")
+                       .arg(rights_)
+                       .arg(tries_)
+                       .arg(percentText(rights_, tries_));
+    text += history_.remembers() ? QStringLiteral(" All time with these rules: %1 of %2 (%3).")
+                                       .arg(rights)
+                                       .arg(tries)
+                                       .arg(percentText(rights, tries))
+                                 : QStringLiteral(" Answers are not kept this time.");
+    return text;
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+// Practice: the drill's logic, Qt Core only, no window.
+//
+// How the parts meet: a PracticeSession holds the Table in force (one of the known charts or the
+// player's own rules), deals a hand with the HandDealer (leaning on the weak spots the History
+// keeps) or plays a Round out from a CardShoe, grades each answer with grade() (the chart, or the
+// engine's best play), records it in the History (its SQLite HistoryStore and the AnswerStats
+// read from it) and says what is to be shown in a PracticeView, in words (PracticeText) as a
+// screen reader reads them. Edge turns the statistics into what the player's mistakes cost. The
+// window only shows the view and passes the player's choices on.
+
+#include "Grading.h"
+#include "HandDealer.h"
+#include "History.h"
+#include "Round.h"
+#include "Table.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+// A hand as the felt shows it.
+struct ShownHand {
+    std::vector<cards::Card> cards;
+    QString caption; // under the cards: "16", "soft 18, doubled", "won +1"
+    bool current = false;
+};
+
+// What the practice tab shows after each step.
+struct PracticeView {
+    std::vector<cards::Card> dealer; // face up
+    int hidden = 0;                  // dealer's cards face down after them
+    QString dealerCaption;
+    std::vector<ShownHand> hands;
+    QString hand;     // the hand and the up card in words
+    QString feedback; // the prompt, the grade, or the round's end
+    bool answering = false;
+    analysis::PlayValues allowed; // in a round, what the hand may do now
+    bool blackjackPause = false;  // nothing to decide: the next hand comes after a pause
+    QString status;               // a passing word for the status bar, or empty
+};
+
+class PracticeSession {
+public:
+    // The history lives in dataFolder; every shoe and hand comes from the seed.
+    PracticeSession(const QString& dataFolder, std::uint32_t seed, const Table& table,
+                    bool playOut);
+
+    const Table& table() const { return table_; }
+    bool playOut() const { return playOut_; }
+    History& history() { return history_; }
+    const History& history() const { return history_; }
+    const PracticeView& view() const { return view_; }
+
+    // A new table: a new shoe, and the next hand dealt.
+    void useTable(const Table& table);
+    // Single hands or whole rounds; the hand on the table is taken back unanswered.
+    void setPlayOut(bool playOut);
+    void setDealKind(DealKind kind);
+    // Single hands of this cell until the kind of deal changes.
+    void study(const GridCell& cell);
+    const std::optional<GridCell>& studyCell() const { return studyCell_; }
+
+    // The next hand or round, when nothing is waiting for an answer.
+    void dealNext();
+    // An answer to the hand on the table: graded, recorded before anything else, and shown.
+    void answer(analysis::Play play);
+    // The cell of the grid the last answer changed, once.
+    std::optional<GridCell> takeChangedCell();
+
+    // "This session: 3 of 4 right (75 %). All time with these rules: …"
+    QString scoreText() const;
+
+private:
+    void showDeal();
+    void startRound();
+    void showRound();
+    void answerDeal(analysis::Play play);
+    void answerRound(analysis::Play play);
+    void count(const Answer& answer);
+
+    History history_;
+    HandDealer dealer_;
+    std::uint32_t seed_;
+    Table table_;
+    bool playOut_ = false;
+    DealKind kind_ = DealKind::EveryHand;
+    std::unique_ptr<CardShoe> shoe_;
+    std::unique_ptr<Round> round_;
+    QStringList roundLog_; // the round's decisions and grades
+    int position_ = 0;     // decisions so far in the round
+    Deal deal_;
+    std::optional<GridCell> studyCell_;
+    std::optional<GridCell> changedCell_;
+    int tries_ = 0;
+    int rights_ = 0;
+    PracticeView view_;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+// What the drill says, in words: for the window's labels and for screen readers alike.
+
+#include "Grading.h"
+#include "Round.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace practice {
+
+QString playText(analysis::Play play);                // "Hit"
+QString totalText(const std::vector<int>& cards);     // "soft 18", "16"
+QString settledText(const RoundHand& hand);           // "won", "surrendered"
+QString unitsText(double result);                     // "+1.5", "-2"
+QString percentText(int part, int whole);             // "75 %", "-" of nothing
+QString cardsText(const std::vector<cards::Card>& c); // "Ace of spades, Ten of hearts"
+
+// The grade of an answer: right or wrong, the chart's words at a chart, and what it costs.
+QString gradeText(const Grade& grade, analysis::Play play, bool atChart);
+
+} // namespace practice

@@ -1,0 +1,45 @@
+#include "Table.h"
+
+#include "FittedRules.h"
+#include "KnownCharts.h"
+
+namespace {
+
+// A known chart's key: "chart:single".
+QString chartKey(int chart) {
+    const std::string_view id = charts::kKnownCharts[chart].id;
+    return QStringLiteral("chart:") + QString::fromLatin1(id.data(), qsizetype(id.size()));
+}
+
+} // namespace
+
+Table Table::ofChart(int chart) {
+    return {chart, charts::fittedRules(chart).rules};
+}
+
+Table Table::own(const analysis::Rules& rules) {
+    return {-1, rules};
+}
+
+QString Table::key() const {
+    return isChart() ? chartKey(chart) : QString::fromStdString(analysis::canonical(rules));
+}
+
+std::optional<Table> Table::fromKey(const QString& key) {
+    for (int chart = 0; chart < charts::kKnownChartCount; ++chart) {
+        if (key == chartKey(chart)) return ofChart(chart);
+    }
+    const auto rules = analysis::fromCanonical(key.toStdString());
+    if (!rules) return std::nullopt;
+    return own(*rules);
+}
+
+QString Table::name() const {
+    if (isChart()) return QString::fromStdString(charts::chartTitle(chart));
+    return QString::fromStdString(analysis::shortName(rules));
+}
+
+QString Table::words() const {
+    const QString words = QString::fromStdString(analysis::inWords(rules));
+    return isChart() ? QStringLiteral("%1 chart: %2").arg(name(), words) : words;
+}
