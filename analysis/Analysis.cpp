@@ -26,7 +26,19 @@ int Analysis::index(int first, int second) {
     return low * 10 - low * (low - 1) / 2 + (high - low); // pairs (low, high), low <= high
 }
 
-Analysis::Analysis(const Rules& rules) : rules_(rules) {
+namespace {
+
+// Rules the engine cannot value are refused, never valued wrongly.
+const Rules& checked(const Rules& rules) {
+    if (const std::string problem = rules.problem(); !problem.empty()) {
+        throw std::invalid_argument(problem);
+    }
+    return rules;
+}
+
+} // namespace
+
+Analysis::Analysis(const Rules& rules) : rules_(checked(rules)) {
     const Shoe full = Shoe::ofDecks(rules.decks);
     for (int up = 1; up <= 10; ++up) {
         const DealerTable& dealer = DealerTable::of(up, rules.hitSoft17, rules.holeCard);
@@ -115,6 +127,7 @@ PlayValues allowedPlays(const Rules& rules, const std::vector<int>& cards) {
 
 PlayValues analyseHand(const Rules& rules, const std::vector<int>& cards, int up) {
     if (up < 1 || up > 10) throw std::invalid_argument("the up card is out of 1 to 10");
+    checked(rules);
     Shoe shoe = Shoe::ofDecks(rules.decks);
     shoe.take(up);
     const DealerTable& dealer = DealerTable::of(up, rules.hitSoft17, rules.holeCard);

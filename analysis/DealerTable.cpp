@@ -9,6 +9,19 @@ namespace analysis {
 
 namespace {
 
+// A dealer's hand draws only below a hard 17, and every card adds at least one to the hard
+// total: it holds at most 17 cards, the up card among them, and at most 9 of one value (nine
+// twos). The falling products by number of cards and the counts by cards of a value before are
+// sized from these, so that no longer hand can be cut short without a word.
+constexpr int kMostDealerCards = 17;
+constexpr int kMostOfOneValue = 9;
+constexpr int kDepths = 24; // numbers of cards, 0 to kDepths - 1
+static_assert(kMostDealerCards < kDepths);
+
+} // namespace
+
+namespace {
+
 using Cards = std::vector<std::int8_t>;
 
 // 1 / n for every count a shoe can hold, 0 for none: the sums below divide often.
@@ -104,6 +117,7 @@ DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up), holeC
         orders_[parent] = ending.orders;
         maxDepth_ = std::max(maxDepth_, static_cast<int>(set.size()));
     }
+    static_assert(kMostOfOneValue < DealerTable::kMostOfAValue);
     leavesFirst(valueCounts);
     // For each value as the pair's: the ending sets' distinct (cards, pair cards), as slots.
     slots_.resize(11);
@@ -180,7 +194,7 @@ Distribution DealerTable::outcomes(const Shoe& shoe) const {
     const Left left = leftOf(shoe, 0);
     // 1 / (N (N-1) ... (N-k+1)): the chance of one order of k cards is its falling product of
     // counts over this.
-    std::array<double, 24> inverseFalling{};
+    std::array<double, kDepths> inverseFalling{};
     inverseFalling[0] = 1.0;
     for (int k = 1; k <= maxDepth_; ++k) {
         const int cards = shoe.total - (k - 1);
@@ -190,7 +204,7 @@ Distribution DealerTable::outcomes(const Shoe& shoe) const {
     products.resize(firstLeaf_);
     products[0] = 1.0;
     // Sums by outcome and number of cards, each divided by its falling product once at the end.
-    std::array<std::array<double, 24>, kOutcomes> sums{};
+    std::array<std::array<double, kDepths>, kOutcomes> sums{};
     const std::size_t nodes = parent_.size();
     for (std::size_t i = 1; i < firstLeaf_; ++i) {
         const double product = products[parent_[i]] * left[factor_[i]];
@@ -238,7 +252,7 @@ DealerTable::Standing DealerTable::standingByPairs(const PairSums& sums, int tot
     // One order of d cards, s of them pair cards: the product of the other values' falling
     // counts (summed) times (c)_s / (N)_d, with c pair cards left and N = others + c.
     struct Factors {
-        std::array<double, 24> inverseFalling;              // 1 / (N)_d, d up to maxDepth_
+        std::array<double, kDepths> inverseFalling;         // 1 / (N)_d, d up to maxDepth_
         std::array<double, kMostOfAValue + 1> pairsFalling; // (c)_s
     };
     std::array<Factors, kMostShoes> factors;

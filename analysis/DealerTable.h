@@ -66,7 +66,7 @@ private:
     // The tree, parents before children, node 0 the empty set. A node adds one card to its
     // parent's set; its factor is the count of that card's value left once the set's earlier
     // cards of that value are out: an index into a table of counts less 0, 1, 2 ...
-    static constexpr int kMostOfAValue = 12;
+    static constexpr int kMostOfAValue = 12; // more than any dealer's hand holds of one value
     std::vector<std::int32_t> parent_;
     std::vector<std::int16_t> factor_; // value * kMostOfAValue + cards of that value before
     // Per pair value, the distinct (cards, pair cards) of ending sets; per node and value, its.

@@ -52,8 +52,10 @@ constexpr int kLaneShift = 56;
 // The shoes a split hand meets differ only in their pair cards: lane L is the shoe after the
 // pair with L - 1 more pair cards out (lane 0 has the other pair card back). With four hands,
 // a value is read from lane 1 + a + i for up to two splits and two other reads (lane 5). The
-// pair cards of the hand itself are out of every lane.
-constexpr int kLanes = 6;
+// pair cards of the hand itself are out of every lane. Sized from the most hands the rules allow:
+// CDP reads lanes 1 to 2 * most - 3.
+constexpr int kLanes = 2 * kMaxSplitHands - 2;
+static_assert(kLanes - 1 >= 2 * kMaxSplitHands - 3, "every lane CDP reads has its place");
 using Lanes = std::array<double, kLanes>;
 
 // The best play of a hand in each strategy's lane, by its value there.
@@ -91,7 +93,7 @@ public:
         case PostSplit::CDZ: strategies_ = {0}; break;
         case PostSplit::CDP1: strategies_ = {1}; break;
         case PostSplit::CDP:
-            for (int lane = 1; lane <= std::min(2 * most - 3, kLanes - 1); ++lane)
+            for (int lane = 1; lane <= 2 * most - 3; ++lane)
                 strategies_.push_back(lane);
             break;
         }

@@ -240,6 +240,8 @@ class AnalysisTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void rulesOutOfReachRefused_data();
+    void rulesOutOfReachRefused();
     void handValues_data();
     void handValues();
     void roundReturn_data();
@@ -539,6 +541,30 @@ void AnalysisTest::fittedRulesAgreeMost() {
         QVERIFY(fit.agreeing >=
                 charts::agreement(analysis::Analysis(charts::suggestedRules(i)), table));
     }
+}
+
+// Rules past what the engine can value are refused with the reason, never valued.
+void AnalysisTest::rulesOutOfReachRefused_data() {
+    QTest::addColumn<int>("decks");
+    QTest::addColumn<int>("splitHands");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("no deck") << 0 << 4 << "decks: 0 is not from 1 to 8";
+    QTest::newRow("nine decks") << 9 << 4 << "decks: 9 is not from 1 to 8";
+    QTest::newRow("no split") << 6 << 1 << "split hands: 1 is not from 2 to 4";
+    QTest::newRow("five hands") << 6 << 5 << "split hands: 5 is not from 2 to 4";
+}
+
+void AnalysisTest::rulesOutOfReachRefused() {
+    QFETCH(int, decks);
+    QFETCH(int, splitHands);
+    QFETCH(QString, problem);
+    analysis::Rules rules;
+    rules.decks = decks;
+    rules.splitHands = splitHands;
+    QCOMPARE(QString::fromStdString(rules.problem()), problem);
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, analysis::Analysis{rules});
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, analysis::analyseHand(rules, {8, 8}, 6));
+    QVERIFY(!analysis::fromCanonical(analysis::canonical(rules)));
 }
 
 QTEST_APPLESS_MAIN(AnalysisTest)
