@@ -31,6 +31,13 @@ std::vector<Table> recentTables() {
     return tables;
 }
 
+bool tellUncounted(int uncounted) {
+    QSettings settings;
+    if (settings.value("uncountedTold").toInt() == uncounted) return false;
+    settings.setValue("uncountedTold", uncounted);
+    return true;
+}
+
 double bet() {
     return QSettings().value("bet", 10.0).toDouble();
 }

@@ -18,6 +18,10 @@ bool useTable(const Table& table);
 // The player's own tables chosen last, the newest first.
 std::vector<Table> recentTables();
 
+// Whether the player is yet to be told of this many answers of another version that are kept
+// but not counted; true once per count.
+bool tellUncounted(int uncounted);
+
 double bet();
 void setBet(double bet);
 

@@ -72,8 +72,14 @@ void DrillWindow::bindHandlers() {
 }
 
 void DrillWindow::reportHistoryNotice() {
-    const QString notice = session_.history().takeNotice();
+    History& history = session_.history();
+    const QString notice = history.takeNotice();
     if (notice.isEmpty()) return;
+    // Answers of another version are safe in the file: a word in the status bar, once.
+    if (history.remembers() && history.uncounted() > 0) {
+        if (drillsettings::tellUncounted(history.uncounted())) statusBar()->showMessage(notice);
+        return;
+    }
     statusBar()->showMessage(notice);
     // After the event that found it has finished, so that no handler waits on the box.
     QTimer::singleShot(0, this, [this, notice] {

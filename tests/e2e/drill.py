@@ -1,12 +1,23 @@
 #!/usr/bin/python3
 """Drives Hitwise Drill as a keyboard and screen reader user would.
    drill.py answer N      answers N hands with keys and reads the feedback of each
-   drill.py remembers N   reads the score: N answers kept from before"""
+   drill.py remembers N   reads the score: N answers kept from before, then the Your edge tab:
+                          every figure a label shows is its accessible name as well"""
 import subprocess
 import sys
 import time
 
+import pyatspi
+
 from atspi import application, fail, find, text, walk
+
+
+def shown_as_named(node, start):
+    """A label a screen reader speaks as it shows: its name is its text."""
+    shown = text(node)
+    if not shown.startswith(start) or node.name != shown:
+        fail("named %r, showing %r" % (node.name, shown))
+    print("reads: %s" % shown)
 
 
 def read(app, description):
@@ -38,6 +49,22 @@ if sys.argv[1] == "remembers":
     if "All time with these rules: " not in score or (" of %d " % count) not in score:
         fail("the score forgot: %r" % score)
     print("reads: %s" % score)
+    shown_as_named(find(app, description="Rules in force"), "Rules in force: ")
+    tabs = find(app, role=pyatspi.ROLE_PAGE_TAB_LIST)
+    names = [tab.name for tab in tabs]
+    tabs[names.index("Your edge")].queryAction().doAction(0)
+    for _ in range(100):
+        edge = find(app, description="Your edge")
+        if edge.name.startswith("Played your way"):
+            break
+        time.sleep(0.1)
+    shown_as_named(edge, "Played your way, a round returns ")
+    shown_as_named(find(app, description="Cost by day"),
+                   "What your mistakes cost per 100 hands, day by day: ")
+    study = [item.name for item in find(app, name="Study list", role=pyatspi.ROLE_LIST)]
+    if not study or not all(study):
+        fail("the study list reads %r" % study)
+    print("reads: %s" % study[0])
     sys.exit(0)
 
 answered = 0
