@@ -3,7 +3,8 @@
 // The exact expected-value engine: what every play of a blackjack hand is worth under a
 // table's rules, and what a whole round returns.
 //
-// How the parts meet: `Rules` is the table. `DealerTable` lists, once per up card, every set of
+// How the parts meet: `Rules` (rules/) is the table, checked by Rules::problem() before
+// anything is valued. `DealerTable` lists, once per up card, every set of
 // cards the dealer can draw with its number of orders, so the dealer's outcome chances for any
 // shoe are one pass over a small tree. `Solver` values the player's plays for one up card,
 // recursing over the cards held and caching by the cards out of the shoe; `splitValue` (Split.h)

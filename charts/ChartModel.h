@@ -6,6 +6,12 @@
 // the play the chart makes under its rules and that play's expected value; for a hard total the
 // card pairs that make it are combined by how often each is dealt. A chart is either one of the
 // program's own advice tables held against the engine, or the best play for any rules.
+//
+// How the parts of charts/ meet: KnownCharts.h defines the three known charts once (id, title,
+// document, advice table, suggested rules); TableFit.h holds an advice table against the engine
+// and finds the rules it fits, which rulefit writes at build time into the fitted_rules library
+// (FittedRules.h). This header builds a chart; ChartHtml, ChartText and ChartPdf.h write it;
+// chartgen writes the three known charts' pages next to the program.
 
 #include "Analysis.h"
 #include "KnownCharts.h"

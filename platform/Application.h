@@ -1,5 +1,11 @@
 #pragma once
 
+// The platform layer: what the desktop toolkit and the desktop give the windows. Application
+// (this header) sees key presses first and routes errors to the ErrorHandler; JpegDecoder reads
+// pictures through libjpeg and JpegPicture and PictureFile make them Qt images for the
+// PictureBox; ProgramFolder and DocumentOpener find and open the documents next to the program;
+// RadioGroup, LayoutFonts and AsciiText keep the windows' controls as they were designed.
+
 #include <QApplication>
 
 class QKeyEvent;
