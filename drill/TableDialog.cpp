@@ -2,6 +2,8 @@
 
 #include "ui_TableDialog.h"
 
+#include <QMessageBox>
+
 TableDialog::TableDialog(const analysis::Rules& start, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TableDialog>()), start_(start) {
     ui->setupUi(this);
@@ -16,11 +18,20 @@ TableDialog::TableDialog(const analysis::Rules& start, QWidget* parent)
     ui->SplitBox->setValue(start.splitHands);
     ui->SurrenderBox->setChecked(start.surrender);
     ui->PaysBox->setCurrentIndex(start.sixToFive ? 1 : 0);
-    connect(ui->Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(ui->Buttons, &QDialogButtonBox::accepted, this, &TableDialog::OkClick);
     connect(ui->Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 TableDialog::~TableDialog() = default;
+
+// The rules pass the engine's one check before the dialog closes.
+void TableDialog::OkClick() {
+    if (const std::string problem = rules().problem(); !problem.empty()) {
+        QMessageBox::warning(this, windowTitle(), QString::fromStdString(problem));
+        return;
+    }
+    accept();
+}
 
 analysis::Rules TableDialog::rules() const {
     analysis::Rules rules = start_; // what the dialog does not ask, such as the post-split play

@@ -20,6 +20,9 @@ public:
     ~TableDialog() override;
     analysis::Rules rules() const;
 
+private slots:
+    void OkClick();
+
 private:
     std::unique_ptr<Ui::TableDialog> ui;
     analysis::Rules start_;
