@@ -5,7 +5,11 @@
 #include "Solver.h"
 
 #include <algorithm>
+#include <atomic>
+#include <future>
+#include <iterator>
 #include <stdexcept>
+#include <thread>
 
 namespace analysis {
 
@@ -28,35 +32,61 @@ int Analysis::index(int first, int second) {
 
 namespace {
 
-// Rules the engine cannot value are refused, never valued wrongly.
-const Rules& checked(const Rules& rules) {
-    if (const std::string problem = rules.problem(); !problem.empty()) {
-        throw std::invalid_argument(problem);
-    }
+// Rules or a shoe the engine cannot value are refused, never valued wrongly.
+const Rules& checked(const Rules& rules, const Shoe& shoe) {
+    std::string problem = rules.problem();
+    if (problem.empty()) problem = shoeProblem(rules, shoe);
+    if (!problem.empty()) throw std::invalid_argument(problem);
     return rules;
 }
 
+// The up cards in the order they are handed out: the costliest first, so that the workers end
+// together.
+constexpr int kUpCardsByCost[] = {2, 1, 3, 4, 5, 6, 7, 8, 9, 10};
+
 } // namespace
 
-Analysis::Analysis(const Rules& rules) : rules_(checked(rules)) {
-    const Shoe full = Shoe::ofDecks(rules.decks);
-    for (int up = 1; up <= 10; ++up) {
-        const DealerTable& dealer = DealerTable::of(up, rules.hitSoft17, rules.holeCard);
-        Shoe shoe = full;
-        shoe.take(up);
-        Solver solver(rules_, dealer, shoe);
-        for (int first = 1; first <= 10; ++first) {
-            for (int second = first; second <= 10; ++second) {
-                Cell& c = cells_[up - 1][index(first, second)];
-                double deal = double(full[up]) / full.total;
-                deal *= double(shoe[first]) / shoe.total;
-                deal *= double(shoe[second] - (first == second)) / (shoe.total - 1);
-                c.deal = first == second ? deal : 2 * deal;
-                c.dealerBlackjack = solver.blackjackChance({first, second});
-                if (isBlackjack(first, second) || c.deal == 0) continue;
-                const PlayValues values = solver.hand({first, second});
-                c.values = rules.holeCard ? afterTheCheck(values, 1.0 - c.dealerBlackjack) : values;
+Analysis::Analysis(const Rules& rules) : Analysis(rules, Shoe::ofDecks(rules.decks)) {}
+
+Analysis::Analysis(const Rules& rules, const Shoe& shoe, int workers)
+    : rules_(checked(rules, shoe)), shoe_(shoe) {
+    if (workers <= 0) workers = int(std::max(1u, std::thread::hardware_concurrency()));
+    workers = std::min(workers, int(std::size(kUpCardsByCost)));
+    std::atomic<int> next{0};
+    auto work = [&] {
+        for (int i; (i = next++) < int(std::size(kUpCardsByCost));)
+            analyseUpCard(kUpCardsByCost[i]);
+    };
+    std::vector<std::future<void>> others;
+    for (int w = 1; w < workers; ++w)
+        others.push_back(std::async(std::launch::async, work));
+    work();
+    for (auto& other : others)
+        other.get(); // passes on what went wrong there
+}
+
+// Every starting hand against one up card: the cells of that up card alone.
+void Analysis::analyseUpCard(int up) {
+    if (shoe_[up] == 0) return; // never dealt: every chance 0, no values
+    const DealerTable& dealer = DealerTable::of(up, rules_.hitSoft17, rules_.holeCard);
+    Shoe shoe = shoe_;
+    shoe.take(up);
+    Solver solver(rules_, dealer, shoe);
+    for (int first = 1; first <= 10; ++first) {
+        for (int second = first; second <= 10; ++second) {
+            Cell& c = cells_[up - 1][index(first, second)];
+            double deal = double(shoe_[up]) / shoe_.total;
+            deal *= double(shoe[first]) / shoe.total;
+            deal *= double(shoe[second] - (first == second)) / (shoe.total - 1);
+            c.deal = first == second ? deal : 2 * deal;
+            if (c.deal <= 0) {
+                c.deal = 0;
+                continue;
             }
+            c.dealerBlackjack = solver.blackjackChance({first, second});
+            if (isBlackjack(first, second)) continue;
+            const PlayValues values = solver.hand({first, second});
+            c.values = rules_.holeCard ? afterTheCheck(values, 1.0 - c.dealerBlackjack) : values;
         }
     }
 }
@@ -126,9 +156,15 @@ PlayValues allowedPlays(const Rules& rules, const std::vector<int>& cards) {
 }
 
 PlayValues analyseHand(const Rules& rules, const std::vector<int>& cards, int up) {
+    return analyseHand(rules, Shoe::ofDecks(rules.decks), cards, up);
+}
+
+PlayValues analyseHand(const Rules& rules, const Shoe& before, const std::vector<int>& cards,
+                       int up) {
     if (up < 1 || up > 10) throw std::invalid_argument("the up card is out of 1 to 10");
-    checked(rules);
-    Shoe shoe = Shoe::ofDecks(rules.decks);
+    checked(rules, before);
+    if (before[up] == 0) throw std::invalid_argument("the shoe holds no card of the up card");
+    Shoe shoe = before;
     shoe.take(up);
     const DealerTable& dealer = DealerTable::of(up, rules.hitSoft17, rules.holeCard);
     Solver solver(rules, dealer, shoe);

@@ -17,6 +17,7 @@
 #include "Held.h"
 #include "Play.h"
 #include "Rules.h"
+#include "Shoe.h"
 
 #include <array>
 #include <functional>
@@ -30,9 +31,15 @@ using PlayChooser = std::function<Play(int first, int second, int up)>;
 
 class Analysis {
 public:
+    // A round dealt from the rules' decks, or from any shoe (the cards before the deal). The
+    // up cards are shared out among `workers` threads (0: one a core). Throws
+    // std::invalid_argument for rules or a shoe the engine cannot value (Rules::problem(),
+    // shoeProblem()): a shoe too small to be sure of finishing a round is refused, not valued.
     explicit Analysis(const Rules& rules);
+    Analysis(const Rules& rules, const Shoe& shoe, int workers = 0);
 
     const Rules& rules() const { return rules_; }
+    const Shoe& shoe() const { return shoe_; }
 
     // The plays of a two-card starting hand (values 1..10, either order) against an up card.
     // A blackjack (an ace and a ten) has no decision and no values.
@@ -56,8 +63,10 @@ private:
     };
     static int index(int first, int second);
     const Cell& cell(int first, int second, int up) const;
+    void analyseUpCard(int up);
 
     Rules rules_;
+    Shoe shoe_;
     std::array<std::array<Cell, 55>, 10> cells_{};
 };
 
@@ -66,8 +75,11 @@ private:
 PlayValues allowedPlays(const Rules& rules, const std::vector<int>& cards);
 
 // The plays of a hand of any cards (values 1..10) against an up card: stand and hit, and for
-// two cards double, split and surrender where the rules allow them. Throws
-// std::invalid_argument for a value out of range or more cards of a value than the shoe holds.
+// two cards double, split and surrender where the rules allow them; from the rules' decks, or
+// from a shoe before the deal (the hand and the up card come out of it). Throws
+// std::invalid_argument for a value out of range, more cards of a value than the shoe holds, or
+// rules or a shoe the engine cannot value.
 PlayValues analyseHand(const Rules& rules, const std::vector<int>& cards, int up);
+PlayValues analyseHand(const Rules& rules, const Shoe& shoe, const std::vector<int>& cards, int up);
 
 } // namespace analysis

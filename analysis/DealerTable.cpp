@@ -25,7 +25,7 @@ namespace {
 using Cards = std::vector<std::int8_t>;
 
 // 1 / n for every count a shoe can hold, 0 for none: the sums below divide often.
-constexpr int kMostCards = 8 * 52;
+constexpr int kMostCards = Shoe::kMostCards;
 const std::array<double, kMostCards + 1> kReciprocals = [] {
     std::array<double, kMostCards + 1> table{};
     for (int i = 1; i <= kMostCards; ++i)
@@ -33,7 +33,8 @@ const std::array<double, kMostCards + 1> kReciprocals = [] {
     return table;
 }();
 inline double reciprocal(int n) {
-    return n > 0 && n <= kMostCards ? kReciprocals[n] : 0.0;
+    if (n <= 0) return 0.0;
+    return n <= kMostCards ? kReciprocals[n] : 1.0 / n;
 }
 
 struct Ending {
@@ -135,12 +136,14 @@ DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up), holeC
 }
 
 const DealerTable& DealerTable::of(int up, bool hitSoft17, bool holeCard) {
-    static std::mutex guard;
+    // Each made once, on first use; different tables are made at once by different threads.
+    static std::array<std::once_flag, 40> once;
     static std::array<std::unique_ptr<const DealerTable>, 40> made;
-    const std::lock_guard<std::mutex> lock(guard);
-    auto& table = made[(up - 1) * 4 + hitSoft17 * 2 + holeCard];
-    if (!table) table = std::make_unique<const DealerTable>(up, hitSoft17, holeCard);
-    return *table;
+    const int slot = (up - 1) * 4 + hitSoft17 * 2 + holeCard;
+    std::call_once(once[slot], [&] {
+        made[slot] = std::make_unique<const DealerTable>(up, hitSoft17, holeCard);
+    });
+    return *made[slot];
 }
 
 // Nodes with children first, in their order (a parent still comes before its children), then
@@ -190,55 +193,118 @@ DealerTable::Left DealerTable::leftOf(const Shoe& shoe, int leftOut) {
     return left;
 }
 
-Distribution DealerTable::outcomes(const Shoe& shoe) const {
-    const Left left = leftOf(shoe, 0);
-    // 1 / (N (N-1) ... (N-k+1)): the chance of one order of k cards is its falling product of
-    // counts over this.
-    std::array<double, kDepths> inverseFalling{};
-    inverseFalling[0] = 1.0;
-    for (int k = 1; k <= maxDepth_; ++k) {
-        const int cards = shoe.total - (k - 1);
-        inverseFalling[k] = cards > 0 ? inverseFalling[k - 1] / cards : 0.0;
-    }
-    thread_local std::vector<double> products;
+template <int W, typename At>
+void DealerTable::sumOrders(const std::array<double, W>* left, At at,
+                            std::array<double, W>* sums) const {
+    thread_local std::vector<std::array<double, W>> products;
     products.resize(firstLeaf_);
-    products[0] = 1.0;
-    // Sums by outcome and number of cards, each divided by its falling product once at the end.
-    std::array<std::array<double, kDepths>, kOutcomes> sums{};
+    products[0].fill(1.0);
     const std::size_t nodes = parent_.size();
     for (std::size_t i = 1; i < firstLeaf_; ++i) {
-        const double product = products[parent_[i]] * left[factor_[i]];
-        products[i] = product;
-        if (outcome_[i] >= 0) sums[outcome_[i]][depth_[i]] += orders_[i] * product;
+        const std::array<double, W>& parent = products[parent_[i]];
+        const std::array<double, W>& counts = left[factor_[i]];
+        std::array<double, W>& product = products[i];
+        for (int s = 0; s < W; ++s)
+            product[s] = parent[s] * counts[s];
+        if (outcome_[i] >= 0) {
+            std::array<double, W>& sum = sums[at(i)];
+            const double orders = orders_[i];
+            for (int s = 0; s < W; ++s)
+                sum[s] += orders * product[s];
+        }
     }
-    for (std::size_t i = firstLeaf_; i < nodes; ++i)
-        sums[outcome_[i]][depth_[i]] += orders_[i] * products[parent_[i]] * left[factor_[i]];
-    Distribution chances{};
-    for (int outcome = 0; outcome < kOutcomes; ++outcome) {
-        for (int k = 1; k <= maxDepth_; ++k)
-            chances[outcome] += sums[outcome][k] * inverseFalling[k];
+    for (std::size_t i = firstLeaf_; i < nodes; ++i) {
+        const std::array<double, W>& parent = products[parent_[i]];
+        const std::array<double, W>& counts = left[factor_[i]];
+        std::array<double, W>& sum = sums[at(i)];
+        const double orders = orders_[i];
+        for (int s = 0; s < W; ++s)
+            sum[s] += orders * parent[s] * counts[s];
     }
+}
+
+namespace {
+
+// The counts of every shoe by factor, side by side: left[factor][shoe]. Lanes past n repeat
+// the first shoe.
+template <int W, typename LeftOf>
+std::array<std::array<double, W>, 11 * 12> sideBySide(int n, LeftOf leftOf) {
+    std::array<std::array<double, W>, 11 * 12> left{};
+    for (int s = 0; s < W; ++s) {
+        const auto one = leftOf(s < n ? s : 0);
+        for (std::size_t f = 0; f < one.size(); ++f)
+            left[f][s] = one[f];
+    }
+    return left;
+}
+
+} // namespace
+
+template <int W>
+void DealerTable::outcomesOf(const Shoe* const* shoes, int n, Distribution* chances) const {
+    static_assert(11 * kMostOfAValue == 11 * 12);
+    const auto left = sideBySide<W>(n, [&](int s) { return leftOf(*shoes[s], 0); });
+    // Sums by outcome and number of cards, each divided by its falling product once at the end.
+    std::array<std::array<double, W>, kOutcomes * kDepths> sums{};
+    sumOrders<W>(
+        left.data(), [this](std::size_t i) { return outcome_[i] * kDepths + depth_[i]; },
+        sums.data());
+    for (int s = 0; s < n; ++s) {
+        // 1 / (N (N-1) ... (N-k+1)): the chance of one order of k cards is its falling product
+        // of counts over this.
+        std::array<double, kDepths> inverseFalling{};
+        inverseFalling[0] = 1.0;
+        for (int k = 1; k <= maxDepth_; ++k) {
+            const int cards = shoes[s]->total - (k - 1);
+            inverseFalling[k] = cards > 0 ? inverseFalling[k - 1] / cards : 0.0;
+        }
+        Distribution& d = chances[s];
+        d = {};
+        for (int outcome = 0; outcome < kOutcomes; ++outcome) {
+            for (int k = 1; k <= maxDepth_; ++k)
+                d[outcome] += sums[outcome * kDepths + k][s] * inverseFalling[k];
+        }
+    }
+}
+
+Distribution DealerTable::outcomes(const Shoe& shoe) const {
+    const Shoe* one = &shoe;
+    Distribution chances;
+    outcomesOf<1>(&one, 1, &chances);
     return chances;
 }
 
-DealerTable::PairSums DealerTable::pairSums(const Shoe& shoe, int pair, double* sums) const {
-    const Left left = leftOf(shoe, pair);
+void DealerTable::outcomes(const Shoe* const* shoes, int n, Distribution* chances) const {
+    if (n == 1) return outcomesOf<1>(shoes, n, chances);
+    if (n <= 4) return outcomesOf<4>(shoes, n, chances);
+    outcomesOf<kBatch>(shoes, n, chances);
+}
+
+template <int W>
+void DealerTable::pairSumsOf(const Shoe* const* shoes, int n, int pair, double* const* sums) const {
+    const auto left = sideBySide<W>(n, [&](int s) { return leftOf(*shoes[s], pair); });
     const int slots = static_cast<int>(slots_[pair].size());
-    thread_local std::vector<double> products;
-    products.resize(firstLeaf_);
-    products[0] = 1.0;
-    const std::size_t nodes = parent_.size();
-    const std::int16_t* slotOf = &nodeSlot_[pair * nodes];
-    for (std::size_t i = 1; i < firstLeaf_; ++i) {
-        const double product = products[parent_[i]] * left[factor_[i]];
-        products[i] = product;
-        if (outcome_[i] >= 0) sums[outcome_[i] * slots + slotOf[i]] += orders_[i] * product;
+    thread_local std::vector<std::array<double, W>> summed;
+    summed.assign(std::size_t(kOutcomes * slots), std::array<double, W>{});
+    const std::int16_t* slotOf = &nodeSlot_[pair * parent_.size()];
+    sumOrders<W>(
+        left.data(), [&](std::size_t i) { return outcome_[i] * slots + slotOf[i]; }, summed.data());
+    for (int s = 0; s < n; ++s) {
+        for (int j = 0; j < kOutcomes * slots; ++j)
+            sums[s][j] += summed[j][s];
     }
-    for (std::size_t i = firstLeaf_; i < nodes; ++i) {
-        sums[outcome_[i] * slots + slotOf[i]] +=
-            orders_[i] * products[parent_[i]] * left[factor_[i]];
-    }
+}
+
+DealerTable::PairSums DealerTable::pairSums(const Shoe& shoe, int pair, double* sums) const {
+    const Shoe* one = &shoe;
+    pairSumsOf<1>(&one, 1, pair, &sums);
     return {pair, shoe.total - shoe.count[pair], sums};
+}
+
+void DealerTable::pairSums(const Shoe* const* shoes, int n, int pair, double* const* sums) const {
+    if (n == 1) return pairSumsOf<1>(shoes, n, pair, sums);
+    if (n <= 4) return pairSumsOf<4>(shoes, n, pair, sums);
+    pairSumsOf<kBatch>(shoes, n, pair, sums);
 }
 
 DealerTable::Standing DealerTable::standingByPairs(const PairSums& sums, int total, int pairsLeft,

@@ -31,6 +31,11 @@ public:
 
     // The outcome chances when the dealer draws from this shoe (the up card already out).
     Distribution outcomes(const Shoe& shoe) const;
+    // The same for up to kBatch shoes in one walk of the tree: each chance exactly what
+    // outcomes() gives for its shoe (the same sums in the same order), the tree's bookkeeping
+    // shared.
+    static constexpr int kBatch = 10;
+    void outcomes(const Shoe* const* shoes, int n, Distribution* chances) const;
 
     // For split hands (see Split.h), what standing wins in every shoe that differs from a
     // given one only in its count of pair cards. One walk of the tree (pairSums) sums the
@@ -45,6 +50,8 @@ public:
     int pairSumsSize(int pair) const { return kOutcomes * int(slots_[pair].size()); }
     // Adds the sums for a shoe into `sums`: pairSumsSize(pair) of them, zero before.
     PairSums pairSums(const Shoe& shoe, int pair, double* sums) const;
+    // The same for up to kBatch shoes in one walk, each exactly as pairSums() gives it.
+    void pairSums(const Shoe* const* shoes, int n, int pair, double* const* sums) const;
     // What standing on `total` (21 or less) wins in `shoes` shoes with pairsLeft,
     // pairsLeft - 1, ... pair cards.
     static constexpr int kMostShoes = 8;
@@ -78,6 +85,13 @@ private:
     void leavesFirst(std::vector<std::int8_t>& valueCounts);
     using Left = std::array<double, 11 * kMostOfAValue>;
     static Left leftOf(const Shoe& shoe, int leftOut);
+    // One walk for W shoes: sums[at(node)][shoe] += the node's orders times its falling
+    // product of counts, for every node the dealer ends on; left[factor][shoe] the counts.
+    template <int W, typename At>
+    void sumOrders(const std::array<double, W>* left, At at, std::array<double, W>* sums) const;
+    template <int W> void outcomesOf(const Shoe* const* shoes, int n, Distribution* chances) const;
+    template <int W>
+    void pairSumsOf(const Shoe* const* shoes, int n, int pair, double* const* sums) const;
 
     std::size_t firstLeaf_ = 1; // nodes before it have children; from it on, ending sets
     int up_;

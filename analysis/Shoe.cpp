@@ -1,5 +1,7 @@
 #include "Shoe.h"
 
+#include <algorithm>
+
 namespace analysis {
 
 Shoe Shoe::ofDecks(int decks) {
@@ -10,6 +12,46 @@ Shoe Shoe::ofDecks(int decks) {
     shoe.count[10] = 16 * decks;
     shoe.total = 52 * decks;
     return shoe;
+}
+
+int Shoe::mostCardsARound(int splitHands) const {
+    int budget = 20 * splitHands + 16;
+    int cards = splitHands + 1; // each hand's last card and the dealer's
+    for (int value = 1; value <= 10 && budget >= value; ++value) {
+        const int taken = std::min(count[value], budget / value);
+        cards += taken;
+        budget -= taken * value;
+    }
+    return cards;
+}
+
+std::string Shoe::text() const {
+    std::string text;
+    for (int value = 1; value <= 10; ++value) {
+        if (value > 1) text += ",";
+        text += (value == 1 ? std::string("A") : std::to_string(value)) + ":" +
+                std::to_string(count[value]);
+    }
+    return text;
+}
+
+std::string shoeProblem(const Rules& rules, const Shoe& shoe) {
+    int total = 0;
+    for (int value = 1; value <= 10; ++value) {
+        if (shoe.count[value] < 0) return "the shoe holds fewer than no cards of a value";
+        total += shoe.count[value];
+    }
+    if (total != shoe.total) return "the shoe's total is not the sum of its counts";
+    if (total > Shoe::kMostCards) {
+        return "the shoe holds " + std::to_string(total) + " cards, more than the " +
+               std::to_string(Shoe::kMostCards) + " of eight decks";
+    }
+    const int most = shoe.mostCardsARound(rules.splitHands);
+    if (total < most) {
+        return "the shoe holds " + std::to_string(total) + " cards; a round may take " +
+               std::to_string(most);
+    }
+    return {};
 }
 
 } // namespace analysis

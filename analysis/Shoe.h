@@ -1,7 +1,10 @@
 #pragma once
 
+#include "Rules.h"
+
 #include <array>
 #include <cstdint>
+#include <string>
 
 namespace analysis {
 
@@ -11,7 +14,11 @@ constexpr std::uint64_t cardBit(int value) {
 }
 
 // The cards left in the shoe, by value: index 1 the aces, 2 to 9, 10 every ten-valued card.
+// Any composition: full decks (ofDecks) or a shoe part dealt.
 struct Shoe {
+    // The most cards a shoe the engine values may hold: eight decks.
+    static constexpr int kMostCards = kMaxDecks * 52;
+
     std::array<int, 11> count{};
     int total = 0;
 
@@ -27,6 +34,20 @@ struct Shoe {
     }
     // The chance that the next card has this value.
     double chance(int value) const { return total > 0 ? double(count[value]) / total : 0.0; }
+    bool operator==(const Shoe& other) const { return count == other.count; }
+
+    // The most cards one round can take from this shoe under rules that split to `splitHands`
+    // hands. A hand draws only below a hard 21 and the dealer only below a hard 17, and every
+    // card adds at least one to a hard total: all the cards of a round but each hand's last and
+    // the dealer's last add up to at most 20 a hand and 16, so there are at most as many of them
+    // as the shoe's smallest cards within that sum.
+    int mostCardsARound(int splitHands) const;
+    // "A:24,2:24,...,10:96".
+    std::string text() const;
 };
+
+// Why the engine cannot value a round from this shoe under these rules ("the shoe holds 40
+// cards; a round may take 45"), or empty.
+std::string shoeProblem(const Rules& rules, const Shoe& shoe);
 
 } // namespace analysis

@@ -39,6 +39,32 @@ double Solver::stand(const Held& held) {
     return value;
 }
 
+void Solver::prepareStands(const Held& held, bool doubling) {
+    std::array<Shoe, 10> shoes;
+    std::array<const Shoe*, 10> pointers;
+    std::array<std::uint64_t, 10> keys;
+    int n = 0;
+    for (int card = 1; card <= 10; ++card) {
+        if (shoe_[card] == 0) continue;
+        const Held next = held.plus(card);
+        const std::uint64_t key = key_ + cardBit(card);
+        if (next.total() > 21 || outcomes_.find(key)) continue;
+        // best() stands on it where it may not hit, or cannot know yet that hitting is no worse.
+        if (!doubling && next.total() < 21 && (next.hittingIsNoWorse() || best_.find(key))) {
+            continue;
+        }
+        shoes[n] = shoe_;
+        shoes[n].take(card);
+        pointers[n] = &shoes[n];
+        keys[n++] = key;
+    }
+    if (n < 2) return; // one hand alone is walked when it is stood on
+    std::array<Distribution, 10> chances;
+    dealer_.outcomes(pointers.data(), n, chances.data());
+    for (int i = 0; i < n; ++i)
+        outcomes_.insert(keys[i], chances[i]);
+}
+
 template <typename Value> double Solver::overNextCard(Value&& value) {
     double sum = 0.0;
     for (int card = 1; card <= 10; ++card) {
@@ -52,6 +78,7 @@ template <typename Value> double Solver::overNextCard(Value&& value) {
 }
 
 double Solver::hit(const Held& held) {
+    prepareStands(held, false);
     return overNextCard([&](int card) {
         const Held next = held.plus(card);
         return next.total() > 21 ? -noBlackjack() : best(next);
@@ -67,6 +94,7 @@ double Solver::best(const Held& held) {
 }
 
 double Solver::doubleDown(const Held& held) {
+    prepareStands(held, true);
     return 2 * overNextCard([&](int card) { return stand(held.plus(card)); });
 }
 

@@ -38,6 +38,9 @@ private:
     double noBlackjack() const;
 
     double stand(const Held& held);
+    // The dealer's chances for every hand one card on from this one that will be stood on (all
+    // of them for a double), in one walk of the dealer's tree.
+    void prepareStands(const Held& held, bool doubling);
     double hit(const Held& held);
     double best(const Held& held);
     double doubleDown(const Held& held);

@@ -195,8 +195,44 @@ private:
     }
 
     // The dealer's sums do not depend on the pair cards the hand holds.
+    std::uint64_t othersOf(std::uint64_t hand) const {
+        return hand & ~(std::uint64_t{31} << (5 * (pair_ - 1)));
+    }
+
+    // The dealer's sums for every hand one card on from this one that will be stood on (all of
+    // them where it may double), in one walk of the dealer's tree.
+    void prepareSums(const Held& held, std::uint64_t hand, bool mayDouble) {
+        std::array<Shoe, 10> shoes;
+        std::array<const Shoe*, 10> pointers;
+        std::array<std::uint32_t, 10> offsets;
+        int n = 0;
+        for (int card = 1; card <= 10; ++card) {
+            if (shoe_[card] == 0 || card == pair_) continue;
+            const Held next = held.plus(card);
+            const std::uint64_t nextHand = hand + cardBit(card);
+            if (next.total() > 21 || c_.stood.find(nextHand) || c_.sums.find(othersOf(nextHand))) {
+                continue;
+            }
+            if (!mayDouble && next.total() < 21 &&
+                (next.hittingIsNoWorse() || c_.best.find(nextHand))) {
+                continue;
+            }
+            shoes[n] = shoe_;
+            shoes[n].take(card);
+            pointers[n] = &shoes[n];
+            offsets[n] = static_cast<std::uint32_t>(c_.arena.size());
+            c_.arena.resize(c_.arena.size() + dealer_.pairSumsSize(pair_));
+            c_.sums.insert(othersOf(nextHand), offsets[n++]);
+        }
+        if (n == 0) return;
+        std::array<double*, 10> sums; // the arena has its final size now
+        for (int i = 0; i < n; ++i)
+            sums[i] = &c_.arena[offsets[i]];
+        dealer_.pairSums(pointers.data(), n, pair_, sums.data());
+    }
+
     DealerTable::PairSums pairSums(std::uint64_t hand) {
-        const std::uint64_t others = hand & ~(std::uint64_t{31} << (5 * (pair_ - 1)));
+        const std::uint64_t others = othersOf(hand);
         if (const std::uint32_t* found = c_.sums.find(others)) {
             return {pair_, shoe_.total - shoe_[pair_], &c_.arena[*found]};
         }
@@ -239,6 +275,7 @@ private:
             Lanes doubling{};
             const bool mayDouble =
                 held.cards == 2 && rules_.doubleAfterSplit && rules_.mayDouble(held.hard, held.ace);
+            prepareSums(held, hand, mayDouble);
             const auto inverse = inverseTotals();
             for (int card = 1; card <= 10; ++card) {
                 if (shoe_[card] == 0) continue;

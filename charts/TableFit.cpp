@@ -114,7 +114,7 @@ std::vector<Fit> fitRules(const std::vector<FitQuestion>& questions) {
     std::vector<std::vector<Fit>> found(made.size());
     auto work = [&](std::size_t from) { // two workers, each taking every other analysis
         for (std::size_t i = from; i < made.size(); i += 2) {
-            const Analysis analysis(made[i]);
+            const Analysis analysis(made[i], analysis::Shoe::ofDecks(made[i].decks), 1);
             for (Doubling doubling :
                  {Doubling::AnyTwo, Doubling::NineToEleven, Doubling::TenOrEleven}) {
                 if (made[i].doubleAfterSplit && doubling != made[i].doubling) continue;
