@@ -90,6 +90,7 @@ void header(std::ostringstream& html, const Chart& chart) {
     if (!chart.about.empty()) html << "<p>" << escaped(chart.about) << "</p>\n";
     html << "<dl class=\"figures\">\n<dt>Rules</dt><dd>" << escaped(describe(chart.rules))
          << ".</dd>\n";
+    if (!chart.shoe.empty()) html << "<dt>Shoe</dt><dd>" << escaped(chart.shoe) << "</dd>\n";
     if (chart.agreeing) {
         html << "<dt>Agreement</dt><dd>" << *chart.agreeing << " of " << kTableCells
              << " cells name the best play for these rules (each two-card hand but a blackjack, "

@@ -90,6 +90,10 @@ std::vector<Row> chartRows() {
     return rows;
 }
 
+std::string shoeText(const analysis::Shoe& shoe) {
+    return shoe.text() + " (" + std::to_string(shoe.total) + " cards)";
+}
+
 std::string cardName(int value) {
     return value == 1 ? "A" : std::to_string(value);
 }
@@ -193,11 +197,12 @@ std::string compareCsv(const Analysis& analysis, AdviceTable table) {
                 if (chart == best || values[best] <= values[chart]) continue;
                 out += cardName(first) + "," + cardName(second) + "," + cardName(up) + "," +
                        lowerName(chart) + "," + lowerName(best) + "," +
-                       fixed(values[best] - values[chart], 6) + "\n";
+                       fixed(values[best] - values[chart], kCsvDecimals) + "\n";
             }
         }
     }
     out += "# rules: " + describe(analysis.rules()) + "\n";
+    out += "# shoe: " + shoeText(analysis.shoe()) + "\n";
     return out;
 }
 
@@ -211,14 +216,15 @@ std::string csv(const Analysis& analysis) {
                 out += cardName(first) + "," + cardName(second) + "," + cardName(up);
                 for (Play play : analysis::kAllPlays) {
                     out += ",";
-                    if (values.allows(play)) out += fixed(values[play], 6);
+                    if (values.allows(play)) out += fixed(values[play], kCsvDecimals);
                 }
                 out += "," + lowerName(values.best()) + "\n";
             }
         }
     }
     out += "# rules: " + describe(analysis.rules()) + "\n";
-    out += "# expected return: " + fixed(analysis.roundReturn(), 6) + "\n";
+    out += "# shoe: " + shoeText(analysis.shoe()) + "\n";
+    out += "# expected return: " + fixed(analysis.roundReturn(), kCsvReturnDecimals) + "\n";
     return out;
 }
 

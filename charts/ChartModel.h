@@ -57,6 +57,7 @@ struct Chart {
     std::string title;
     std::string about; // one paragraph on where the chart comes from
     analysis::Rules rules;
+    std::string shoe;            // the shoe valued, where it is to be named (shoeText())
     std::optional<int> agreeing; // cells that name the best play, for a program table
     double returnByChart = 0;
     double returnBest = 0;
@@ -88,6 +89,9 @@ Chart bestPlayChart(const analysis::Analysis& analysis);
 // "A", "2" .. "10".
 std::string cardName(int value);
 
+// "A:24,2:24,...,10:96 (312 cards)".
+std::string shoeText(const analysis::Shoe& shoe);
+
 // A value as "+0.123" / "-0.123" with the given decimals.
 std::string signedValue(double value, int decimals);
 // A value with the given decimals, a minus sign only: "-0.634013".
@@ -98,7 +102,11 @@ std::string percent(double value);
 // The three forms a chart is written in.
 std::string html(const Chart& chart);
 std::string text(const Chart& chart);
-// One line per two-card hand (not a blackjack) and up card, then the round's expected return.
+// One line per two-card hand (not a blackjack) and up card, then the rules, the shoe and the
+// round's expected return. Every value has kCsvDecimals, the return kCsvReturnDecimals: the
+// figures are exact, and read at that precision.
+inline constexpr int kCsvDecimals = 9;
+inline constexpr int kCsvReturnDecimals = 11;
 std::string csv(const analysis::Analysis& analysis);
 
 // The two-card hands where a known table's advice, played under the analysis's rules (a

@@ -141,6 +141,10 @@ void fullPage(QPdfWriter& writer, QPainter& p, const Chart& chart) {
     mm.font(3.2);
     mm.text(0, y, width, 9, QString::fromStdString("Rules: " + describe(chart.rules) + "."));
     y += 9;
+    if (!chart.shoe.empty()) {
+        mm.text(0, y, width, 9, QString::fromStdString("Shoe: " + chart.shoe + "."));
+        y += 9;
+    }
     QString figures = QString::fromStdString("Expected return of a round by the best play: " +
                                              percent(chart.returnBest) + " of the bet");
     if (chart.agreeing) {

@@ -27,6 +27,7 @@ std::string text(const Chart& chart) {
     std::ostringstream out;
     out << "Hitwise chart: " << chart.title << "\n"
         << "Rules: " << describe(chart.rules) << ".\n";
+    if (!chart.shoe.empty()) out << "Shoe: " << chart.shoe << ".\n";
     if (chart.agreeing) {
         out << "Agreement: " << *chart.agreeing << " of " << kTableCells
             << " cells name the best play.\n"

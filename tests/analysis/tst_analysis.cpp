@@ -242,6 +242,10 @@ class AnalysisTest : public QObject {
 private slots:
     void rulesOutOfReachRefused_data();
     void rulesOutOfReachRefused();
+    void shoeLessDecksIsFewerDecks_data();
+    void shoeLessDecksIsFewerDecks();
+    void smallShoesAgainstEveryCard_data();
+    void smallShoesAgainstEveryCard();
     void handValues_data();
     void handValues();
     void roundReturn_data();
@@ -565,6 +569,196 @@ void AnalysisTest::rulesOutOfReachRefused() {
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, analysis::Analysis{rules});
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, analysis::analyseHand(rules, {8, 8}, 6));
     QVERIFY(!analysis::fromCanonical(analysis::canonical(rules)));
+}
+
+// A shoe less whole decks is a shoe of fewer decks: every value and chance, exactly.
+void AnalysisTest::shoeLessDecksIsFewerDecks_data() {
+    QTest::addColumn<int>("decks");
+    QTest::addColumn<bool>("hitSoft17");
+    QTest::newRow("2 decks less one, S17") << 2 << false;
+    QTest::newRow("6 decks less one, H17") << 6 << true;
+}
+
+void AnalysisTest::shoeLessDecksIsFewerDecks() {
+    QFETCH(int, decks);
+    QFETCH(bool, hitSoft17);
+    Rules fewer;
+    fewer.decks = decks - 1;
+    fewer.hitSoft17 = hitSoft17;
+    Rules more = fewer;
+    more.decks = decks;
+    analysis::Shoe shoe = analysis::Shoe::ofDecks(decks);
+    for (int value = 1; value <= 10; ++value) {
+        for (int i = 0; i < (value == 10 ? 16 : 4); ++i)
+            shoe.take(value);
+    }
+    const analysis::Analysis depleted(more, shoe);
+    const analysis::Analysis full(fewer);
+    QCOMPARE(depleted.roundReturn(), full.roundReturn());
+    for (int first = 1; first <= 10; ++first) {
+        for (int second = first; second <= 10; ++second) {
+            for (int up = 1; up <= 10; ++up) {
+                QCOMPARE(depleted.dealChance(first, second, up),
+                         full.dealChance(first, second, up));
+                const auto& a = depleted.startingHand(first, second, up);
+                const auto& b = full.startingHand(first, second, up);
+                for (Play play : analysis::kAllPlays) {
+                    QCOMPARE(a.allows(play), b.allows(play));
+                    if (a.allows(play)) QCOMPARE(a[play], b[play]);
+                }
+            }
+        }
+    }
+}
+
+namespace {
+
+// Every card that can come, one after another, from a small shoe: the test's own recursion,
+// with nothing of the engine's but the rules. The dealer stands on soft 17. Without a hole card
+// the dealer's blackjack takes the bet (doubled, both). With one, the values are given that the
+// dealer has none: the hole card is any card still unseen that makes no blackjack with the up
+// card (it is no likelier to be one card than the next the player draws), so every value is
+// summed jointly with "no blackjack" and divided by its chance at the end; the player never
+// sees it.
+struct EveryCard {
+    std::array<int, 11> shoe{};
+    int up = 0;
+    bool holeCard = false;
+
+    int total() const {
+        int n = 0;
+        for (int v = 1; v <= 10; ++v)
+            n += shoe[v];
+        return n;
+    }
+    static int count(const std::vector<int>& cards) {
+        int hard = 0;
+        bool ace = false;
+        for (int c : cards) {
+            hard += c;
+            ace = ace || c == 1;
+        }
+        return ace && hard + 10 <= 21 ? hard + 10 : hard;
+    }
+    template <typename F> double overNext(F f) {
+        const int n = total();
+        double sum = 0;
+        for (int v = 1; v <= 10; ++v) {
+            if (shoe[v] == 0) continue;
+            const double chance = double(shoe[v]) / n;
+            --shoe[v];
+            sum += chance * f(v);
+            ++shoe[v];
+        }
+        return sum;
+    }
+    static bool blackjack(int up, int hole) { return count({up, hole}) == 21; }
+    // The chance that the hole card makes no blackjack, from the cards unseen.
+    double noBlackjack() {
+        if (!holeCard) return 1;
+        return overNext([&](int h) { return blackjack(up, h) ? 0.0 : 1.0; });
+    }
+    // What standing on `player` wins once the dealer, holding `dealer`, plays out.
+    double dealerPlays(std::vector<int> dealer, int player) {
+        const int d = count(dealer);
+        if (dealer.size() == 2 && d == 21) return -1; // a blackjack, no hole card to check
+        if (d > 21) return 1;
+        if (d >= 17) return player > d ? 1 : player < d ? -1 : 0;
+        return overNext([&](int v) {
+            std::vector<int> next = dealer;
+            next.push_back(v);
+            return dealerPlays(next, player);
+        });
+    }
+    double stand(const std::vector<int>& hand) {
+        if (count(hand) > 21) return -noBlackjack();
+        if (!holeCard) return dealerPlays({up}, count(hand));
+        return overNext([&](int h) {
+            return blackjack(up, h) ? 0.0 : dealerPlays({up, h}, count(hand));
+        });
+    }
+    double best(const std::vector<int>& hand) {
+        const double standing = stand(hand);
+        if (count(hand) >= 21) return standing;
+        return std::max(standing, hit(hand));
+    }
+    double hit(const std::vector<int>& hand) {
+        return overNext([&](int v) {
+            std::vector<int> next = hand;
+            next.push_back(v);
+            return count(next) > 21 ? -noBlackjack() : best(next);
+        });
+    }
+    double doubleDown(const std::vector<int>& hand) {
+        return 2 * overNext([&](int v) {
+                   std::vector<int> next = hand;
+                   next.push_back(v);
+                   return stand(next);
+               });
+    }
+};
+
+analysis::Shoe shoeOf(const std::array<int, 11>& counts) {
+    analysis::Shoe shoe;
+    for (int v = 1; v <= 10; ++v) {
+        shoe.count[v] = counts[v];
+        shoe.total += counts[v];
+    }
+    return shoe;
+}
+
+} // namespace
+
+// Standing, hitting and doubling from two small odd shoes, against every card that can come.
+void AnalysisTest::smallShoesAgainstEveryCard_data() {
+    QTest::addColumn<QString>("hand");
+    QTest::addColumn<int>("up");
+    QTest::addColumn<bool>("holeCard");
+    QTest::addColumn<int>("which");
+    for (int which = 0; which < 2; ++which) {
+        for (bool hole : {false, true}) {
+            const char* where = which == 0 ? "shoe 1" : "shoe 2";
+            const char* rule = hole ? "hole card" : "no hole card";
+            QTest::addRow("%s, %s: 10,6 v 10", where, rule) << "10,6" << 10 << hole << which;
+            QTest::addRow("%s, %s: 9,2 v 6", where, rule) << "9,2" << 6 << hole << which;
+            QTest::addRow("%s, %s: A,7 v 9", where, rule) << "1,7" << 9 << hole << which;
+            QTest::addRow("%s, %s: 10,2 v A", where, rule) << "10,2" << 1 << hole << which;
+            QTest::addRow("%s, %s: 5,4,3 v 7", where, rule) << "5,4,3" << 7 << hole << which;
+        }
+    }
+}
+
+void AnalysisTest::smallShoesAgainstEveryCard() {
+    QFETCH(QString, hand);
+    QFETCH(int, up);
+    QFETCH(bool, holeCard);
+    QFETCH(int, which);
+    const std::array<int, 11> shoes[] = {{0, 3, 2, 3, 2, 3, 2, 2, 3, 2, 9},
+                                         {0, 1, 4, 1, 3, 1, 3, 1, 1, 4, 12}};
+    std::vector<int> cards;
+    for (const QString& card : hand.split(','))
+        cards.push_back(card.toInt());
+    Rules rules;
+    rules.holeCard = holeCard;
+    rules.doubleAfterSplit = false;
+    const analysis::PlayValues values =
+        analysis::analyseHand(rules, shoeOf(shoes[which]), cards, up);
+    EveryCard every{shoes[which], up, holeCard};
+    for (int card : cards)
+        --every.shoe[card];
+    --every.shoe[up];
+    const double given = every.noBlackjack();
+    const double stand = every.stand(cards) / given;
+    const double hit = every.hit(cards) / given;
+    QVERIFY2(std::abs(values[Play::Stand] - stand) < 1e-12,
+             qPrintable(QString("stand %1 against %2").arg(values[Play::Stand]).arg(stand)));
+    QVERIFY2(std::abs(values[Play::Hit] - hit) < 1e-12,
+             qPrintable(QString("hit %1 against %2").arg(values[Play::Hit]).arg(hit)));
+    if (cards.size() == 2) {
+        const double twice = every.doubleDown(cards) / given;
+        QVERIFY2(std::abs(values[Play::Double] - twice) < 1e-12,
+                 qPrintable(QString("double %1 against %2").arg(values[Play::Double]).arg(twice)));
+    }
 }
 
 QTEST_APPLESS_MAIN(AnalysisTest)

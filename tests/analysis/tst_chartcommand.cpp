@@ -34,6 +34,7 @@ private slots:
     void badOptions_data();
     void badOptions();
     void csvChart();
+    void shoeGivenOrRemovedAlike();
     void textAndCsvAgree();
     void oneHandBestFirst();
     void splitByPostSplitStrategy_data();
@@ -71,6 +72,22 @@ void ChartCommandTest::badOptions_data() {
         << QStringList{"--decks", "1", "--hand", "2,2,2,2,2", "--up", "5"} << "--hand";
     QTest::newRow("bad up card") << QStringList{"--hand", "10,6", "--up", "11"} << "--up";
     QTest::newRow("stray argument") << QStringList{"chart.htm"} << "chart.htm";
+    const QString deck = "A:4,2:4,3:4,4:4,5:4,6:4,7:4,8:4,9:4,10:16";
+    QTest::newRow("more removed than the shoe holds")
+        << QStringList{"--decks", "1", "--removed", "5,5,5,5,5"} << "--removed";
+    QTest::newRow("an unknown card removed") << QStringList{"--removed", "5,Z"} << "--removed";
+    QTest::newRow("a value missing from the shoe")
+        << QStringList{"--shoe", "A:4,2:4,3:4,4:4,5:4,6:4,7:4,8:4,9:4"} << "--shoe";
+    QTest::newRow("a value named twice") << QStringList{"--shoe", deck + ",A:4"} << "--shoe";
+    QTest::newRow("a count below 0")
+        << QStringList{"--shoe", QString(deck).replace("7:4", "7:-1")} << "--shoe";
+    QTest::newRow("the shoe and the decks")
+        << QStringList{"--shoe", deck, "--decks", "2"} << "--decks";
+    QTest::newRow("a shoe too small to finish a round")
+        << QStringList{"--shoe", "A:1,2:1,3:1,4:1,5:1,6:1,7:1,8:1,9:1,10:4"} << "a round may take";
+    QTest::newRow("a hand the shoe cannot deal")
+        << QStringList{"--shoe", QString(deck).replace("A:4", "A:0"), "--hand", "A,7", "--up", "9"}
+        << "--hand";
 }
 
 void ChartCommandTest::badOptions() {
@@ -87,13 +104,35 @@ void ChartCommandTest::csvChart() {
     const Run result = run({"--rules", "european", "--format", "csv"});
     QCOMPARE(result.status, 0);
     const QStringList lines = result.out.trimmed().split('\n');
-    QCOMPARE(lines.size(), 1 + 540 + 2);
+    QCOMPARE(lines.size(), 1 + 540 + 3);
     QCOMPARE(lines.first(), "card1,card2,up,stand,hit,double,split,surrender,best");
     // Against an ace, A,A may not double (9 to 11 only), splits, and nobody surrenders.
     QVERIFY(
-        lines.contains(QRegularExpression(R"(^A,A,A,-?\d\.\d{6},-?\d\.\d{6},,-?\d\.\d{6},,\w+$)")));
-    QVERIFY(lines[lines.size() - 2].startsWith("# rules: 8 decks"));
-    QVERIFY(lines.last().startsWith("# expected return: -0.0"));
+        lines.contains(QRegularExpression(R"(^A,A,A,-?\d\.\d{9},-?\d\.\d{9},,-?\d\.\d{9},,\w+$)")));
+    QVERIFY(lines[lines.size() - 3].startsWith("# rules: 8 decks"));
+    QCOMPARE(lines[lines.size() - 2],
+             "# shoe: A:32,2:32,3:32,4:32,5:32,6:32,7:32,8:32,9:32,10:128 (416 cards)");
+    QVERIFY(lines.last().contains(QRegularExpression(R"(^# expected return: -0\.\d{11}$)")));
+}
+
+// The same shoe given whole or as decks less cards: the same values to the last decimal.
+void ChartCommandTest::shoeGivenOrRemovedAlike() {
+    const Run removed = run({"--decks", "6", "--das", "--format", "csv", "--removed",
+                             "A,A,A,A,2,2,2,2,3,3,3,3,4,4,4,4,5,5,5,5,6,6,6,6,7,7,7,7,8,8,8,8,9,9,"
+                             "9,9,10,10,10,10,J,J,J,J,Q,Q,Q,Q,K,K,K,K"});
+    const Run given = run({"--shoe", "10:80,9:20,8:20,7:20,6:20,5:20,4:20,3:20,2:20,A:20", "--das",
+                           "--format", "csv"});
+    QCOMPARE(removed.status, 0);
+    QCOMPARE(given.status, 0);
+    QStringList a = removed.out.split('\n');
+    QStringList b = given.out.split('\n');
+    // The rules line names the decks each started from; everything else is the same.
+    auto withoutRules = [](QStringList lines) {
+        lines.removeIf([](const QString& line) { return line.startsWith("# rules: "); });
+        return lines;
+    };
+    QCOMPARE(withoutRules(a), withoutRules(b));
+    QVERIFY(a.contains("# shoe: A:20,2:20,3:20,4:20,5:20,6:20,7:20,8:20,9:20,10:80 (260 cards)"));
 }
 
 // The text grid's code for a pair or a soft hand is the CSV's best play for it, column by column.

@@ -11,7 +11,7 @@ for program in hitwise hitwise-chart hitwise-drill; do
 done
 "$prefix/games/hitwise-chart" --rules single --format csv -o "$E2E_TMP/single.csv" ||
     fail "the installed hitwise-chart did not write a chart"
-[ "$(wc -l < "$E2E_TMP/single.csv")" -eq 543 ] || fail "the chart has $(wc -l < "$E2E_TMP/single.csv") lines"
+[ "$(wc -l < "$E2E_TMP/single.csv")" -eq 544 ] || fail "the chart has $(wc -l < "$E2E_TMP/single.csv") lines"
 for file in hitwise bj.htm single.htm multi.htm european.htm blank.jpg "1 Spades.jpg" "13 Spades.jpg"; do
     [ -f "$prefix/lib/hitwise/$file" ] || fail "lib/hitwise/$file is missing"
 done

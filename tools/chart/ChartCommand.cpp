@@ -33,7 +33,9 @@ QString handReport(const ChartRequest& request, QString* error) {
     QTextStream out(&report);
     out << "Hand " << hand << " (" << (held.soft() ? "soft " : "") << total << ") against " << up
         << "\n"
-        << "Rules: " << QString::fromStdString(describe(request.rules)) << ".\n";
+        << "Rules: " << QString::fromStdString(describe(request.rules)) << ".\n"
+        << "Shoe: " << QString::fromStdString(charts::shoeText(request.shoe))
+        << ", the hand and the up card to come out of it.\n";
     if (cards.size() == 2 && analysis::isBlackjack(cards[0], cards[1])) {
         out << "A blackjack: nothing to decide. It pays "
             << (request.rules.sixToFive ? "6:5" : "3:2") << " unless the dealer has one too.\n";
@@ -41,12 +43,11 @@ QString handReport(const ChartRequest& request, QString* error) {
     }
     analysis::PlayValues values;
     try {
-        values = analysis::analyseHand(request.rules, cards, request.up);
+        values = analysis::analyseHand(request.rules, request.shoe, cards, request.up);
     } catch (const std::invalid_argument&) {
-        *error = QStringLiteral("--hand: %1 against %2 takes more cards of a value than %3 "
-                                "deck(s) hold.")
-                     .arg(hand, up)
-                     .arg(request.rules.decks);
+        *error = QStringLiteral("--hand: %1 against %2 takes more cards of a value than the "
+                                "shoe holds.")
+                     .arg(hand, up);
         return {};
     }
     int count = 0;
@@ -62,7 +63,7 @@ QString handReport(const ChartRequest& request, QString* error) {
 }
 
 QByteArray chartOf(const ChartRequest& request) {
-    const analysis::Analysis analysis(request.rules);
+    const analysis::Analysis analysis(request.rules, request.shoe);
     charts::Chart chart;
     if (request.compare) {
         // The chart the player knows, played at these rules: its marked cells are where it
@@ -83,6 +84,7 @@ QByteArray chartOf(const ChartRequest& request) {
         }
         chart = charts::bestPlayChart(analysis);
     }
+    chart.shoe = charts::shoeText(analysis.shoe());
     switch (request.format) {
     case ChartRequest::Format::Html: return QByteArray::fromStdString(charts::html(chart));
     case ChartRequest::Format::Text: return QByteArray::fromStdString(charts::text(chart));

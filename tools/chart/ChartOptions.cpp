@@ -1,6 +1,10 @@
 #include "ChartOptions.h"
 
+#include "ChartModel.h"
 #include "RuleOptions.h"
+
+#include <algorithm>
+#include <array>
 
 using options::badValue;
 
@@ -8,6 +12,90 @@ namespace {
 
 const QStringList kFormats{"html", "text", "csv", "pdf"}; // in the order of ChartRequest::Format
 const QStringList kPapers{"a4", "letter", "card"};        // in the order of charts::Paper
+
+// "A:24,2:24,...": every value once, any order, whole counts 0 or more.
+std::optional<analysis::Shoe> shoeOf(const QString& text, QString* why) {
+    analysis::Shoe shoe;
+    std::array<bool, 11> named{};
+    for (const QString& item : text.split(',')) {
+        const QStringList parts = item.split(':');
+        const QString name = parts.value(0).trimmed().toUpper();
+        const int value = name == "A" ? 1 : name.toInt();
+        bool ok = false;
+        const int count = parts.value(1).trimmed().toInt(&ok);
+        if (parts.size() != 2 || value < 1 || value > 10) {
+            *why = QStringLiteral("\"%1\" is not a value and its count (A:24, 2:24 ... 10:96)")
+                       .arg(item);
+            return std::nullopt;
+        }
+        if (!ok || count < 0) {
+            *why = QStringLiteral("the count of %1 is not a whole number 0 or more").arg(name);
+            return std::nullopt;
+        }
+        if (named[value]) {
+            *why = QStringLiteral("%1 is named twice").arg(name);
+            return std::nullopt;
+        }
+        named[value] = true;
+        shoe.count[value] = count;
+        shoe.total += count;
+    }
+    for (int value = 1; value <= 10; ++value) {
+        if (!named[value]) {
+            *why = QStringLiteral("it does not name %1; every value A, 2 to 9 and 10 is named "
+                                  "once")
+                       .arg(value == 1 ? QStringLiteral("A") : QString::number(value));
+            return std::nullopt;
+        }
+    }
+    return shoe;
+}
+
+// The shoe: the rules' decks or --shoe (whose size becomes the rules' decks, rounded), less
+// --removed; one the engine cannot value is refused here, naming the option.
+bool readShoe(const QCommandLineParser& parser, ChartRequest* request, QString* error) {
+    request->shoe = analysis::Shoe::ofDecks(request->rules.decks);
+    if (parser.isSet("shoe")) {
+        if (parser.isSet("decks")) {
+            *error = QStringLiteral("--shoe and --decks contradict each other: the shoe says how "
+                                    "many cards there are.");
+            return false;
+        }
+        QString why;
+        const auto shoe = shoeOf(parser.value("shoe"), &why);
+        if (!shoe) {
+            *error = QStringLiteral("--shoe: %1.").arg(why);
+            return false;
+        }
+        request->shoe = *shoe;
+        request->rules.decks =
+            std::clamp((shoe->total + 26) / 52, analysis::kMinDecks, analysis::kMaxDecks);
+    }
+    if (parser.isSet("removed")) {
+        for (const QString& name : parser.value("removed").split(',')) {
+            const int value = cardValue(name);
+            if (value == 0) {
+                *error = badValue("removed", parser.value("removed"),
+                                  "a list of cards such as 5,5,6,2,10,A (A, 2 to 10, J, Q, K)");
+                return false;
+            }
+            if (request->shoe[value] == 0) {
+                *error = QStringLiteral("--removed: takes out more %1s than the shoe holds.")
+                             .arg(QString::fromStdString(charts::cardName(value)));
+                return false;
+            }
+            request->shoe.take(value);
+        }
+    }
+    if (const std::string problem = analysis::shoeProblem(request->rules, request->shoe);
+        !problem.empty()) {
+        *error =
+            QStringLiteral("--%1: %2.")
+                .arg(parser.isSet("removed") ? "removed" : "shoe", QString::fromStdString(problem));
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -41,6 +129,14 @@ ChartOptions::ChartOptions() {
         {{"o", "output"}, "Write to this file instead of the standard output.", "file"},
         {"hand", "Instead of a chart: the value of every play of this hand, e.g. 10,3,3.", "cards"},
         {"up", "The dealer's up card for --hand: A, 2 to 10, J, Q or K.", "card"},
+        {"shoe",
+         "The whole shoe instead of the decks: how many of each value, A:n,2:n,...,9:n,10:n in "
+         "any order (10 counts every ten-valued card).",
+         "counts"},
+        {"removed",
+         "Cards taken out of the shoe (after --shoe), e.g. 5,5,6,2,10,A; --hand and --up "
+         "then come out of what is left.",
+         "cards"},
     });
 }
 
@@ -68,6 +164,7 @@ std::optional<ChartRequest> ChartOptions::parse(const QStringList& arguments, QS
     const auto rules = options::readRules(parser_, options::defaultRules(), error);
     if (!rules) return std::nullopt;
     request.rules = *rules;
+    if (!readShoe(parser_, &request, error)) return std::nullopt;
     if (parser_.isSet("format")) {
         const auto format = options::choice(parser_.value("format"), kFormats);
         if (!format) {

@@ -2,6 +2,7 @@
 
 #include "ChartPdf.h"
 #include "Rules.h"
+#include "Shoe.h"
 
 #include <QCommandLineParser>
 #include <QString>
@@ -13,6 +14,7 @@
 // does. A bad value is reported with the option's name.
 struct ChartRequest {
     analysis::Rules rules;
+    analysis::Shoe shoe; // the rules' decks, or --shoe, less --removed
     enum class Format { Html, Text, Csv, Pdf } format = Format::Text;
     charts::Paper paper = charts::Paper::A4;
     std::optional<int> compare; // --compare: the chart (0 single, 1 multi, 2 european) held
