@@ -24,7 +24,9 @@ function(hitwise_add_manual_page name)
     add_custom_command(
         OUTPUT ${page}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
-        COMMAND sh -c "\"$1\" < \"$2\" | gzip -9n > \"$3\"" sh ${SCDOC} ${source} ${page}
+        # scdoc's own status counts: a page it could not read through is never installed.
+        COMMAND sh -c "\"$1\" < \"$2\" > \"$3.roff\" && gzip -9n < \"$3.roff\" > \"$3\" && rm \"$3.roff\""
+                sh ${SCDOC} ${source} ${page}
         DEPENDS ${source}
         COMMENT "Writing the manual page ${name}(6)"
         VERBATIM)
