@@ -37,6 +37,7 @@ table.chart, table.values { border-collapse: collapse; font-size: 0.82em; backgr
 .chart tbody th, .values tbody th { background: #ebe6da; text-align: left; white-space: nowrap; }
 .chart tr.group th { background: #d8d0bd; text-align: left; font-weight: bold; }
 .chart td .ev { display: block; font-size: 0.85em; color: #444; font-variant-numeric: tabular-nums; }
+.code { font-weight: bold; font-size: 0.85em; }
 .chart td .flag { color: #b00000; font-weight: bold; }
 .chart td.marked { outline: 2px solid #b00000; outline-offset: -2px; }
 .values td { font-variant-numeric: tabular-nums; }
@@ -131,6 +132,7 @@ void grid(std::ostringstream& html, const Chart& chart) {
         for (const Cell& cell : row.cells) {
             html << "<td class=\"" << cssClass(cell.text) << (cell.marked() ? " marked" : "")
                  << "\"><span class=\"advice\">" << escaped(cell.text) << "</span>";
+            if (cell.fallback) html << " <span class=\"code\">" << cell.code() << "</span>";
             if (!cell.blackjack) {
                 html << "<span class=\"ev\">" << signedValue(cell.ev, 3)
                      << (cell.marked() ? " <span class=\"flag\" title=\"a better play exists\">!"
@@ -166,6 +168,10 @@ void legend(std::ostringstream& html, const Chart& chart) {
             << R"(<li><span class="swatch sur"></span>Surrender: give up half your bet and the hand.</li>
 )";
     }
+    html
+        << R"(<li><span class="code">Dh</span>, <span class="code">Ds</span>: double; where you may not (after a hit), hit or stand.</li>
+<li><span class="code">Rh</span>, <span class="code">Rs</span>, <span class="code">Rp</span>: surrender; where you may not (after a split or a hit), hit, stand or split.</li>
+)";
     html << "</ul>\n";
 }
 

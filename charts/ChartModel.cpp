@@ -134,6 +134,10 @@ Chart tableChart(const Analysis& analysis, AdviceTable table, const std::string&
             evaluate(analysis, row, cell);
             cell.play = advisedPlay(advice, cell.values);
             cell.ev = cell.values[cell.play];
+            // The chart's own words where it names what to do otherwise.
+            const auto stated = advisedFallback(advice);
+            cell.fallback = fallbackOf(cell.values, cell.play);
+            if (stated && cell.fallback) cell.fallback = stated;
         }
     }
     return chart;
@@ -156,9 +160,33 @@ Chart bestPlayChart(const Analysis& analysis) {
             cell.play = cell.best;
             cell.ev = cell.bestEv;
             cell.text = std::string(analysis::playName(cell.play));
+            cell.fallback = fallbackOf(cell.values, cell.play);
         }
     }
     return chart;
+}
+
+std::optional<Play> fallbackOf(const PlayValues& values, Play play) {
+    std::vector<Play> remaining;
+    if (play == Play::Double) remaining = {Play::Hit, Play::Stand};
+    if (play == Play::Surrender) remaining = {Play::Hit, Play::Stand, Play::Split};
+    std::optional<Play> better;
+    for (Play other : remaining) {
+        if (values.allows(other) && (!better || values[other] > values[*better])) better = other;
+    }
+    return better;
+}
+
+std::string playCode(Play play, std::optional<Play> fallback) {
+    static const char* kCodes[] = {"S", "H", "D", "P", "R"};
+    static const char* kAfter[] = {"s", "h", "d", "p", "r"};
+    std::string code = kCodes[static_cast<int>(play)];
+    if (fallback) code += kAfter[static_cast<int>(*fallback)];
+    return code;
+}
+
+std::string Cell::code() const {
+    return blackjack ? "BJ" : playCode(play, fallback);
 }
 
 std::vector<std::pair<const Row*, const Cell*>> markedByCost(const Chart& chart) {
@@ -207,7 +235,7 @@ std::string compareCsv(const Analysis& analysis, AdviceTable table) {
 }
 
 std::string csv(const Analysis& analysis) {
-    std::string out = "card1,card2,up,stand,hit,double,split,surrender,best\n";
+    std::string out = "card1,card2,up,stand,hit,double,split,surrender,best,fallback\n";
     for (int first = 1; first <= 10; ++first) {
         for (int second = first; second <= 10; ++second) {
             if (first == 1 && second == 10) continue;
@@ -218,7 +246,10 @@ std::string csv(const Analysis& analysis) {
                     out += ",";
                     if (values.allows(play)) out += fixed(values[play], kCsvDecimals);
                 }
-                out += "," + lowerName(values.best()) + "\n";
+                const Play best = values.best();
+                const auto fallback = fallbackOf(values, best);
+                out +=
+                    "," + lowerName(best) + "," + (fallback ? playCode(best, fallback) : "") + "\n";
             }
         }
     }

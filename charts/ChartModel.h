@@ -39,10 +39,15 @@ struct Cell {
     Play best = Play::Stand; // the play of the highest value
     double bestEv = 0;
     analysis::PlayValues values; // every allowed play (combined over the pairs of a hard total)
+    // What to play where the play is no longer allowed (no double after a hit, no surrender
+    // after a split or a hit): for a double or a surrender, the better of the remaining plays.
+    std::optional<Play> fallback;
     // For a hard total whose pairs differ on the best play: each pair's best play.
     std::vector<std::pair<std::string, Play>> pairsDiffer;
 
     bool marked() const { return !blackjack && best != play && bestEv > ev; }
+    // As published charts write it: "H", "S", "P", "Dh", "Ds", "Rh", "Rs", "Rp", "BJ".
+    std::string code() const;
     double cost() const { return bestEv - ev; }
 };
 
@@ -63,6 +68,16 @@ struct Chart {
     double returnBest = 0;
     std::vector<Row> rows;
 };
+
+// The better of the plays that remain where `play` is not allowed any more: for a double, hit
+// or stand; for a surrender, hit, stand or split. Nothing for other plays.
+std::optional<Play> fallbackOf(const analysis::PlayValues& values, Play play);
+// "H", "S", "D", "P", "R", with the fallback's letter after a double or a surrender: "Dh".
+std::string playCode(Play play, std::optional<Play> fallback);
+// What the codes mean, for the legends.
+inline constexpr const char* kCodesInWords =
+    "H hit, S stand, P split, Dh double (else hit), Ds double (else stand), "
+    "Rh surrender (else hit), Rs surrender (else stand), Rp surrender (else split)";
 
 // The marked cells of a chart (a better play exists), the costliest first, with their rows.
 std::vector<std::pair<const Row*, const Cell*>> markedByCost(const Chart& chart);
@@ -102,8 +117,9 @@ std::string percent(double value);
 // The three forms a chart is written in.
 std::string html(const Chart& chart);
 std::string text(const Chart& chart);
-// One line per two-card hand (not a blackjack) and up card, then the rules, the shoe and the
-// round's expected return. Every value has kCsvDecimals, the return kCsvReturnDecimals: the
+// One line per two-card hand (not a blackjack) and up card, with the best play's fallback code
+// ("Dh", empty where none is needed), then the rules, the shoe and the round's expected
+// return. Every value has kCsvDecimals, the return kCsvReturnDecimals: the
 // figures are exact, and read at that precision.
 inline constexpr int kCsvDecimals = 9;
 inline constexpr int kCsvReturnDecimals = 11;

@@ -14,22 +14,17 @@ namespace charts {
 
 namespace {
 
-struct PlayStyle {
-    const char* code;
-    QColor colour;
-};
-
 // The colours of the web charts, by the play a cell makes.
-PlayStyle styleOf(const Cell& cell) {
-    if (cell.blackjack) return {"BJ", QColor(0xe5, 0xc9, 0xf0)};
+QColor colourOf(const Cell& cell) {
+    if (cell.blackjack) return QColor(0xe5, 0xc9, 0xf0);
     switch (cell.play) {
-    case Play::Hit: return {"H", QColor(0xf6, 0xd4, 0xcf)};
-    case Play::Stand: return {"S", QColor(0xff, 0xf3, 0xb8)};
-    case Play::Double: return {"D", QColor(0xbf, 0xe3, 0xc4)};
-    case Play::Split: return {"P", QColor(0xc9, 0xd9, 0xf4)};
-    case Play::Surrender: return {"R", QColor(0xdc, 0xdc, 0xdc)};
+    case Play::Hit: return QColor(0xf6, 0xd4, 0xcf);
+    case Play::Stand: return QColor(0xff, 0xf3, 0xb8);
+    case Play::Double: return QColor(0xbf, 0xe3, 0xc4);
+    case Play::Split: return QColor(0xc9, 0xd9, 0xf4);
+    case Play::Surrender: return QColor(0xdc, 0xdc, 0xdc);
     }
-    return {"?", Qt::white};
+    return Qt::white;
 }
 
 // Millimetres on the page, as the painter's units.
@@ -82,9 +77,8 @@ qreal drawGrid(QPainter& p, Page& mm, const std::vector<const Row*>& rows, qreal
                 QString::fromStdString(row->label).replace("Hard ", ""));
         for (int c = 0; c < 10; ++c) {
             const Cell& cell = row->cells[c];
-            const PlayStyle style = styleOf(cell);
             p.setPen(line);
-            p.setBrush(style.colour);
+            p.setBrush(colourOf(cell));
             const QRectF box = mm.rect(x + labelWidth + c * cellWidth, top, cellWidth, rowHeight);
             p.drawRect(box);
             if (cell.marked()) { // a better play at these rules: outlined, and "!"
@@ -95,7 +89,7 @@ qreal drawGrid(QPainter& p, Page& mm, const std::vector<const Row*>& rows, qreal
             p.setPen(Qt::black);
             mm.font(fontMm, true);
             p.drawText(box, Qt::AlignCenter,
-                       QString::fromLatin1(style.code) + (cell.marked() ? "!" : ""));
+                       QString::fromStdString(cell.code()) + (cell.marked() ? "!" : ""));
         }
         top += rowHeight;
     }
@@ -110,6 +104,10 @@ std::vector<const Row*> rowsOf(const Chart& chart, const std::string& group) {
     return rows;
 }
 
+const char* kFallbacksInWords = "Dh, Ds: double; where you may not (after a hit), hit or stand. "
+                                "Rh, Rs, Rp: surrender; where you may not (after a split or a "
+                                "hit), hit, stand or split.";
+
 void legend(QPainter& p, Page& mm, qreal x, qreal y, qreal size, qreal fontMm) {
     const std::pair<Play, const char*> plays[] = {{Play::Hit, "H hit"},
                                                   {Play::Stand, "S stand"},
@@ -121,7 +119,7 @@ void legend(QPainter& p, Page& mm, qreal x, qreal y, qreal size, qreal fontMm) {
         Cell cell;
         cell.play = play;
         p.setPen(QPen(QColor(120, 120, 120), mm(0.1)));
-        p.setBrush(styleOf(cell).colour);
+        p.setBrush(colourOf(cell));
         p.drawRect(mm.rect(x, y, size, size));
         p.setPen(Qt::black);
         mm.text(x + size * 1.3, y - 0.5, 22, size + 1, words);
@@ -163,8 +161,10 @@ void fullPage(QPdfWriter& writer, QPainter& p, const Chart& chart) {
         y += drawGrid(p, mm, rowsOf(chart, group), 0, y, labelWidth, cellWidth, rowHeight, 3) + 3;
     }
     legend(p, mm, 0, y, 4, 3);
-    y += 7;
+    y += 6;
     mm.font(2.8);
+    mm.text(0, y, width, 4, kFallbacksInWords);
+    y += 5;
     QString note = chart.rules.holeCard ? "Values after the dealer has checked for a blackjack."
                                         : "No hole card: the dealer's blackjack takes every bet.";
     if (chart.agreeing) {
@@ -207,7 +207,9 @@ void card(QPdfWriter& writer, QPainter& p, const Chart& chart) {
     drawGrid(p, mm, rowsOf(chart, "Pairs"), 2 + half + 2, 4.6, labelWidth, cellWidth, 4.05, 2.0);
     p.setPen(Qt::black);
     mm.font(1.8);
-    mm.text(2, 50.4, width, 3, "H hit  S stand  D double  P split  R surrender  BJ blackjack");
+    mm.text(2, 50.4, width, 3,
+            "H hit  S stand  P split  Dh/Ds double, else H/S  Rh/Rs/Rp "
+            "surrender, else H/S/P  BJ blackjack");
 }
 
 } // namespace

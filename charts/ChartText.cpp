@@ -9,11 +9,7 @@ namespace charts {
 namespace {
 
 std::string code(const Cell& cell) {
-    if (cell.blackjack) return "BJ";
-    static const char* kCodes[] = {"S", "H", "D", "P", "R"};
-    std::string text = kCodes[static_cast<int>(cell.play)];
-    if (cell.marked()) text += "!";
-    return text;
+    return cell.code() + (cell.marked() ? "!" : "");
 }
 
 std::string padded(std::string text, std::size_t width) {
@@ -36,7 +32,7 @@ std::string text(const Chart& chart) {
     }
     out << "Expected return of a round by the best play: " << percent(chart.returnBest)
         << " of the bet.\n\n"
-        << "Codes: H hit, S stand, D double, P split, R surrender, BJ blackjack"
+        << "Codes: " << kCodesInWords << ", BJ blackjack"
         << (chart.agreeing ? "; ! a better play exists" : "") << ".\n"
         << "Values are fractions of the bet"
         << (chart.rules.holeCard ? ", after the dealer has checked for a blackjack"

@@ -75,6 +75,12 @@ Play advisedPlay(const strategy::Advice& advice, const PlayValues& values) {
     return values.allows(plays.first) ? plays.first : plays.otherwise;
 }
 
+std::optional<Play> advisedFallback(const strategy::Advice& advice) {
+    const AdvisedPlays plays = playsOf(advice);
+    if (!plays.conditional) return std::nullopt;
+    return plays.otherwise;
+}
+
 bool agreesWithBest(const strategy::Advice& advice, const PlayValues& values) {
     const AdvisedPlays plays = playsOf(advice);
     const Play best = values.best();

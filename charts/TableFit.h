@@ -7,6 +7,7 @@
 #include "KnownCharts.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace charts {
@@ -15,6 +16,10 @@ namespace charts {
 // for that hand, otherwise its second ("Double if allowed, or hit" hits where doubling is not
 // allowed). A plain "Double" the rules forbid is played as a hit.
 analysis::Play advisedPlay(const strategy::Advice& advice, const analysis::PlayValues& values);
+
+// What a conditional advice says to do where its first play is not allowed ("Double if
+// allowed; or stand": Stand); nothing for an advice of one play.
+std::optional<analysis::Play> advisedFallback(const strategy::Advice& advice);
 
 // Whether an advice names the best play: its first play is the best, or the rules don't allow
 // its first play and its second is the best.

@@ -34,6 +34,8 @@ private slots:
     void badOptions_data();
     void badOptions();
     void csvChart();
+    void fallbacksAsPublished_data();
+    void fallbacksAsPublished();
     void shoeGivenOrRemovedAlike();
     void textAndCsvAgree();
     void oneHandBestFirst();
@@ -105,14 +107,52 @@ void ChartCommandTest::csvChart() {
     QCOMPARE(result.status, 0);
     const QStringList lines = result.out.trimmed().split('\n');
     QCOMPARE(lines.size(), 1 + 540 + 3);
-    QCOMPARE(lines.first(), "card1,card2,up,stand,hit,double,split,surrender,best");
+    QCOMPARE(lines.first(), "card1,card2,up,stand,hit,double,split,surrender,best,fallback");
     // Against an ace, A,A may not double (9 to 11 only), splits, and nobody surrenders.
-    QVERIFY(
-        lines.contains(QRegularExpression(R"(^A,A,A,-?\d\.\d{9},-?\d\.\d{9},,-?\d\.\d{9},,\w+$)")));
+    QVERIFY(lines.contains(
+        QRegularExpression(R"(^A,A,A,-?\d\.\d{9},-?\d\.\d{9},,-?\d\.\d{9},,\w+,$)")));
     QVERIFY(lines[lines.size() - 3].startsWith("# rules: 8 decks"));
     QCOMPARE(lines[lines.size() - 2],
              "# shoe: A:32,2:32,3:32,4:32,5:32,6:32,7:32,8:32,9:32,10:128 (416 cards)");
     QVERIFY(lines.last().contains(QRegularExpression(R"(^# expected return: -0\.\d{11}$)")));
+}
+
+// The fallback codes of published six-deck basic strategy (dealer hits soft 17, double after
+// split, late surrender), where a double or a surrender is the play.
+void ChartCommandTest::fallbacksAsPublished_data() {
+    QTest::addColumn<QString>("hand"); // card1,card2,up as the CSV writes them
+    QTest::addColumn<QString>("fallback");
+    QTest::newRow("A,7 v 2: double, else stand") << "A,7,2"
+                                                 << "Ds";
+    QTest::newRow("A,8 v 6: double, else stand") << "A,8,6"
+                                                 << "Ds";
+    QTest::newRow("A,6 v 3: double, else hit") << "A,6,3"
+                                               << "Dh";
+    QTest::newRow("11 v A: double, else hit") << "5,6,A"
+                                              << "Dh";
+    QTest::newRow("5,5 v 9: double, else hit") << "5,5,9"
+                                               << "Dh";
+    QTest::newRow("8,8 v A: surrender, else split") << "8,8,A"
+                                                    << "Rp";
+    QTest::newRow("15 v A: surrender, else hit") << "5,10,A"
+                                                 << "Rh";
+    QTest::newRow("17 v A: surrender, else stand") << "7,10,A"
+                                                   << "Rs";
+    QTest::newRow("16 v 9: surrender, else hit") << "6,10,9"
+                                                 << "Rh";
+    QTest::newRow("12 v 4: no fallback") << "2,10,4"
+                                         << "";
+}
+
+void ChartCommandTest::fallbacksAsPublished() {
+    QFETCH(QString, hand);
+    QFETCH(QString, fallback);
+    static const Run csv =
+        run({"--decks", "6", "--h17", "--das", "--surrender", "--format", "csv"});
+    QCOMPARE(csv.status, 0);
+    const QStringList lines = csv.out.split('\n').filter(QRegularExpression("^" + hand + ","));
+    QCOMPARE(lines.size(), 1);
+    QCOMPARE(lines[0].section(',', 9), fallback);
 }
 
 // The same shoe given whole or as decks less cards: the same values to the last decimal.
@@ -135,7 +175,8 @@ void ChartCommandTest::shoeGivenOrRemovedAlike() {
     QVERIFY(a.contains("# shoe: A:20,2:20,3:20,4:20,5:20,6:20,7:20,8:20,9:20,10:80 (260 cards)"));
 }
 
-// The text grid's code for a pair or a soft hand is the CSV's best play for it, column by column.
+// The text grid's code for a pair or a soft hand is the CSV's best play for it, with its
+// fallback, column by column.
 void ChartCommandTest::textAndCsvAgree() {
     const QStringList rules{"--decks", "2", "--h17", "--das", "--surrender"};
     const Run text = run(rules);
@@ -147,7 +188,9 @@ void ChartCommandTest::textAndCsvAgree() {
     QMap<QString, QString> best; // "A,7 9" -> "S"
     for (const QString& line : csv.out.split('\n')) {
         const QStringList f = line.split(',');
-        if (f.size() == 9 && f[0] != "card1") best[f[0] + "," + f[1] + " " + f[2]] = codes[f[8]];
+        if (f.size() == 10 && f[0] != "card1") {
+            best[f[0] + "," + f[1] + " " + f[2]] = f[9].isEmpty() ? codes[f[8]] : f[9];
+        }
     }
     const QStringList ups{"2", "3", "4", "5", "6", "7", "8", "9", "10", "A"};
     int compared = 0;
@@ -269,7 +312,7 @@ void ChartCommandTest::compareAgreesWithTheValues() {
     QMap<QString, QStringList> byHand; // "10,6,A" -> the CSV's fields
     for (const QString& line : values.out.split('\n')) {
         const QStringList f = line.split(',');
-        if (f.size() == 9 && f[0] != "card1") byHand[f[0] + "," + f[1] + "," + f[2]] = f;
+        if (f.size() == 10 && f[0] != "card1") byHand[f[0] + "," + f[1] + "," + f[2]] = f;
     }
     const QStringList lines = compare.out.trimmed().split('\n');
     QCOMPARE(lines.first(), "card1,card2,up,chart,best,cost");
@@ -279,7 +322,7 @@ void ChartCommandTest::compareAgreesWithTheValues() {
         const QStringList f = line.split(',');
         QCOMPARE(f.size(), 6);
         const QStringList& csv = byHand.value(f[0] + "," + f[1] + "," + f[2]);
-        QVERIFY2(csv.size() == 9, qPrintable(line));
+        QVERIFY2(csv.size() == 10, qPrintable(line));
         QCOMPARE(f[4], csv[8]); // the best play
         QVERIFY(f[3] != f[4]);
         const double best = csv[3 + plays.indexOf(f[4])].toDouble();
