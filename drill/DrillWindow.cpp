@@ -107,6 +107,7 @@ void DrillWindow::useTable(Table table) { // a copy: the list it may come from i
     const QSignalBlocker quiet(ui->RuleSetBox);
     ui->RuleSetBox->setCurrentIndex(int(found - ruleSets_.begin()));
     ui->RulesLabel->setText(QStringLiteral("Rules in force: %1.").arg(table.words()));
+    blackjackTimer_->stop(); // a blackjack's pause deals no hand at the new table
     session_.useTable(table);
     showView();
     updateWeakSpots();
