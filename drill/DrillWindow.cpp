@@ -132,7 +132,10 @@ void DrillWindow::SurrenderClick() {
 
 void DrillWindow::answer(Play play) {
     if (!session_.view().answering) return;
-    session_.answer(play);
+    if (!session_.answer(play)) {
+        ui->FeedbackLabel->setText(session_.view().feedback);
+        return;
+    }
     reportHistoryNotice();
     showView();
     if (const auto cell = session_.takeChangedCell(); cell && weakSpots_) {

@@ -140,14 +140,12 @@ void PracticeSession::showRound() {
     }
 }
 
-void PracticeSession::answer(Play play) {
-    if (!view_.answering) return;
+bool PracticeSession::answer(Play play) {
+    if (!view_.answering) return false;
     view_.status.clear();
-    if (playOut_ && round_) {
-        answerRound(play);
-    } else {
-        answerDeal(play);
-    }
+    if (playOut_ && round_) return answerRound(play);
+    answerDeal(play);
+    return true;
 }
 
 // Committed before anything else happens: the next hand waits for it.
@@ -168,13 +166,13 @@ void PracticeSession::answerDeal(Play play) {
     view_.answering = false;
 }
 
-void PracticeSession::answerRound(Play play) {
+bool PracticeSession::answerRound(Play play) {
     Round& round = *round_;
     const analysis::PlayValues allowed = round.allowed();
     if (!allowed.allows(play)) {
         view_.feedback = QStringLiteral("%1 is not allowed for this hand now; choose another play.")
                              .arg(playText(play));
-        return;
+        return false;
     }
     const std::vector<int> cards = round.hands()[round.current()].values();
     const Grade grade = ::grade(table_, cards, round.up(), allowed, play);
@@ -188,6 +186,7 @@ void PracticeSession::answerRound(Play play) {
     showRound();
     if (!round.over())
         view_.feedback = gradeText(grade, play, table_.isChart()) + " Next decision.";
+    return true;
 }
 
 std::optional<GridCell> PracticeSession::takeChangedCell() {

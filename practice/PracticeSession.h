@@ -67,7 +67,9 @@ public:
     // The next hand or round, when nothing is waiting for an answer.
     void dealNext();
     // An answer to the hand on the table: graded, recorded before anything else, and shown.
-    void answer(analysis::Play play);
+    // False when it is not taken (nothing asked, or a play the hand may not make in a round:
+    // the feedback then says so and nothing else changes).
+    bool answer(analysis::Play play);
     // The cell of the grid the last answer changed, once.
     std::optional<GridCell> takeChangedCell();
 
@@ -79,7 +81,7 @@ private:
     void startRound();
     void showRound();
     void answerDeal(analysis::Play play);
-    void answerRound(analysis::Play play);
+    bool answerRound(analysis::Play play);
     void count(const Answer& answer);
 
     History history_;

@@ -625,6 +625,11 @@ void DrillTest::sessionPlaysARoundOut() {
     for (int round = 0; round < 20; ++round) {
         while (session.view().answering) {
             const analysis::PlayValues allowed = session.view().allowed;
+            if (!allowed.allows(Play::Split)) { // refused: said so, nothing recorded
+                QVERIFY(!session.answer(Play::Split));
+                QVERIFY(session.view().feedback.startsWith("Split is not allowed for this hand"));
+                QCOMPARE(session.history().totals(table.key()).first, decisions);
+            }
             session.answer(allowed.allows(Play::Hit) ? Play::Hit : Play::Stand);
             ++decisions;
         }
