@@ -24,35 +24,42 @@ int scaleOf(const CountSystem& system) {
     return 1000; // tags finer than a thousandth are counted to the thousandth
 }
 
-} // namespace
-
-std::map<double, double> runningCounts(const CountSystem& system, const std::array<int, 11>& shoe,
-                                       int seen) {
-    const int scale = scaleOf(system);
-    // The groups: cards of one tag, however many values share it.
-    std::map<long, int> groups;
+// The cards of one tag, however many values share it; tags scaled to whole numbers.
+struct Groups {
+    int scale = 1;
+    std::map<long, int> cards; // by scaled tag
     int total = 0;
+    long low = 0, high = 0; // the lowest and highest scaled counts
+    long width() const { return high - low + 1; }
+};
+
+Groups groupsOf(const CountSystem& system, const std::array<int, 11>& shoe) {
+    Groups g;
+    g.scale = scaleOf(system);
     for (int value = 1; value <= 10; ++value) {
-        groups[std::lround(system.tags[value] * scale)] += shoe[value];
-        total += shoe[value];
+        g.cards[std::lround(system.tags[value] * g.scale)] += shoe[value];
+        g.total += shoe[value];
     }
-    if (seen < 0 || seen > total) return {};
-    long low = 0, high = 0;
-    for (const auto& [tag, cards] : groups) {
-        (tag < 0 ? low : high) += tag * cards;
-    }
-    const long width = high - low + 1;
-    // ways[j][count - low]: the ways of seeing j cards of the groups so far with that count.
-    std::vector<std::vector<double>> ways(seen + 1, std::vector<double>(width, 0.0));
-    ways[0][-low] = 1.0;
+    for (const auto& [tag, cards] : g.cards)
+        (tag < 0 ? g.low : g.high) += tag * cards;
+    return g;
+}
+
+// ways[j][count - low]: the ways of seeing j cards of the groups (but the one tagged
+// `without`) with that scaled count.
+std::vector<std::vector<double>> waysOfSeeing(const Groups& groups, int seen,
+                                              std::optional<long> without = std::nullopt) {
+    std::vector<std::vector<double>> ways(seen + 1, std::vector<double>(groups.width(), 0.0));
+    ways[0][-groups.low] = 1.0;
     int before = 0; // cards in the groups so far
-    for (const auto& [tag, cards] : groups) {
-        std::vector<std::vector<double>> next(seen + 1, std::vector<double>(width, 0.0));
+    for (const auto& [tag, cards] : groups.cards) {
+        if (without && tag == *without) continue;
+        std::vector<std::vector<double>> next(seen + 1, std::vector<double>(groups.width(), 0.0));
         std::vector<double> waysOf(cards + 1); // the ways of seeing x of this group's cards
         for (int x = 0; x <= cards; ++x)
             waysOf[x] = choose(cards, x);
         for (int j = 0; j <= std::min(seen, before); ++j) {
-            for (long at = 0; at < width; ++at) {
+            for (long at = 0; at < groups.width(); ++at) {
                 if (ways[j][at] == 0.0) continue;
                 for (int x = 0; x <= cards && j + x <= seen; ++x)
                     next[j + x][at + tag * x] += ways[j][at] * waysOf[x];
@@ -61,10 +68,29 @@ std::map<double, double> runningCounts(const CountSystem& system, const std::arr
         ways.swap(next);
         before += cards;
     }
-    const double all = choose(total, seen);
+    return ways;
+}
+
+// The count the player goes by, from the tags seen (the initial running count left out).
+double countOf(const CountSystem& system, const Conventions& conventions, int decks, int cardsLeft,
+               double seen) {
+    const double running = system.initialRunningCount(decks) + seen;
+    return system.balanced() ? trueCount(running, cardsLeft, conventions) : running;
+}
+
+} // namespace
+
+std::map<double, double> runningCounts(const CountSystem& system, const std::array<int, 11>& shoe,
+                                       int seen) {
+    const Groups groups = groupsOf(system, shoe);
+    if (seen < 0 || seen > groups.total) return {};
+    const auto ways = waysOfSeeing(groups, seen);
+    const double all = choose(groups.total, seen);
     std::map<double, double> counts;
-    for (long at = 0; at < width; ++at) {
-        if (ways[seen][at] > 0.0) counts[double(at + low) / scale] = ways[seen][at] / all;
+    for (long at = 0; at < groups.width(); ++at) {
+        if (ways[seen][at] > 0.0) {
+            counts[double(at + groups.low) / groups.scale] = ways[seen][at] / all;
+        }
     }
     return counts;
 }
@@ -75,14 +101,53 @@ std::map<double, double> countFrequencies(const CountSystem& system, const Conve
     for (int value = 1; value <= 9; ++value)
         shoe[value] = 4 * decks;
     shoe[10] = 16 * decks;
-    const double start = system.initialRunningCount(decks);
     std::map<double, double> frequencies;
-    for (const auto& [count, chance] : runningCounts(system, shoe, seen)) {
-        const double running = start + count;
-        frequencies[system.balanced() ? trueCount(running, 52 * decks - seen, conventions)
-                                      : running] += chance;
-    }
+    for (const auto& [count, chance] : runningCounts(system, shoe, seen))
+        frequencies[countOf(system, conventions, decks, 52 * decks - seen, count)] += chance;
     return frequencies;
+}
+
+std::optional<std::array<double, 11>> expectedLeft(const CountSystem& system,
+                                                   const Conventions& conventions,
+                                                   const std::array<int, 11>& shoe, int seen,
+                                                   double count) {
+    const Groups groups = groupsOf(system, shoe);
+    if (seen < 0 || seen > groups.total) return std::nullopt;
+    const int decks = std::max(1, (groups.total + 26) / 52);
+    auto counted = [&](long at) {
+        return countOf(system, conventions, decks, groups.total - seen,
+                       double(at + groups.low) / groups.scale) == count;
+    };
+    // The ways of the count, and for each group the cards seen of it over those ways.
+    const auto all = waysOfSeeing(groups, seen);
+    double ways = 0;
+    for (long at = 0; at < groups.width(); ++at) {
+        if (counted(at)) ways += all[seen][at];
+    }
+    if (ways <= 0) return std::nullopt;
+    std::map<long, double> seenOf; // by scaled tag: the cards seen of the group, on average
+    for (const auto& [tag, cards] : groups.cards) {
+        const auto others = waysOfSeeing(groups, seen, tag);
+        double sum = 0;
+        for (int x = 1; x <= std::min(cards, seen); ++x) {
+            const double these = choose(cards, x);
+            for (long at = 0; at < groups.width(); ++at) {
+                const long with = at + tag * x;
+                if (others[seen - x][at] > 0 && with >= 0 && with < groups.width() &&
+                    counted(with)) {
+                    sum += x * these * others[seen - x][at];
+                }
+            }
+        }
+        seenOf[tag] = sum / ways;
+    }
+    std::array<double, 11> left{};
+    for (int value = 1; value <= 10; ++value) {
+        const long tag = std::lround(system.tags[value] * groups.scale);
+        const int inGroup = groups.cards.at(tag);
+        left[value] = shoe[value] - (inGroup > 0 ? seenOf[tag] * shoe[value] / inGroup : 0.0);
+    }
+    return left;
 }
 
 } // namespace counting

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 
 namespace counting {
 
@@ -19,5 +20,16 @@ std::map<double, double> runningCounts(const CountSystem& system, const std::arr
 // count for an unbalanced one.
 std::map<double, double> countFrequencies(const CountSystem& system, const Conventions& conventions,
                                           int decks, int seen);
+
+// The cards left of each value (1 the ace to 10), on average over the ways of seeing `seen`
+// cards of a shoe that give the count the player goes by (as countFrequencies keys it) this
+// value: exact, the cards seen of each tag group counted by their chance given the count, the
+// values within a group in proportion (as, given the group's count, they are). The shoe is a
+// full shoe of whole decks (an unbalanced count starts from its decks). Fractional; nothing if
+// that count never comes up.
+std::optional<std::array<double, 11>> expectedLeft(const CountSystem& system,
+                                                   const Conventions& conventions,
+                                                   const std::array<int, 11>& shoe, int seen,
+                                                   double count);
 
 } // namespace counting

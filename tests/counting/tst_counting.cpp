@@ -23,6 +23,8 @@ private slots:
     void trueCounts();
     void runningCountsAgainstEverySet_data();
     void runningCountsAgainstEverySet();
+    void expectedShoeAgainstEverySet_data();
+    void expectedShoeAgainstEverySet();
     void frequenciesOfAShoe_data();
     void frequenciesOfAShoe();
 };
@@ -162,6 +164,61 @@ void CountingTest::runningCountsAgainstEverySet() {
         QVERIFY2(exact.count(count), qPrintable(QString::number(count)));
         QVERIFY(std::abs(exact.at(count) - times / sets) < 1e-12);
     }
+}
+
+// The cards left given the count, against every set of a small shoe seen, by count: each
+// value's average left over the sets that give that count.
+void CountingTest::expectedShoeAgainstEverySet_data() {
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<int>("seen");
+    QTest::addColumn<int>("rounding");
+    QTest::newRow("Hi-Lo, 6 of 15, floored") << "hilo" << 6 << int(Rounding::Floor);
+    QTest::newRow("Wong Halves, 5 of 15, rounded") << "halves" << 5 << int(Rounding::Round);
+    QTest::newRow("Omega II, 7 of 15, exact") << "omega2" << 7 << int(Rounding::Exact);
+}
+
+void CountingTest::expectedShoeAgainstEverySet() {
+    QFETCH(QString, id);
+    QFETCH(int, seen);
+    QFETCH(int, rounding);
+    const auto system = *counting::systemOfId(id.toStdString());
+    const Conventions conventions{DeckEstimate::Quarter, Rounding(rounding)};
+    const std::array<int, 11> shoe{0, 2, 1, 1, 2, 1, 1, 1, 1, 1, 4};
+    std::vector<int> cards;
+    for (int value = 1; value <= 10; ++value)
+        cards.insert(cards.end(), shoe[value], value);
+    const int n = int(cards.size());
+    std::map<double, std::array<double, 11>> leftBy; // count -> the sum of what is left
+    std::map<double, int> sets;
+    for (int mask = 0; mask < (1 << n); ++mask) {
+        if (__builtin_popcount(mask) != seen) continue;
+        double running = 0;
+        std::array<double, 11> left{};
+        for (int i = 0; i < n; ++i) {
+            if (mask & (1 << i)) {
+                running += system.tags[cards[i]];
+            } else {
+                left[cards[i]] += 1;
+            }
+        }
+        const double count = counting::trueCount(running, n - seen, conventions);
+        for (int value = 1; value <= 10; ++value)
+            leftBy[count][value] += left[value];
+        ++sets[count];
+    }
+    for (const auto& [count, sum] : leftBy) {
+        const auto expected = counting::expectedLeft(system, conventions, shoe, seen, count);
+        QVERIFY2(expected, qPrintable(QString::number(count)));
+        for (int value = 1; value <= 10; ++value) {
+            QVERIFY2(std::abs((*expected)[value] - sum[value] / sets[count]) < 1e-12,
+                     qPrintable(QString("count %1, value %2: %3 against %4")
+                                    .arg(count)
+                                    .arg(value)
+                                    .arg((*expected)[value])
+                                    .arg(sum[value] / sets[count])));
+        }
+    }
+    QVERIFY(!counting::expectedLeft(system, conventions, shoe, seen, 1000)); // never comes up
 }
 
 // Six decks: the chances add up to 1, a balanced count's mean is 0 and KO's the tags' mean per
