@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <tuple>
 #include <unordered_map>
 
 namespace analysis {
@@ -263,9 +264,9 @@ namespace {
 
 // The counts of every shoe by factor, side by side: left[factor][shoe]. Lanes past n repeat
 // the first shoe.
-template <int W, typename LeftOf>
-std::array<std::array<double, W>, 11 * 12> sideBySide(int n, LeftOf leftOf) {
-    std::array<std::array<double, W>, 11 * 12> left{};
+template <int W, typename LeftOf> auto sideBySide(int n, LeftOf leftOf) {
+    using One = decltype(leftOf(0));
+    std::array<std::array<double, W>, std::tuple_size_v<One>> left{};
     for (int s = 0; s < W; ++s) {
         const auto one = leftOf(s < n ? s : 0);
         for (std::size_t f = 0; f < one.size(); ++f)
@@ -278,7 +279,6 @@ std::array<std::array<double, W>, 11 * 12> sideBySide(int n, LeftOf leftOf) {
 
 template <int W>
 void DealerTable::outcomesOf(const Shoe* const* shoes, int n, Distribution* chances) const {
-    static_assert(11 * kMostOfAValue == 11 * 12);
     const auto left = sideBySide<W>(n, [&](int s) { return leftOf(*shoes[s], 0); });
     // Sums by outcome and number of cards, each divided by its falling product once at the end.
     std::array<std::array<double, W>, kOutcomes * kDepths> sums{};

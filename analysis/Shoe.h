@@ -34,7 +34,6 @@ struct Shoe {
     }
     // The chance that the next card has this value.
     double chance(int value) const { return total > 0 ? double(count[value]) / total : 0.0; }
-    bool operator==(const Shoe& other) const { return count == other.count; }
 
     // The most cards one round can take from this shoe under rules that split to `splitHands`
     // hands. A hand draws only below a hard 21 and the dealer only below a hard 17, and every

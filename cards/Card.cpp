@@ -2,10 +2,6 @@
 
 namespace cards {
 
-Card cardOfValue(int value, int suit) {
-    return {value - 1, suit};
-}
-
 std::vector<int> valuesOf(const std::vector<Card>& cards) {
     std::vector<int> values;
     for (const Card& card : cards)

@@ -51,9 +51,6 @@ struct Card {
     bool operator==(const Card& other) const { return face == other.face && suit == other.suit; }
 };
 
-// A card of a value 1..10 (a ten is the ten itself) in a suit.
-Card cardOfValue(int value, int suit = kSpades);
-
 // The values 1..10 of some cards.
 std::vector<int> valuesOf(const std::vector<Card>& cards);
 

@@ -65,6 +65,11 @@ Chart baseChart(const Analysis& analysis) {
 
 } // namespace
 
+const std::vector<Row>& everyRow() {
+    static const std::vector<Row> rows = chartRows();
+    return rows;
+}
+
 RowKind kindOfRow(int row) {
     if (row < kPairRows) return RowKind::Pair;
     if (row < kPairRows + kSoftRows) return RowKind::Soft;

@@ -93,6 +93,8 @@ RowKind kindOfRow(int row);
 // The rows of a chart, without cells: pairs A,A to 10,10, soft hands A,2 to A,10, hard totals 5
 // to 19 (each with the card pairs that make it, the ace first and the lower card first).
 std::vector<Row> chartRows();
+// The same rows, made once for the process: for readers that only look them up.
+const std::vector<Row>& everyRow();
 
 // The chart of one of the program's tables, under the rules it was found to fit.
 Chart tableChart(const analysis::Analysis& analysis, AdviceTable table, const std::string& name,

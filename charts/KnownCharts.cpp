@@ -13,13 +13,6 @@ std::string chartTitle(int chart) {
     return trimmed(kKnownCharts[chart].title);
 }
 
-std::optional<int> chartOfId(std::string_view id) {
-    for (int chart = 0; chart < kKnownChartCount; ++chart) {
-        if (kKnownCharts[chart].id == id) return chart;
-    }
-    return std::nullopt;
-}
-
 analysis::Rules suggestedRules(int chart) {
     analysis::Rules single; // one deck, no double after split, late surrender
     single.decks = 1;

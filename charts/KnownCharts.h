@@ -38,9 +38,6 @@ std::string trimmed(std::string_view text);
 // The title without its blanks: "Blackjack Single Deck".
 std::string chartTitle(int chart);
 
-// The known chart of an id, or nothing.
-std::optional<int> chartOfId(std::string_view id);
-
 // The rules a chart suggests, where the search for the rules it fits starts.
 analysis::Rules suggestedRules(int chart);
 

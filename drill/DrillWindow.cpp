@@ -131,7 +131,6 @@ void DrillWindow::SurrenderClick() {
 }
 
 void DrillWindow::answer(Play play) {
-    if (!session_.view().answering) return;
     if (!session_.answer(play)) {
         ui->FeedbackLabel->setText(session_.view().feedback);
         return;
@@ -199,7 +198,7 @@ void DrillWindow::BetChange(double bet) {
 }
 
 void DrillWindow::StudyChoose(const GridCell& cell) {
-    const auto rows = charts::chartRows();
+    const auto& rows = charts::everyRow();
     statusBar()->showMessage(
         QStringLiteral("Practising %1 against %2; choose a kind of deal to go back.")
             .arg(QString::fromStdString(rows[cell.row].label),

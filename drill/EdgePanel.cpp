@@ -73,7 +73,7 @@ void EdgePanel::showEdge(const analysis::Analysis& analysis, const Table& table,
                 .arg(edge.unanswered + int(edge.answered.size()));
     ui->EdgeLabel->setText(text);
 
-    const auto rows = charts::chartRows();
+    const auto& rows = charts::everyRow();
     ui->StudyList->clear();
     int listed = 0;
     for (const CellCost& cost : edge.answered) {

@@ -8,11 +8,6 @@
 
 namespace {
 
-const std::vector<charts::Row>& rows() {
-    static const std::vector<charts::Row> chart = charts::chartRows();
-    return chart;
-}
-
 int columnOf(int up) {
     return int(std::find(charts::kUpCards.begin(), charts::kUpCards.end(), up) -
                charts::kUpCards.begin());
@@ -59,8 +54,8 @@ QVariant WeakSpotsModel::data(const QModelIndex& index, int role) const {
         return QColor(Qt::black);
     case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
     case Qt::AccessibleTextRole: {
-        const QString where =
-            QString::fromStdString(rows()[index.row()].label + " against " + charts::cardName(up));
+        const QString where = QString::fromStdString(charts::everyRow()[index.row()].label +
+                                                     " against " + charts::cardName(up));
         if (cell.tries == 0) return where + ": not asked yet";
         return QStringLiteral("%1: %2 of %3 right%4")
             .arg(where)
@@ -77,5 +72,5 @@ QVariant WeakSpotsModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation == Qt::Horizontal) {
         return QString::fromStdString(charts::cardName(charts::kUpCards[section]));
     }
-    return QString::fromStdString(rows()[section].label);
+    return QString::fromStdString(charts::everyRow()[section].label);
 }

@@ -18,7 +18,7 @@ Edge edgeOf(const analysis::Analysis& analysis, const Table& table, const Answer
     };
     Edge edge;
     edge.reference = analysis.roundReturn(rightPlay);
-    const auto rows = charts::chartRows();
+    const auto& rows = charts::everyRow();
     for (int row = 0; row < int(rows.size()); ++row) {
         for (int up = 1; up <= 10; ++up) {
             const GridCell cell{row, up};

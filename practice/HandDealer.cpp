@@ -4,19 +4,11 @@
 
 #include <algorithm>
 
-namespace {
-
-const std::vector<charts::Row>& rows() {
-    static const std::vector<charts::Row> chart = charts::chartRows();
-    return chart;
-}
-
-} // namespace
-
 int chartRowOf(int first, int second) {
     const std::pair<int, int> hand{std::min(first, second), std::max(first, second)};
-    for (std::size_t row = 0; row < rows().size(); ++row) {
-        const auto& hands = rows()[row].hands;
+    const auto& rows = charts::everyRow();
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const auto& hands = rows[row].hands;
         if (std::find(hands.begin(), hands.end(), hand) != hands.end()) return int(row);
     }
     return -1;
@@ -49,7 +41,7 @@ void HandDealer::suit(Deal& deal) {
 }
 
 Deal HandDealer::dealCell(const GridCell& cell) {
-    const auto& hands = rows()[cell.row].hands;
+    const auto& hands = charts::everyRow()[cell.row].hands;
     auto [low, high] =
         hands[std::uniform_int_distribution<std::size_t>(0, hands.size() - 1)(random_)];
     if (std::bernoulli_distribution(0.5)(random_)) std::swap(low, high);

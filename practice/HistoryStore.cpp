@@ -1,6 +1,7 @@
 #include "HistoryStore.h"
 
 #include "Grading.h"
+#include "PracticeText.h"
 #include "Round.h"
 #include "Table.h"
 
@@ -14,6 +15,8 @@
 #include <iterator>
 
 namespace {
+
+using practice::playText;
 
 // Version 2: the rules as the table's key, every card of the hand ("10,2,4"), where in a
 // played-out round the decision fell (0 the first), the answer and the right play.
@@ -29,10 +32,6 @@ CREATE TABLE %1 (
     right_play TEXT NOT NULL,
     correct INTEGER NOT NULL CHECK (correct IN (0, 1))
 ))";
-
-QString playText(analysis::Play play) {
-    return QString::fromLatin1(analysis::playName(play).data());
-}
 
 std::optional<analysis::Play> playOf(const QString& text) {
     for (analysis::Play play : analysis::kAllPlays) {
@@ -58,6 +57,17 @@ std::optional<std::vector<int>> cardsOf(const QString& text) {
     }
     if (cards.size() < 2 || cards.size() > 21) return std::nullopt;
     return cards;
+}
+
+// What the player is told when nothing of this session can be stored.
+QString notKept(const QString& why) {
+    return QStringLiteral("Your answers are not kept this time: %1").arg(why);
+}
+
+// A file SQLite can open but this version cannot read: kept, never set aside.
+QString unreadable(const QString& path, const QSqlError& error) {
+    return notKept(QStringLiteral("the history %1 cannot be read (%2); it is kept as it is.")
+                       .arg(path, error.text()));
 }
 
 // SQLite's codes for a database another process holds: wait or go on without it.
@@ -149,7 +159,7 @@ HistoryStore::HistoryStore(const QString& folder)
         opened = open();
     }
     if (opened == Opened::Damaged) {
-        withoutMemory(QStringLiteral("Your answers are not kept this time: %1").arg(notice_));
+        withoutMemory(notKept(notice_));
     } else if (opened == Opened::Kept) {
         withoutMemory(notice_);
     }
@@ -177,15 +187,11 @@ std::vector<StoredAnswer> HistoryStore::takeAnswers() {
 
 HistoryStore::Opened HistoryStore::open() {
     if (!QDir().mkpath(folder_)) {
-        notice_ = QStringLiteral("Your answers are not kept this time: The folder %1 cannot be "
-                                 "made.")
-                      .arg(folder_);
+        notice_ = notKept(QStringLiteral("The folder %1 cannot be made.").arg(folder_));
         return Opened::Kept;
     }
     if (!QFileInfo(folder_).isWritable()) {
-        notice_ = QStringLiteral("Your answers are not kept this time: The folder %1 cannot be "
-                                 "written.")
-                      .arg(folder_);
+        notice_ = notKept(QStringLiteral("The folder %1 cannot be written.").arg(folder_));
         return Opened::Kept;
     }
     Opened opened = Opened::Damaged;
@@ -213,11 +219,7 @@ HistoryStore::Opened HistoryStore::prepare(QSqlDatabase& db) {
             notice_ = error.text();
             return Opened::Damaged;
         }
-        notice_ = QStringLiteral("Your answers are not kept this time: %1")
-                      .arg(busy(error) ? error.text()
-                                       : QStringLiteral("the history %1 cannot be read (%2); it "
-                                                        "is kept as it is.")
-                                             .arg(path_, error.text()));
+        notice_ = busy(error) ? notKept(error.text()) : unreadable(path_, error);
         return Opened::Kept;
     };
     if (!db.open()) return failed(db.lastError());
@@ -270,9 +272,7 @@ bool HistoryStore::readAnswers(QSqlDatabase& db) {
     uncounted_ = 0;
     if (!query.exec("SELECT answered_at, rules, cards, up, position, answer, right_play, correct "
                     "FROM answers ORDER BY id")) {
-        notice_ = QStringLiteral("Your answers are not kept this time: the history %1 cannot be "
-                                 "read (%2); it is kept as it is.")
-                      .arg(path_, query.lastError().text());
+        notice_ = unreadable(path_, query.lastError());
         return false;
     }
     while (query.next()) {
@@ -299,9 +299,7 @@ bool HistoryStore::readAnswers(QSqlDatabase& db) {
         answers_.push_back(std::move(stored));
     }
     if (query.lastError().isValid()) {
-        notice_ = QStringLiteral("Your answers are not kept this time: the history %1 cannot be "
-                                 "read (%2); it is kept as it is.")
-                      .arg(path_, query.lastError().text());
+        notice_ = unreadable(path_, query.lastError());
         answers_.clear();
         return false;
     }
@@ -347,9 +345,9 @@ bool HistoryStore::migrate(QSqlDatabase& db, int from) {
     QSqlError error;
     auto fail = [&](const QSqlError& why) {
         db.rollback();
-        notice_ = QStringLiteral("Your answers are not kept this time: the history %1 could not "
-                                 "be brought up to date (%2); it is kept as it was.")
-                      .arg(path_, why.text());
+        notice_ = notKept(QStringLiteral("the history %1 could not be brought up to date (%2); "
+                                         "it is kept as it was.")
+                              .arg(path_, why.text()));
         return false;
     };
     if (!db.transaction()) return fail(db.lastError());
@@ -379,8 +377,7 @@ void HistoryStore::append(const QString& table, const Answer& answer, const QDat
     query.addBindValue(playText(answer.rightPlay));
     query.addBindValue(answer.right ? 1 : 0);
     if (!query.exec()) {
-        withoutMemory(QStringLiteral("Your answers are not kept this time: an answer could not be "
-                                     "stored (%1).")
-                          .arg(query.lastError().text()));
+        withoutMemory(notKept(
+            QStringLiteral("an answer could not be stored (%1).").arg(query.lastError().text())));
     }
 }

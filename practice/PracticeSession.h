@@ -62,7 +62,6 @@ public:
     void setDealKind(DealKind kind);
     // Single hands of this cell until the kind of deal changes.
     void study(const GridCell& cell);
-    const std::optional<GridCell>& studyCell() const { return studyCell_; }
 
     // The next hand or round, when nothing is waiting for an answer.
     void dealNext();
