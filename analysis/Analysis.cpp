@@ -72,6 +72,7 @@ void Analysis::analyseUpCard(int up) {
     Shoe shoe = shoe_;
     shoe.take(up);
     Solver solver(rules_, dealer, shoe);
+    solver.prepareEveryHand();
     for (int first = 1; first <= 10; ++first) {
         for (int second = first; second <= 10; ++second) {
             Cell& c = cells_[up - 1][index(first, second)];

@@ -148,23 +148,35 @@ DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up), holeC
     }
     static_assert(kMostOfOneValue < DealerTable::kMostOfAValue);
     leavesFirst(valueCounts);
-    // For each value as the pair's: the ending sets' distinct (cards, pair cards), as slots, in
-    // the order they are first met.
+    // For each value as the pair's: the ending sets' distinct (cards, pair cards), as slots,
+    // and (slot, aces), as groups, in the order they are first met. With the aces as the pair,
+    // a group is a slot.
     slots_.resize(11);
-    nodeSlot_.assign(parent_.size() * 11, -1);
+    groups_.resize(11);
+    nodeGroup_.assign(parent_.size() * 11, -1);
     for (int value = 1; value <= 10; ++value) {
-        std::array<std::array<std::int16_t, kMostOfAValue>, kDepths> found;
-        for (auto& row : found)
+        std::array<std::array<std::int16_t, kMostOfAValue>, kDepths> slotOf;
+        for (auto& row : slotOf)
             row.fill(-1);
+        std::vector<std::array<std::int16_t, kMostOfAValue>> groupOf;
         for (std::size_t i = 1; i < parent_.size(); ++i) {
             if (outcome_[i] < 0) continue;
             const int d = depth_[i];
             const int s = valueCounts[i * 11 + value];
-            if (found[d][s] < 0) {
-                found[d][s] = static_cast<std::int16_t>(slots_[value].size());
+            const int aces = value == 1 ? 0 : valueCounts[i * 11 + 1];
+            std::int16_t& slot = slotOf[d][s];
+            if (slot < 0) {
+                slot = static_cast<std::int16_t>(slots_[value].size());
                 slots_[value].emplace_back(d, s);
+                groupOf.emplace_back();
+                groupOf.back().fill(-1);
             }
-            nodeSlot_[value * parent_.size() + i] = found[d][s];
+            std::int16_t& group = groupOf[slot][aces];
+            if (group < 0) {
+                group = static_cast<std::int16_t>(groups_[value].size());
+                groups_[value].emplace_back(slot, aces);
+            }
+            nodeGroup_[value * parent_.size() + i] = group;
         }
     }
 }
@@ -214,14 +226,15 @@ void DealerTable::leavesFirst(std::vector<std::int8_t>& valueCounts) {
         ++firstLeaf_;
 }
 
-// The counts left of each value once 0, 1, 2 ... of them are out; the factors of `leftOut`
-// (a value, or 0 for none) all 1, its counts left out of the products.
-DealerTable::Left DealerTable::leftOf(const Shoe& shoe, int leftOut) {
+// The counts left of each value once 0, 1, 2 ... of them are out; the factors of the pair
+// (0 for none) and, with a pair, of the aces all 1: their counts left out of the products.
+DealerTable::Left DealerTable::leftOf(const Shoe& shoe, int pair) {
     Left left{};
     for (int value = 1; value <= 10; ++value) {
+        const bool leftOut = pair != 0 && (value == pair || value == 1);
         for (int before = 0; before < kMostOfAValue; ++before) {
             left[value * kMostOfAValue + before] =
-                value == leftOut ? 1.0 : std::max(shoe.count[value] - before, 0);
+                leftOut ? 1.0 : std::max(shoe.count[value] - before, 0);
         }
     }
     return left;
@@ -317,30 +330,72 @@ void DealerTable::outcomes(const Shoe* const* shoes, int n, Distribution* chance
 }
 
 template <int W>
-void DealerTable::pairSumsOf(const Shoe* const* shoes, int n, int pair, double* const* sums) const {
+void DealerTable::groupedSumsOf(const Shoe* const* shoes, int n, int pair,
+                                double* const* grouped) const {
     const auto left = sideBySide<W>(n, [&](int s) { return leftOf(*shoes[s], pair); });
-    const int slots = static_cast<int>(slots_[pair].size());
+    const int groups = static_cast<int>(groups_[pair].size());
     thread_local std::vector<std::array<double, W>> summed;
-    summed.assign(std::size_t(kOutcomes * slots), std::array<double, W>{});
-    const std::int16_t* slotOf = &nodeSlot_[pair * parent_.size()];
+    summed.assign(std::size_t(kOutcomes * groups), std::array<double, W>{});
+    const std::int16_t* groupOf = &nodeGroup_[pair * parent_.size()];
     sumOrders<W>(
-        left.data(), [&](std::size_t i) { return outcome_[i] * slots + slotOf[i]; }, summed.data());
+        left.data(), [&](std::size_t i) { return outcome_[i] * groups + groupOf[i]; },
+        summed.data());
     for (int s = 0; s < n; ++s) {
-        for (int j = 0; j < kOutcomes * slots; ++j)
-            sums[s][j] += summed[j][s];
+        for (int j = 0; j < kOutcomes * groups; ++j)
+            grouped[s][j] += summed[j][s];
     }
 }
 
-DealerTable::PairSums DealerTable::pairSums(const Shoe& shoe, int pair, double* sums) const {
-    const Shoe* one = &shoe;
-    pairSumsOf<1>(&one, 1, pair, &sums);
+void DealerTable::groupedSums(const Shoe* const* shoes, int n, int pair,
+                              double* const* grouped) const {
+    if (n == 1) return groupedSumsOf<1>(shoes, n, pair, grouped);
+    if (n <= 4) return groupedSumsOf<4>(shoes, n, pair, grouped);
+    groupedSumsOf<kBatch>(shoes, n, pair, grouped);
+}
+
+DealerTable::PairSums DealerTable::withAces(const double* grouped, int pair, const Shoe& shoe,
+                                            double* sums) const {
+    const int slots = static_cast<int>(slots_[pair].size());
+    const int groups = static_cast<int>(groups_[pair].size());
+    std::fill_n(sums, kOutcomes * slots, 0.0);
+    // (A)_a: the aces' falling count, A of them in the shoe (1 for a pair of aces: none out).
+    std::array<double, kMostOfAValue> acesFalling{};
+    acesFalling[0] = 1.0;
+    for (int a = 1; a < kMostOfAValue; ++a)
+        acesFalling[a] =
+            pair == 1 ? 0.0 : acesFalling[a - 1] * std::max(shoe.count[1] - (a - 1), 0);
+    for (int group = 0; group < groups; ++group) {
+        const auto [slot, aces] = groups_[pair][group];
+        const double factor = acesFalling[aces];
+        if (factor == 0.0) continue;
+        for (int outcome = 0; outcome < kOutcomes; ++outcome)
+            sums[outcome * slots + slot] += grouped[outcome * groups + group] * factor;
+    }
     return {pair, shoe.total - shoe.count[pair], sums};
 }
 
-void DealerTable::pairSums(const Shoe* const* shoes, int n, int pair, double* const* sums) const {
-    if (n == 1) return pairSumsOf<1>(shoes, n, pair, sums);
-    if (n <= 4) return pairSumsOf<4>(shoes, n, pair, sums);
-    pairSumsOf<kBatch>(shoes, n, pair, sums);
+Distribution DealerTable::outcomesByPairs(const PairSums& sums, int pairsLeft) const {
+    // One order of d cards, s of them pair cards: the other values' falling counts (summed)
+    // times (c)_s / (N)_d, with c pair cards left and N = others + c.
+    std::array<double, kDepths> inverseFalling{};
+    inverseFalling[0] = 1.0;
+    for (int d = 1; d <= maxDepth_; ++d)
+        inverseFalling[d] = inverseFalling[d - 1] * reciprocal(sums.others + pairsLeft - (d - 1));
+    std::array<double, kMostOfAValue + 1> pairsFalling{};
+    pairsFalling[0] = 1.0;
+    for (int count = 1; count <= kMostOfAValue; ++count)
+        pairsFalling[count] = pairsFalling[count - 1] * std::max(pairsLeft - (count - 1), 0);
+    const auto& slots = slots_[sums.pair];
+    const int slotCount = static_cast<int>(slots.size());
+    Distribution chances{};
+    for (int slot = 0; slot < slotCount; ++slot) {
+        const auto [d, s] = slots[slot];
+        const double factor = pairsFalling[s] * inverseFalling[d];
+        if (factor == 0.0) continue;
+        for (int outcome = 0; outcome < kOutcomes; ++outcome)
+            chances[outcome] += sums.sums[outcome * slotCount + slot] * factor;
+    }
+    return chances;
 }
 
 DealerTable::Standing DealerTable::standingByPairs(const PairSums& sums, int total, int pairsLeft,

@@ -34,24 +34,32 @@ public:
     // The same for up to kBatch shoes in one walk of the tree: each chance exactly what
     // outcomes() gives for its shoe (the same sums in the same order), the tree's bookkeeping
     // shared.
-    static constexpr int kBatch = 10;
     void outcomes(const Shoe* const* shoes, int n, Distribution* chances) const;
 
     // For split hands (see Split.h), what standing wins in every shoe that differs from a
-    // given one only in its count of pair cards. One walk of the tree (pairSums) sums the
-    // dealer's sets by outcome, number of cards and of pair cards, the pair cards' counts left
-    // out; each count of pair cards left is then a short sum (standingByPairs).
+    // given one only in its count of pair cards. One walk of the tree sums the dealer's sets by
+    // outcome, number of cards and of pair cards, the pair cards' counts left out (PairSums);
+    // each count of pair cards left is then a short sum (standingByPairs).
     struct PairSums {
         int pair = 0;
         int others = 0;               // the cards of other values in the shoe
         const double* sums = nullptr; // [outcome][slot: a number of cards and of pair cards]
     };
-    // The doubles pairSums fills for a pair value.
+    // The doubles of a PairSums for a pair value.
     int pairSumsSize(int pair) const { return kOutcomes * int(slots_[pair].size()); }
-    // Adds the sums for a shoe into `sums`: pairSumsSize(pair) of them, zero before.
-    PairSums pairSums(const Shoe& shoe, int pair, double* sums) const;
-    // The same for up to kBatch shoes in one walk, each exactly as pairSums() gives it.
-    void pairSums(const Shoe* const* shoes, int n, int pair, double* const* sums) const;
+    // A walk leaves the aces' counts out too, and sums by their number as well, so that shoes
+    // that differ only in their aces share one walk (withAces puts a count of aces back). For
+    // a pair of aces the grouped sums are the pair sums. The doubles groupedSums fills:
+    int groupedSize(int pair) const { return kOutcomes * int(groups_[pair].size()); }
+    // Adds the grouped sums for up to kBatch shoes into `grouped` (zero before), one walk.
+    static constexpr int kBatch = 10;
+    void groupedSums(const Shoe* const* shoes, int n, int pair, double* const* grouped) const;
+    // The pair sums of `shoe`, from the grouped sums of any shoe that differs from it only in
+    // aces and pair cards: written to `sums` (pairSumsSize doubles).
+    PairSums withAces(const double* grouped, int pair, const Shoe& shoe, double* sums) const;
+    // The outcome chances in the shoe of `sums` with `pairsLeft` pair cards in it: what
+    // outcomes() gives for that shoe, summed in another order.
+    Distribution outcomesByPairs(const PairSums& sums, int pairsLeft) const;
     // What standing on `total` (21 or less) wins in `shoes` shoes with pairsLeft,
     // pairsLeft - 1, ... pair cards.
     static constexpr int kMostShoes = 8;
@@ -76,9 +84,11 @@ private:
     static constexpr int kMostOfAValue = 12; // more than any dealer's hand holds of one value
     std::vector<std::int32_t> parent_;
     std::vector<std::int16_t> factor_; // value * kMostOfAValue + cards of that value before
-    // Per pair value, the distinct (cards, pair cards) of ending sets; per node and value, its.
+    // Per pair value, the distinct (cards, pair cards) of ending sets, the slots; the distinct
+    // (slot, aces) of the grouped sums, the groups; per node and value, its group.
     std::vector<std::vector<std::pair<int, int>>> slots_;
-    std::vector<std::int16_t> nodeSlot_;
+    std::vector<std::vector<std::pair<int, int>>> groups_;
+    std::vector<std::int16_t> nodeGroup_;
     std::vector<std::int8_t> outcome_; // for a set the dealer ends on; -1 otherwise
     std::vector<std::int8_t> depth_;
     std::vector<double> orders_; // the orders in which the dealer draws that set
@@ -91,7 +101,7 @@ private:
     void sumOrders(const std::array<double, W>* left, At at, std::array<double, W>* sums) const;
     template <int W> void outcomesOf(const Shoe* const* shoes, int n, Distribution* chances) const;
     template <int W>
-    void pairSumsOf(const Shoe* const* shoes, int n, int pair, double* const* sums) const;
+    void groupedSumsOf(const Shoe* const* shoes, int n, int pair, double* const* grouped) const;
 
     std::size_t firstLeaf_ = 1; // nodes before it have children; from it on, ending sets
     int up_;

@@ -25,11 +25,77 @@ double Solver::noBlackjack() const {
     return rules_.holeCard ? 1.0 - dealer_.blackjackChance(shoe_) : 1.0;
 }
 
+namespace {
+
+// The cards out but the aces: the key of the dealer's sums.
+constexpr std::uint64_t kAces = 31; // the aces' five bits of a key
+std::uint64_t withoutAces(std::uint64_t key) {
+    return key & ~kAces;
+}
+
+} // namespace
+
+const Distribution& Solver::outcomes() {
+    if (const Distribution* found = outcomes_.find(key_)) return *found;
+    const std::uint64_t others = withoutAces(key_);
+    const std::uint32_t* offset = sums_.find(others);
+    if (!offset) {
+        walk(&others, 1);
+        offset = sums_.find(others);
+    }
+    // With the aces as the pair, the grouped sums are the pair sums.
+    const DealerTable::PairSums sums{1, shoe_.total - shoe_[1], &arena_[*offset]};
+    return outcomes_.insert(key_, dealer_.outcomesByPairs(sums, shoe_[1]));
+}
+
+void Solver::walk(const std::uint64_t* keys, int n) {
+    const int size = dealer_.groupedSize(1);
+    for (int first = 0; first < n; first += DealerTable::kBatch) {
+        const int count = std::min(n - first, DealerTable::kBatch);
+        std::array<Shoe, DealerTable::kBatch> shoes;
+        std::array<const Shoe*, DealerTable::kBatch> pointers;
+        std::array<std::uint32_t, DealerTable::kBatch> offsets;
+        for (int i = 0; i < count; ++i) {
+            const std::uint64_t key = keys[first + i];
+            shoes[i] = shoe_;
+            for (int value = 2; value <= 10; ++value) {
+                const int out = int((key >> (5 * (value - 1))) & kAces) -
+                                int((key_ >> (5 * (value - 1))) & kAces);
+                shoes[i].count[value] -= out;
+                shoes[i].total -= out;
+            }
+            pointers[i] = &shoes[i];
+            offsets[i] = static_cast<std::uint32_t>(arena_.size());
+            arena_.resize(arena_.size() + size);
+            sums_.insert(key, offsets[i]);
+        }
+        std::array<double*, DealerTable::kBatch> sums; // the arena has its final size now
+        for (int i = 0; i < count; ++i)
+            sums[i] = &arena_[offsets[i]];
+        dealer_.groupedSums(pointers.data(), count, 1, sums.data());
+    }
+}
+
+void Solver::prepareEveryHand() {
+    everyHand_ = true;
+    // Every set of cards but aces, 2 to 10, that holds 21 or less and that the shoe holds.
+    std::vector<std::uint64_t> keys;
+    auto add = [&](auto&& self, int value, int room, std::uint64_t key) -> void {
+        if (value > 10) {
+            if (!sums_.find(key)) keys.push_back(key);
+            return;
+        }
+        for (int n = 0; n <= shoe_[value] && n * value <= room; ++n)
+            self(self, value + 1, room - n * value, key + n * cardBit(value));
+    };
+    add(add, 2, 21, withoutAces(key_));
+    walk(keys.data(), int(keys.size()));
+}
+
 double Solver::stand(const Held& held) {
     const int total = held.total();
     if (total > 21) return -noBlackjack();
-    const Distribution* found = outcomes_.find(key_);
-    const Distribution& d = found ? *found : outcomes_.insert(key_, dealer_.outcomes(shoe_));
+    const Distribution& d = outcomes();
     double value = d[DealerBust] - d[DealerBlackjack];
     for (int outcome = Dealer17; outcome <= Dealer21; ++outcome) {
         const int dealerTotal = 17 + outcome;
@@ -40,8 +106,6 @@ double Solver::stand(const Held& held) {
 }
 
 void Solver::prepareStands(const Held& held, bool doubling) {
-    std::array<Shoe, 10> shoes;
-    std::array<const Shoe*, 10> pointers;
     std::array<std::uint64_t, 10> keys;
     int n = 0;
     for (int card = 1; card <= 10; ++card) {
@@ -53,16 +117,14 @@ void Solver::prepareStands(const Held& held, bool doubling) {
         if (!doubling && next.total() < 21 && (next.hittingIsNoWorse() || best_.find(key))) {
             continue;
         }
-        shoes[n] = shoe_;
-        shoes[n].take(card);
-        pointers[n] = &shoes[n];
-        keys[n++] = key;
+        const std::uint64_t others = withoutAces(key);
+        if (sums_.find(others) ||
+            std::find(keys.begin(), keys.begin() + n, others) != keys.begin() + n)
+            continue;
+        keys[n++] = others;
     }
     if (n < 2) return; // one hand alone is walked when it is stood on
-    std::array<Distribution, 10> chances;
-    dealer_.outcomes(pointers.data(), n, chances.data());
-    for (int i = 0; i < n; ++i)
-        outcomes_.insert(keys[i], chances[i]);
+    walk(keys.data(), n);
 }
 
 template <typename Value> double Solver::overNextCard(Value&& value) {
@@ -122,7 +184,7 @@ PlayValues Solver::hand(const std::vector<int>& cards) {
     for (auto it = cards.rbegin(); it != cards.rend(); ++it)
         putBack(*it);
     if (values.allows(Play::Split)) {
-        values.set(Play::Split, splitValue(rules_, dealer_, shoe_, cards[0]));
+        values.set(Play::Split, splitValue(rules_, dealer_, shoe_, cards[0], everyHand_));
     }
     return values;
 }

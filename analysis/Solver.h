@@ -27,6 +27,10 @@ class Solver {
 public:
     Solver(const Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard);
 
+    // Walks the dealer's tree at once for every hand of the player that holds 21 or less, in
+    // full batches: for a whole table, quicker than walking for each hand as it comes.
+    void prepareEveryHand();
+
     // The values of every play the rules allow for a hand of these cards, unnormalised.
     PlayValues hand(const std::vector<int>& cards);
     // The chance that the dealer has a blackjack, given the cards out.
@@ -38,9 +42,13 @@ private:
     double noBlackjack() const;
 
     double stand(const Held& held);
-    // The dealer's chances for every hand one card on from this one that will be stood on (all
+    // The dealer's sums for every hand one card on from this one that will be stood on (all
     // of them for a double), in one walk of the dealer's tree.
     void prepareStands(const Held& held, bool doubling);
+    // The dealer's chances for the cards out now, from the sums of these cards but their aces.
+    const Distribution& outcomes();
+    // Walks the dealer's tree for these sets of cards out but aces, kBatch at a time.
+    void walk(const std::uint64_t* keys, int n);
     double hit(const Held& held);
     double best(const Held& held);
     double doubleDown(const Held& held);
@@ -52,9 +60,14 @@ private:
     const Rules& rules_;
     const DealerTable& dealer_;
     Shoe shoe_;
-    std::uint64_t key_ = 0; // the cards out of the shoe, 5 bits a value
+    std::uint64_t key_ = 0;  // the cards out of the shoe, 5 bits a value
+    bool everyHand_ = false; // splits too walk for every hand at once
     FlatMap<double> best_;
     FlatMap<Distribution> outcomes_;
+    // The dealer's sums with the aces as the pair (DealerTable::PairSums), by the cards out but
+    // the aces: hands that differ only in their aces read one walk. Offsets into the arena.
+    FlatMap<std::uint32_t> sums_;
+    std::vector<double> arena_;
 };
 
 } // namespace analysis

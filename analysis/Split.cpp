@@ -67,12 +67,16 @@ struct Best {
 // What the split of one pair keeps, by the hand's cards (and, played, the strategy's lane);
 // kept between splits for its memory.
 struct SplitCaches {
+    FlatMap<std::uint32_t> grouped; // offsets into the grouped arena
+    std::vector<double> groupedArena;
     FlatMap<std::uint32_t> sums; // offsets into the arena
     std::vector<double> arena;
     FlatMap<Lanes> stood;
     FlatMap<Best> best;
     FlatMap<Lanes> played;
     void clear() {
+        grouped.clear();
+        groupedArena.clear();
         sums.clear();
         arena.clear();
         stood.clear();
@@ -110,6 +114,37 @@ public:
             chance *= double(cards - pairs - i) / (cards - place.pairs - i);
         if (chance <= 0.0) return 0.0;
         return chance * held(place.pairs, place.others - !place.anyRead, place.anyRead);
+    }
+
+    // The dealer's sums for every hand the split may stand on: the pair card and any other
+    // cards that hold 21 or less (split aces take one card each), kBatch shoes a walk.
+    void prepareEveryHand() {
+        std::vector<Shoe> shoes;
+        std::vector<std::uint64_t> keys;
+        auto add = [&](auto&& self, int value, int room, Shoe shoe, std::uint64_t key) -> void {
+            if (value > 10) {
+                shoes.push_back(shoe);
+                keys.push_back(key);
+                return;
+            }
+            if (value == pair_) return self(self, value + 1, room, shoe, key);
+            for (int n = 0; n <= shoe_[value] && n * value <= room; ++n) {
+                self(self, value + 1, room - n * value, shoe, key);
+                shoe.take(value);
+                key += cardBit(value);
+            }
+        };
+        if (pair_ == 1) {
+            for (int card = 0; card <= 10; ++card) {
+                if (card == 1 || (card > 0 && shoe_[card] == 0)) continue;
+                shoes.push_back(shoe_);
+                if (card > 0) shoes.back().take(card);
+                keys.push_back(card > 0 ? cardBit(card) : 0);
+            }
+        } else {
+            add(add, 2, 21 - pair_, shoe_, 0); // the aces are summed by their number
+        }
+        walk(shoes.data(), keys.data(), int(keys.size()));
     }
 
 private:
@@ -194,41 +229,59 @@ private:
         return sum;
     }
 
-    // The dealer's sums do not depend on the pair cards the hand holds.
+    // The dealer's sums do not depend on the pair cards the hand holds; its grouped sums
+    // depend on neither them nor its aces.
     std::uint64_t othersOf(std::uint64_t hand) const {
         return hand & ~(std::uint64_t{31} << (5 * (pair_ - 1)));
+    }
+    static std::uint64_t groupOf(std::uint64_t others) { return others & ~std::uint64_t{31}; }
+
+    // The grouped sums (DealerTable::groupedSums) of these shoes, by their keys (groupOf),
+    // kBatch shoes a walk.
+    void walk(const Shoe* shoes, const std::uint64_t* keys, int n) {
+        const int size = dealer_.groupedSize(pair_);
+        for (int first = 0; first < n; first += DealerTable::kBatch) {
+            const int count = std::min(n - first, DealerTable::kBatch);
+            std::array<const Shoe*, DealerTable::kBatch> pointers;
+            std::array<std::uint32_t, DealerTable::kBatch> offsets;
+            for (int i = 0; i < count; ++i) {
+                pointers[i] = &shoes[first + i];
+                offsets[i] = static_cast<std::uint32_t>(c_.groupedArena.size());
+                c_.groupedArena.resize(c_.groupedArena.size() + size);
+                c_.grouped.insert(keys[first + i], offsets[i]);
+            }
+            std::array<double*, DealerTable::kBatch> sums; // the arena has its final size now
+            for (int i = 0; i < count; ++i)
+                sums[i] = &c_.groupedArena[offsets[i]];
+            dealer_.groupedSums(pointers.data(), count, pair_, sums.data());
+        }
     }
 
     // The dealer's sums for every hand one card on from this one that will be stood on (all of
     // them where it may double), in one walk of the dealer's tree.
     void prepareSums(const Held& held, std::uint64_t hand, bool mayDouble) {
         std::array<Shoe, 10> shoes;
-        std::array<const Shoe*, 10> pointers;
-        std::array<std::uint32_t, 10> offsets;
+        std::array<std::uint64_t, 10> keys;
         int n = 0;
         for (int card = 1; card <= 10; ++card) {
             if (shoe_[card] == 0 || card == pair_) continue;
             const Held next = held.plus(card);
             const std::uint64_t nextHand = hand + cardBit(card);
-            if (next.total() > 21 || c_.stood.find(nextHand) || c_.sums.find(othersOf(nextHand))) {
-                continue;
-            }
+            if (next.total() > 21 || c_.stood.find(nextHand)) continue;
             if (!mayDouble && next.total() < 21 &&
                 (next.hittingIsNoWorse() || c_.best.find(nextHand))) {
                 continue;
             }
+            const std::uint64_t key = groupOf(othersOf(nextHand));
+            if (c_.grouped.find(key) ||
+                std::find(keys.begin(), keys.begin() + n, key) != keys.begin() + n) {
+                continue;
+            }
             shoes[n] = shoe_;
             shoes[n].take(card);
-            pointers[n] = &shoes[n];
-            offsets[n] = static_cast<std::uint32_t>(c_.arena.size());
-            c_.arena.resize(c_.arena.size() + dealer_.pairSumsSize(pair_));
-            c_.sums.insert(othersOf(nextHand), offsets[n++]);
+            keys[n++] = key;
         }
-        if (n == 0) return;
-        std::array<double*, 10> sums; // the arena has its final size now
-        for (int i = 0; i < n; ++i)
-            sums[i] = &c_.arena[offsets[i]];
-        dealer_.pairSums(pointers.data(), n, pair_, sums.data());
+        walk(shoes.data(), keys.data(), n);
     }
 
     DealerTable::PairSums pairSums(std::uint64_t hand) {
@@ -236,10 +289,16 @@ private:
         if (const std::uint32_t* found = c_.sums.find(others)) {
             return {pair_, shoe_.total - shoe_[pair_], &c_.arena[*found]};
         }
+        const std::uint64_t key = groupOf(others);
+        const std::uint32_t* grouped = c_.grouped.find(key);
+        if (!grouped) {
+            walk(&shoe_, &key, 1);
+            grouped = c_.grouped.find(key);
+        }
         const auto offset = static_cast<std::uint32_t>(c_.arena.size());
         c_.arena.resize(c_.arena.size() + dealer_.pairSumsSize(pair_));
         c_.sums.insert(others, offset);
-        return dealer_.pairSums(shoe_, pair_, &c_.arena[offset]);
+        return dealer_.withAces(&c_.groupedArena[*grouped], pair_, shoe_, &c_.arena[offset]);
     }
 
     // Standing, in every lane.
@@ -340,11 +399,12 @@ private:
 } // namespace
 
 double splitValue(const Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard,
-                  int pair) {
+                  int pair, bool everyHand) {
     const int most = pair == 1 ? 2 : rules.splitHands;
     const Patterns patterns(most);
     thread_local SplitCaches caches;
     SplitHands hands(rules, dealer, withoutUpCard, pair, most, caches);
+    if (everyHand) hands.prepareEveryHand();
     double value = 0.0;
     for (const auto& [place, count] : patterns.hands())
         value += hands.value(place, count);
