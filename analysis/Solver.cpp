@@ -9,7 +9,7 @@
 namespace analysis {
 
 Solver::Solver(const Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard)
-    : rules_(rules), dealer_(dealer), shoe_(withoutUpCard) {}
+    : rules_(rules), dealer_(dealer), shoe_(withoutUpCard), full_(withoutUpCard) {}
 
 void Solver::take(int value) {
     shoe_.take(value);
@@ -38,41 +38,51 @@ std::uint64_t withoutAces(std::uint64_t key) {
 const Distribution& Solver::outcomes() {
     if (const Distribution* found = outcomes_.find(key_)) return *found;
     const std::uint64_t others = withoutAces(key_);
-    const std::uint32_t* offset = sums_.find(others);
-    if (!offset) {
-        walk(&others, 1);
-        offset = sums_.find(others);
-    }
-    // With the aces as the pair, the grouped sums are the pair sums.
-    const DealerTable::PairSums sums{1, shoe_.total - shoe_[1], &arena_[*offset]};
-    return outcomes_.insert(key_, dealer_.outcomesByPairs(sums, shoe_[1]));
+    walk(&others, 1);
+    return *outcomes_.find(key_);
 }
 
 void Solver::walk(const std::uint64_t* keys, int n) {
     const int size = dealer_.groupedSize(1);
-    for (int first = 0; first < n; first += DealerTable::kBatch) {
-        const int count = std::min(n - first, DealerTable::kBatch);
-        std::array<Shoe, DealerTable::kBatch> shoes;
-        std::array<const Shoe*, DealerTable::kBatch> pointers;
-        std::array<std::uint32_t, DealerTable::kBatch> offsets;
-        for (int i = 0; i < count; ++i) {
-            const std::uint64_t key = keys[first + i];
-            shoes[i] = shoe_;
+    std::array<Shoe, DealerTable::kBatch> shoes;
+    std::array<const Shoe*, DealerTable::kBatch> pointers;
+    std::array<double*, DealerTable::kBatch> sums;
+    for (int first = 0; first < n;) {
+        int count = 0;
+        for (; first < n && count < DealerTable::kBatch; ++first) {
+            const std::uint64_t key = keys[first];
+            if (walked_.find(key)) continue;
+            walked_.insert(key, 0);
+            Shoe& shoe = shoes[count];
+            shoe = full_;
             for (int value = 2; value <= 10; ++value) {
-                const int out = int((key >> (5 * (value - 1))) & kAces) -
-                                int((key_ >> (5 * (value - 1))) & kAces);
-                shoes[i].count[value] -= out;
-                shoes[i].total -= out;
+                const int out = int((key >> (5 * (value - 1))) & kAces);
+                shoe.count[value] -= out;
+                shoe.total -= out;
             }
-            pointers[i] = &shoes[i];
-            offsets[i] = static_cast<std::uint32_t>(arena_.size());
-            arena_.resize(arena_.size() + size);
-            sums_.insert(key, offsets[i]);
+            pointers[count++] = &shoe;
         }
-        std::array<double*, DealerTable::kBatch> sums; // the arena has its final size now
+        scratch_.assign(std::size_t(count) * size, 0.0);
         for (int i = 0; i < count; ++i)
-            sums[i] = &arena_[offsets[i]];
+            sums[i] = &scratch_[std::size_t(i) * size];
         dealer_.groupedSums(pointers.data(), count, 1, sums.data());
+        // Every count of aces the hand can hold with these cards: one short sum each (with the
+        // aces as the pair, the grouped sums are the pair sums).
+        for (int i = 0; i < count; ++i) {
+            const Shoe& shoe = shoes[i];
+            const DealerTable::PairSums pairSums{1, shoe.total - shoe[1], sums[i]};
+            int room = 21;
+            for (int value = 2; value <= 10; ++value)
+                room -= value * (full_[value] - shoe[value]);
+            std::uint64_t key = withoutAces(0);
+            for (int value = 2; value <= 10; ++value)
+                key += std::uint64_t(full_[value] - shoe[value]) * cardBit(value);
+            for (int aces = 0; aces <= shoe[1] && aces <= room; ++aces) {
+                const std::uint64_t hand = key + std::uint64_t(aces) * cardBit(1);
+                if (!outcomes_.find(hand))
+                    outcomes_.insert(hand, dealer_.outcomesByPairs(pairSums, shoe[1] - aces));
+            }
+        }
     }
 }
 
@@ -82,13 +92,13 @@ void Solver::prepareEveryHand() {
     std::vector<std::uint64_t> keys;
     auto add = [&](auto&& self, int value, int room, std::uint64_t key) -> void {
         if (value > 10) {
-            if (!sums_.find(key)) keys.push_back(key);
+            keys.push_back(key);
             return;
         }
-        for (int n = 0; n <= shoe_[value] && n * value <= room; ++n)
+        for (int n = 0; n <= full_[value] && n * value <= room; ++n)
             self(self, value + 1, room - n * value, key + n * cardBit(value));
     };
-    add(add, 2, 21, withoutAces(key_));
+    add(add, 2, 21, 0);
     walk(keys.data(), int(keys.size()));
 }
 
@@ -118,7 +128,7 @@ void Solver::prepareStands(const Held& held, bool doubling) {
             continue;
         }
         const std::uint64_t others = withoutAces(key);
-        if (sums_.find(others) ||
+        if (walked_.find(others) ||
             std::find(keys.begin(), keys.begin() + n, others) != keys.begin() + n)
             continue;
         keys[n++] = others;

@@ -47,7 +47,8 @@ private:
     void prepareStands(const Held& held, bool doubling);
     // The dealer's chances for the cards out now, from the sums of these cards but their aces.
     const Distribution& outcomes();
-    // Walks the dealer's tree for these sets of cards out but aces, kBatch at a time.
+    // The dealer's chances for these sets of cards out but aces, with any aces: kBatch sets a
+    // walk of the tree, those walked before left out.
     void walk(const std::uint64_t* keys, int n);
     double hit(const Held& held);
     double best(const Held& held);
@@ -64,10 +65,12 @@ private:
     bool everyHand_ = false; // splits too walk for every hand at once
     FlatMap<double> best_;
     FlatMap<Distribution> outcomes_;
-    // The dealer's sums with the aces as the pair (DealerTable::PairSums), by the cards out but
-    // the aces: hands that differ only in their aces read one walk. Offsets into the arena.
-    FlatMap<std::uint32_t> sums_;
-    std::vector<double> arena_;
+    // The sets of cards out but aces whose dealer's chances are known, for every count of
+    // aces: one walk of the dealer's tree with the aces as the pair (DealerTable's grouped
+    // sums) gives them all.
+    FlatMap<char> walked_;
+    std::vector<double> scratch_;
+    Shoe full_; // the shoe before the player's cards
 };
 
 } // namespace analysis

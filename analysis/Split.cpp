@@ -119,6 +119,7 @@ public:
     // The dealer's sums for every hand the split may stand on: the pair card and any other
     // cards that hold 21 or less (split aces take one card each), kBatch shoes a walk.
     void prepareEveryHand() {
+        everyHand_ = true;
         std::vector<Shoe> shoes;
         std::vector<std::uint64_t> keys;
         auto add = [&](auto&& self, int value, int room, Shoe shoe, std::uint64_t key) -> void {
@@ -301,17 +302,24 @@ private:
         return dealer_.withAces(&c_.groupedArena[*grouped], pair_, shoe_, &c_.arena[offset]);
     }
 
+    // What a busted hand loses in every lane: the bet, where the dealer plays the hand out.
+    Lanes busted() const {
+        Lanes values{};
+        for (int lane = 0; lane < kLanes && pairsIn(lane) >= 0; ++lane) {
+            Shoe shoe = shoe_;
+            shoe.count[pair_] -= lane;
+            shoe.total -= lane;
+            values[lane] = -dealer_.playsOut(shoe);
+        }
+        return values;
+    }
+
     // Standing, in every lane.
     const Lanes& stand(const Held& held, std::uint64_t hand) {
         if (const Lanes* found = c_.stood.find(hand)) return *found;
         Lanes values{};
         if (held.total() > 21) {
-            for (int lane = 0; lane < kLanes && pairsIn(lane) >= 0; ++lane) {
-                Shoe shoe = shoe_;
-                shoe.count[pair_] -= lane;
-                shoe.total -= lane;
-                values[lane] = -dealer_.playsOut(shoe);
-            }
+            values = busted();
         } else {
             const auto standing =
                 dealer_.standingByPairs(pairSums(hand), held.total(), pairsIn(0), kLanes);
@@ -334,7 +342,7 @@ private:
             Lanes doubling{};
             const bool mayDouble =
                 held.cards == 2 && rules_.doubleAfterSplit && rules_.mayDouble(held.hard, held.ace);
-            prepareSums(held, hand, mayDouble);
+            if (!everyHand_) prepareSums(held, hand, mayDouble);
             const auto inverse = inverseTotals();
             for (int card = 1; card <= 10; ++card) {
                 if (shoe_[card] == 0) continue;
@@ -342,10 +350,13 @@ private:
                 shoe_.take(card);
                 const Held next = held.plus(card);
                 const std::uint64_t nextHand = hand + cardBit(card);
-                const Best& after = best(next, nextHand);
-                const Lanes* stood = mayDouble ? &stand(next, nextHand) : nullptr;
+                Lanes lost;
+                const bool bust = next.total() > 21;
+                if (bust) lost = busted();
+                const Lanes& after = bust ? lost : best(next, nextHand).value;
+                const Lanes* stood = !mayDouble ? nullptr : bust ? &lost : &stand(next, nextHand);
                 for (int lane : strategies_) {
-                    hitting[lane] += draws[lane] * after.value[lane];
+                    hitting[lane] += draws[lane] * after[lane];
                     if (stood) doubling[lane] += draws[lane] * 2 * (*stood)[lane];
                 }
                 shoe_.putBack(card);
@@ -373,12 +384,13 @@ private:
         switch (best(held, hand).play[strategy]) {
         case Play::Hit:
             values = overNextCard(held, hand, [this, strategy](const Held& next, std::uint64_t h) {
-                return play(next, h, strategy);
+                return next.total() > 21 ? busted() : play(next, h, strategy);
             });
             break;
         case Play::Double:
-            values = overNextCard(
-                held, hand, [this](const Held& next, std::uint64_t h) { return stand(next, h); });
+            values = overNextCard(held, hand, [this](const Held& next, std::uint64_t h) {
+                return next.total() > 21 ? busted() : stand(next, h);
+            });
             for (double& value : values)
                 value *= 2;
             break;
@@ -392,6 +404,7 @@ private:
     int pair_;
     Shoe shoe_;                   // lane 0 less the hand's cards but its first
     std::vector<int> strategies_; // the lanes whose choices are played
+    bool everyHand_ = false;      // every hand's grouped sums walked before
     std::map<int, std::pair<Lanes, Lanes>> seconds_;
     SplitCaches& c_;
 };
