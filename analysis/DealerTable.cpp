@@ -338,7 +338,7 @@ void DealerTable::groupedSumsOf(const Shoe* const* shoes, int n, int pair,
     summed.assign(std::size_t(kOutcomes * groups), std::array<double, W>{});
     const std::int16_t* groupOf = &nodeGroup_[pair * parent_.size()];
     sumOrders<W>(
-        left.data(), [&](std::size_t i) { return outcome_[i] * groups + groupOf[i]; },
+        left.data(), [&](std::size_t i) { return groupOf[i] * kOutcomes + outcome_[i]; },
         summed.data());
     for (int s = 0; s < n; ++s) {
         for (int j = 0; j < kOutcomes * groups; ++j)
@@ -369,7 +369,7 @@ DealerTable::PairSums DealerTable::withAces(const double* grouped, int pair, con
         const double factor = acesFalling[aces];
         if (factor == 0.0) continue;
         for (int outcome = 0; outcome < kOutcomes; ++outcome)
-            sums[outcome * slots + slot] += grouped[outcome * groups + group] * factor;
+            sums[slot * kOutcomes + outcome] += grouped[group * kOutcomes + outcome] * factor;
     }
     return {pair, shoe.total - shoe.count[pair], sums};
 }
@@ -393,7 +393,7 @@ Distribution DealerTable::outcomesByPairs(const PairSums& sums, int pairsLeft) c
         const double factor = pairsFalling[s] * inverseFalling[d];
         if (factor == 0.0) continue;
         for (int outcome = 0; outcome < kOutcomes; ++outcome)
-            chances[outcome] += sums.sums[outcome * slotCount + slot] * factor;
+            chances[outcome] += sums.sums[slot * kOutcomes + outcome] * factor;
     }
     return chances;
 }
@@ -432,7 +432,7 @@ DealerTable::Standing DealerTable::standingByPairs(const PairSums& sums, int tot
         const auto [d, s] = slots[slot];
         double won = 0.0;
         for (int outcome = 0; outcome < kOutcomes; ++outcome)
-            won += wins[outcome] * sums.sums[outcome * slotCount + slot];
+            won += wins[outcome] * sums.sums[slot * kOutcomes + outcome];
         if (won == 0.0) continue;
         for (int shoe = 0; shoe < shoes; ++shoe)
             values[shoe] += won * factors[shoe].pairsFalling[s] * factors[shoe].inverseFalling[d];

@@ -43,7 +43,7 @@ public:
     struct PairSums {
         int pair = 0;
         int others = 0;               // the cards of other values in the shoe
-        const double* sums = nullptr; // [outcome][slot: a number of cards and of pair cards]
+        const double* sums = nullptr; // [slot: a number of cards and of pair cards][outcome]
     };
     // The doubles of a PairSums for a pair value.
     int pairSumsSize(int pair) const { return kOutcomes * int(slots_[pair].size()); }
