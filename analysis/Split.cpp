@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -46,8 +47,6 @@ private:
     int most_;
     std::map<Place, int> hands_;
 };
-
-constexpr int kLaneShift = 56;
 
 // The shoes a split hand meets differ only in their pair cards: lane L is the shoe after the
 // pair with L - 1 more pair cards out (lane 0 has the other pair card back). With four hands,
@@ -100,6 +99,13 @@ public:
             for (int lane = 1; lane <= 2 * most - 3; ++lane)
                 strategies_.push_back(lane);
             break;
+        }
+        // CDP plays each lane by its own choices; the lanes it never reads (0, and past the
+        // strategies) by the nearest.
+        for (int lane = 0; lane < kLanes; ++lane) {
+            strategyOf_[lane] = rules.postSplit != PostSplit::CDP
+                                    ? strategies_.front()
+                                    : std::clamp(lane, strategies_.front(), strategies_.back());
         }
     }
 
@@ -167,8 +173,7 @@ private:
     double fresh(int a, bool anyRead) {
         const int lane = a + 1;
         if (lane >= kLanes || pairsIn(lane) < 0) return 0.0;
-        const int strategy = rules_.postSplit == PostSplit::CDP ? lane : strategies_.front();
-        const auto& [pairSecond, otherSecond] = seconds(strategy);
+        const auto& [pairSecond, otherSecond] = seconds();
         if (anyRead) return pairSecond[lane] + otherSecond[lane];
         const double other = 1.0 - double(pairsIn(lane)) / totalIn(lane);
         return other > 0.0 ? otherSecond[lane] / other : 0.0;
@@ -193,10 +198,9 @@ private:
     }
 
     // Over the second cards of each kind (the pair's value, any other), their chance times the
-    // value of the hand played by the strategy of lane `strategy`.
-    const std::pair<Lanes, Lanes>& seconds(int strategy) {
-        auto found = seconds_.find(strategy);
-        if (found != seconds_.end()) return found->second;
+    // value of the hand, each lane played by its strategy.
+    const std::pair<Lanes, Lanes>& seconds() {
+        if (seconds_) return *seconds_;
         std::pair<Lanes, Lanes> sums{};
         const Held first = Held{}.plus(pair_);
         const auto inverse = inverseTotals();
@@ -204,11 +208,11 @@ private:
             if (shoe_[card] == 0) continue;
             const auto draws = chances(card, inverse);
             shoe_.take(card);
-            const Lanes values = play(first.plus(card), cardBit(pair_) + cardBit(card), strategy);
+            const Lanes values = play(first.plus(card), cardBit(pair_) + cardBit(card));
             shoe_.putBack(card);
             add(card == pair_ ? sums.first : sums.second, draws, values);
         }
-        return seconds_.emplace(strategy, sums).first->second;
+        return *(seconds_ = sums);
     }
 
     static void add(Lanes& sum, const Lanes& chance, const Lanes& values) {
@@ -376,36 +380,50 @@ private:
         }
     }
 
-    // The hand played from here by the choices of lane `strategy`, its value in every lane.
-    Lanes play(const Held& held, std::uint64_t hand, int strategy) {
-        const std::uint64_t key = hand | std::uint64_t(strategy) << kLaneShift;
-        if (const Lanes* found = c_.played.find(key)) return *found;
-        Lanes values{};
-        switch (best(held, hand).play[strategy]) {
-        case Play::Hit:
-            values = overNextCard(held, hand, [this, strategy](const Held& next, std::uint64_t h) {
-                return next.total() > 21 ? busted() : play(next, h, strategy);
-            });
-            break;
-        case Play::Double:
-            values = overNextCard(held, hand, [this](const Held& next, std::uint64_t h) {
-                return next.total() > 21 ? busted() : stand(next, h);
-            });
-            for (double& value : values)
-                value *= 2;
-            break;
-        default: values = stand(held, hand); break;
+    // The hand played from here, each lane by the choices of its strategy.
+    Lanes play(const Held& held, std::uint64_t hand) {
+        if (const Lanes* found = c_.played.find(hand)) return *found;
+        const auto choices = best(held, hand).play; // a copy: the caches grow below
+        std::array<Play, kLanes> chosen{};
+        bool stands = false;
+        bool hits = false;
+        bool doubles = false;
+        for (int lane = 0; lane < kLanes; ++lane) {
+            chosen[lane] = choices[strategyOf_[lane]];
+            stands = stands || chosen[lane] == Play::Stand;
+            hits = hits || chosen[lane] == Play::Hit;
+            doubles = doubles || chosen[lane] == Play::Double;
         }
-        return c_.played.insert(key, values);
+        Lanes values{};
+        if (stands) values = stand(held, hand);
+        if (hits) {
+            const Lanes hit = overNextCard(held, hand, [this](const Held& next, std::uint64_t h) {
+                return next.total() > 21 ? busted() : play(next, h);
+            });
+            for (int lane = 0; lane < kLanes; ++lane) {
+                if (chosen[lane] == Play::Hit) values[lane] = hit[lane];
+            }
+        }
+        if (doubles) {
+            const Lanes doubled =
+                overNextCard(held, hand, [this](const Held& next, std::uint64_t h) {
+                    return next.total() > 21 ? busted() : stand(next, h);
+                });
+            for (int lane = 0; lane < kLanes; ++lane) {
+                if (chosen[lane] == Play::Double) values[lane] = 2 * doubled[lane];
+            }
+        }
+        return c_.played.insert(hand, values);
     }
 
     const Rules& rules_;
     const DealerTable& dealer_;
     int pair_;
-    Shoe shoe_;                   // lane 0 less the hand's cards but its first
-    std::vector<int> strategies_; // the lanes whose choices are played
-    bool everyHand_ = false;      // every hand's grouped sums walked before
-    std::map<int, std::pair<Lanes, Lanes>> seconds_;
+    Shoe shoe_;                            // lane 0 less the hand's cards but its first
+    std::vector<int> strategies_;          // the lanes whose choices are played
+    bool everyHand_ = false;               // every hand's grouped sums walked before
+    std::array<int, kLanes> strategyOf_{}; // the strategy whose choices a lane plays by
+    std::optional<std::pair<Lanes, Lanes>> seconds_;
     SplitCaches& c_;
 };
 
