@@ -58,6 +58,9 @@ struct Row {
     std::array<Cell, 10> cells;
 };
 
+// The paper of a printed chart (ChartPdf.h): A4 or Letter, or a wallet card.
+enum class Paper { A4, Letter, Card };
+
 struct Chart {
     std::string title;
     std::string about; // one paragraph on where the chart comes from

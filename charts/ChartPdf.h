@@ -10,7 +10,6 @@ namespace charts {
 // A4 or Letter: one page with the grid in colour and codes, its legend, the rules in words and
 // the round's return. Card: a wallet card of 85.6 x 54 mm, hard totals on one page, soft hands
 // and pairs on the other.
-enum class Paper { A4, Letter, Card };
 QPageSize pageSizeOf(Paper paper);
 
 // The chart as a PDF document, written with Qt's own writer (a QGuiApplication must exist).

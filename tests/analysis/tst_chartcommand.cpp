@@ -1,5 +1,6 @@
 // hitwise-chart as a user calls it: options, the three forms, one hand, a file it can't write.
 #include "ChartCommand.h"
+#include "ChartPdf.h"
 
 #include <QFile>
 #include <QMap>
@@ -21,7 +22,7 @@ Run run(QStringList arguments) {
     Run result;
     QTextStream out(&result.out);
     QTextStream err(&result.err);
-    result.status = runChartCommand(arguments, out, err);
+    result.status = runChartCommand(arguments, out, err, charts::pdf);
     return result;
 }
 

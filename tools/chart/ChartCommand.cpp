@@ -62,7 +62,7 @@ QString handReport(const ChartRequest& request, QString* error) {
     return report;
 }
 
-QByteArray chartOf(const ChartRequest& request) {
+QByteArray chartOf(const ChartRequest& request, PdfWriter pdf) {
     const analysis::Analysis analysis(request.rules, request.shoe);
     charts::Chart chart;
     if (request.compare) {
@@ -88,7 +88,7 @@ QByteArray chartOf(const ChartRequest& request) {
     switch (request.format) {
     case ChartRequest::Format::Html: return QByteArray::fromStdString(charts::html(chart));
     case ChartRequest::Format::Text: return QByteArray::fromStdString(charts::text(chart));
-    case ChartRequest::Format::Pdf: return charts::pdf(chart, request.paper);
+    case ChartRequest::Format::Pdf: return pdf(chart, request.paper);
     case ChartRequest::Format::Csv: break;
     }
     return {};
@@ -96,7 +96,16 @@ QByteArray chartOf(const ChartRequest& request) {
 
 } // namespace
 
-int runChartCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+bool asksForPdf(const QStringList& arguments) {
+    ChartOptions options;
+    QString error;
+    const std::optional<ChartRequest> request = options.parse(arguments, &error);
+    return request && !options.helpAsked() && !options.versionAsked() && !request->hand &&
+           request->format == ChartRequest::Format::Pdf;
+}
+
+int runChartCommand(const QStringList& arguments, QTextStream& out, QTextStream& err,
+                    PdfWriter pdf) {
     ChartOptions options;
     QString error;
     const std::optional<ChartRequest> request = options.parse(arguments, &error);
@@ -112,8 +121,12 @@ int runChartCommand(const QStringList& arguments, QTextStream& out, QTextStream&
         out << "hitwise-chart 1.0\n";
         return 0;
     }
+    if (!request->hand && request->format == ChartRequest::Format::Pdf && !pdf) {
+        err << "hitwise-chart: this program writes no PDF; hitwise-chart-pdf does.\n";
+        return 1;
+    }
     const QByteArray result =
-        request->hand ? handReport(*request, &error).toUtf8() : chartOf(*request);
+        request->hand ? handReport(*request, &error).toUtf8() : chartOf(*request, pdf);
     if (!error.isEmpty()) {
         err << "hitwise-chart: " << error << "\n";
         return 2;

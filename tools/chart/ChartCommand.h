@@ -1,9 +1,21 @@
 #pragma once
 
+#include "ChartModel.h"
+
+#include <QByteArray>
 #include <QStringList>
 #include <QTextStream>
 
 // hitwise-chart: parses the arguments (the program name first), writes the chart or the hand's
 // plays to the output file or `out`, and returns the exit status: 0 done, 1 the output could
 // not be written, 2 a bad option or value (one line on `err` naming it).
-int runChartCommand(const QStringList& arguments, QTextStream& out, QTextStream& err);
+//
+// A PDF needs Qt Gui, which costs every start of the program a few milliseconds: hitwise-chart
+// links only Qt Core and hands a PDF to hitwise-chart-pdf, the same command with the PDF
+// writer (`pdf`) given.
+using PdfWriter = QByteArray (*)(const charts::Chart& chart, charts::Paper paper);
+int runChartCommand(const QStringList& arguments, QTextStream& out, QTextStream& err,
+                    PdfWriter pdf = nullptr);
+
+// Whether these arguments ask for a PDF chart (and are good otherwise).
+bool asksForPdf(const QStringList& arguments);

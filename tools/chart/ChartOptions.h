@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChartPdf.h"
+#include "ChartModel.h"
 #include "Rules.h"
 #include "Shoe.h"
 

@@ -1,0 +1,19 @@
+// hitwise-chart for a PDF chart: the same command, with Qt's PDF writer, which needs a GUI
+// application (drawing offscreen when there is no display). hitwise-chart starts it.
+#include "ChartCommand.h"
+#include "ChartPdf.h"
+
+#include <QGuiApplication>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication application(argc, argv);
+    QCoreApplication::setApplicationName("hitwise-chart");
+    QCoreApplication::setApplicationVersion("1.0");
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return runChartCommand(QCoreApplication::arguments(), out, err, charts::pdf);
+}
