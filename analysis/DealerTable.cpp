@@ -398,26 +398,17 @@ Distribution DealerTable::outcomesByPairs(const PairSums& sums, int pairsLeft) c
     return chances;
 }
 
-DealerTable::Standing DealerTable::standingByPairs(const PairSums& sums, int total, int pairsLeft,
-                                                   int shoes) const {
-    // What standing wins against each outcome.
-    std::array<double, kOutcomes> wins{};
-    wins[DealerBust] = 1.0;
-    wins[DealerBlackjack] = -1.0;
-    for (int outcome = Dealer17; outcome <= Dealer21; ++outcome)
-        wins[outcome] = total > 17 + outcome ? 1.0 : total < 17 + outcome ? -1.0 : 0.0;
-    // One order of d cards, s of them pair cards: the product of the other values' falling
-    // counts (summed) times (c)_s / (N)_d, with c pair cards left and N = others + c.
-    struct Factors {
-        std::array<double, kDepths> inverseFalling;         // 1 / (N)_d, d up to maxDepth_
-        std::array<double, kMostOfAValue + 1> pairsFalling; // (c)_s
-    };
-    std::array<Factors, kMostShoes> factors;
-    shoes = std::min({shoes, pairsLeft + 1, kMostShoes});
-    for (int shoe = 0; shoe < shoes; ++shoe) {
-        Factors& f = factors[shoe];
+DealerTable::StandingFactors DealerTable::standingFactors(int others, int pairsLeft,
+                                                          int shoes) const {
+    static_assert(std::tuple_size_v<decltype(StandingFactors::Shoe::inverseFalling)> == kDepths);
+    static_assert(std::tuple_size_v<decltype(StandingFactors::Shoe::pairsFalling)> ==
+                  kMostOfAValue + 1);
+    StandingFactors factors;
+    factors.shoes = std::min({shoes, pairsLeft + 1, kMostShoes});
+    for (int shoe = 0; shoe < factors.shoes; ++shoe) {
+        StandingFactors::Shoe& f = factors.shoe[shoe];
         const int pairs = pairsLeft - shoe;
-        const int cards = sums.others + pairs;
+        const int cards = others + pairs;
         f.inverseFalling[0] = 1.0;
         for (int d = 1; d <= maxDepth_; ++d)
             f.inverseFalling[d] = f.inverseFalling[d - 1] * reciprocal(cards - (d - 1));
@@ -425,6 +416,17 @@ DealerTable::Standing DealerTable::standingByPairs(const PairSums& sums, int tot
         for (int count = 1; count <= kMostOfAValue; ++count)
             f.pairsFalling[count] = f.pairsFalling[count - 1] * std::max(pairs - (count - 1), 0);
     }
+    return factors;
+}
+
+DealerTable::Standing DealerTable::standingByPairs(const PairSums& sums, int total,
+                                                   const StandingFactors& factors) const {
+    // What standing wins against each outcome.
+    std::array<double, kOutcomes> wins{};
+    wins[DealerBust] = 1.0;
+    wins[DealerBlackjack] = -1.0;
+    for (int outcome = Dealer17; outcome <= Dealer21; ++outcome)
+        wins[outcome] = total > 17 + outcome ? 1.0 : total < 17 + outcome ? -1.0 : 0.0;
     const auto& slots = slots_[sums.pair];
     const int slotCount = static_cast<int>(slots.size());
     Standing values{};
@@ -434,8 +436,10 @@ DealerTable::Standing DealerTable::standingByPairs(const PairSums& sums, int tot
         for (int outcome = 0; outcome < kOutcomes; ++outcome)
             won += wins[outcome] * sums.sums[slot * kOutcomes + outcome];
         if (won == 0.0) continue;
-        for (int shoe = 0; shoe < shoes; ++shoe)
-            values[shoe] += won * factors[shoe].pairsFalling[s] * factors[shoe].inverseFalling[d];
+        for (int shoe = 0; shoe < factors.shoes; ++shoe) {
+            values[shoe] +=
+                won * factors.shoe[shoe].pairsFalling[s] * factors.shoe[shoe].inverseFalling[d];
+        }
     }
     return values;
 }

@@ -61,10 +61,13 @@ public:
     // outcomes() gives for that shoe, summed in another order.
     Distribution outcomesByPairs(const PairSums& sums, int pairsLeft) const;
     // What standing on `total` (21 or less) wins in `shoes` shoes with pairsLeft,
-    // pairsLeft - 1, ... pair cards.
+    // pairsLeft - 1, ... pair cards and `others` cards of other values. The factors of a slot
+    // depend on the shoes alone: made once (standingFactors) for every hand that meets them.
     static constexpr int kMostShoes = 8;
     using Standing = std::array<double, kMostShoes>;
-    Standing standingByPairs(const PairSums& sums, int total, int pairsLeft, int shoes) const;
+    struct StandingFactors;
+    StandingFactors standingFactors(int others, int pairsLeft, int shoes) const;
+    Standing standingByPairs(const PairSums& sums, int total, const StandingFactors& factors) const;
 
     // The chance that the dealer plays a hand out: no blackjack, where the dealer checks for
     // one. What a busted hand loses.
@@ -76,6 +79,17 @@ public:
     double blackjackChance(const Shoe& shoe) const;
 
     int upCard() const { return up_; }
+
+    // One order of d cards, s of them pair cards, in shoe i: the product of the other values'
+    // falling counts (summed) times (c)_s / (N)_d, with c pair cards left and N cards.
+    struct StandingFactors {
+        struct Shoe {
+            std::array<double, 24> inverseFalling; // 1 / (N)_d
+            std::array<double, 13> pairsFalling;   // (c)_s
+        };
+        std::array<Shoe, kMostShoes> shoe;
+        int shoes = 0;
+    };
 
 private:
     // The tree, parents before children, node 0 the empty set. A node adds one card to its

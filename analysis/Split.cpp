@@ -73,7 +73,9 @@ struct SplitCaches {
     FlatMap<Lanes> stood;
     FlatMap<Best> best;
     FlatMap<Lanes> played;
+    FlatMap<DealerTable::StandingFactors> factors; // by the cards of other values and pairs
     void clear() {
+        factors.clear();
         grouped.clear();
         groupedArena.clear();
         sums.clear();
@@ -318,6 +320,14 @@ private:
         return values;
     }
 
+    // The factors of standing in every lane, for the shoe as it is now.
+    const DealerTable::StandingFactors& standingFactors() {
+        const int others = shoe_.total - shoe_[pair_];
+        const std::uint64_t key = std::uint64_t(others) << 16 | std::uint64_t(pairsIn(0));
+        if (const auto* found = c_.factors.find(key)) return *found;
+        return c_.factors.insert(key, dealer_.standingFactors(others, pairsIn(0), kLanes));
+    }
+
     // Standing, in every lane.
     const Lanes& stand(const Held& held, std::uint64_t hand) {
         if (const Lanes* found = c_.stood.find(hand)) return *found;
@@ -326,7 +336,7 @@ private:
             values = busted();
         } else {
             const auto standing =
-                dealer_.standingByPairs(pairSums(hand), held.total(), pairsIn(0), kLanes);
+                dealer_.standingByPairs(pairSums(hand), held.total(), standingFactors());
             std::copy_n(standing.begin(), kLanes, values.begin());
         }
         return c_.stood.insert(hand, values);
