@@ -53,7 +53,7 @@ struct Enumerator {
     int up;
     bool hitSoft17;
     bool holeCard;
-    std::map<Cards, Ending> endings; // in ascending card order, as the tree is built
+    std::unordered_map<std::uint64_t, Ending> endings; // by keyOf
 
     // A set as a key: 4 bits a value (at most kMostOfOneValue of one value).
     static std::uint64_t keyOf(const std::array<std::int8_t, 11>& counts) {
@@ -86,6 +86,22 @@ struct Enumerator {
         return -1;
     }
 
+    // A number that orders sets as their cards do in ascending order, card by card (a set
+    // before the longer sets it begins): the cards as the digits of a number in base 11, the
+    // first the highest, a 0 for each place past the last card.
+    static std::uint64_t orderOf(std::uint64_t key) {
+        static_assert(kMostDealerCards <= 18, "18 digits in base 11 fit 64 bits");
+        std::uint64_t order = 0;
+        int places = 0;
+        for (int v = 1; v <= 10; ++v) {
+            for (auto n = (key >> (4 * (v - 1))) & 15; n > 0; --n, ++places)
+                order = order * 11 + std::uint64_t(v);
+        }
+        for (; places < kMostDealerCards; ++places)
+            order *= 11;
+        return order;
+    }
+
     void play() {
         std::unordered_map<std::uint64_t, double> level{{0, 1.0}}; // sets that play on: orders
         for (int drawn = 1; !level.empty(); ++drawn) {
@@ -98,10 +114,7 @@ struct Enumerator {
                     if (outcome == -1) {
                         next[larger] += orders;
                     } else if (outcome >= 0) {
-                        Cards set;
-                        for (int v = 1; v <= 10; ++v)
-                            set.insert(set.end(), counts[v], std::int8_t(v));
-                        endings.try_emplace(set, Ending{outcome}).first->second.orders += orders;
+                        endings.try_emplace(larger, Ending{outcome}).first->second.orders += orders;
                     }
                 }
             }
@@ -116,35 +129,49 @@ DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up), holeC
     Enumerator enumerator{up, hitSoft17, holeCard, {}};
     enumerator.play();
 
-    // The tree of sets in ascending card order: each prefix of a set is a node, found again by
-    // its cards (as a key) while the sorted sets are walked in order.
-    std::unordered_map<std::uint64_t, std::int32_t> index;
+    // The tree of sets in ascending card order: each prefix of a set is a node. The sets that
+    // begin with a prefix come one after the other in that order, so a set's nodes are those of
+    // the set before it as far as the two agree, and new ones from there on.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> sorted; // (order, key)
+    sorted.reserve(enumerator.endings.size());
+    for (const auto& [key, ending] : enumerator.endings)
+        sorted.emplace_back(Enumerator::orderOf(key), key);
+    std::sort(sorted.begin(), sorted.end());
     parent_.push_back(0);
     factor_.push_back(0);
     std::vector<std::int8_t> valueCounts(11, 0); // per node, its set's cards of each value
     outcome_.push_back(-1);
     depth_.push_back(0);
     orders_.push_back(0);
-    for (const auto& [set, ending] : enumerator.endings) {
-        std::array<std::int8_t, 11> counts{};
-        std::int32_t parent = 0;
-        for (std::size_t i = 0; i < set.size(); ++i) {
-            const int before = counts[set[i]]++;
-            auto [it, added] = index.try_emplace(Enumerator::keyOf(counts),
-                                                 static_cast<std::int32_t>(parent_.size()));
-            if (added) {
-                parent_.push_back(parent);
-                factor_.push_back(static_cast<std::int16_t>(set[i] * kMostOfAValue + before));
-                valueCounts.insert(valueCounts.end(), counts.begin(), counts.end());
-                outcome_.push_back(-1);
-                depth_.push_back(static_cast<std::int8_t>(i + 1));
-                orders_.push_back(0);
-            }
-            parent = it->second;
+    Cards previous;
+    std::vector<std::int32_t> nodes{0}; // the nodes of the set before: its prefixes
+    for (const auto& [order, key] : sorted) {
+        const Ending& ending = enumerator.endings.at(key);
+        const auto counts = Enumerator::countsOf(key);
+        Cards set;
+        for (int v = 1; v <= 10; ++v)
+            set.insert(set.end(), counts[v], std::int8_t(v));
+        std::size_t same = 0;
+        while (same < set.size() && same < previous.size() && set[same] == previous[same])
+            ++same;
+        nodes.resize(same + 1);
+        std::array<std::int8_t, 11> prefix{};
+        for (std::size_t i = 0; i < same; ++i)
+            ++prefix[set[i]];
+        for (std::size_t i = same; i < set.size(); ++i) {
+            const int before = prefix[set[i]]++;
+            parent_.push_back(nodes.back());
+            factor_.push_back(static_cast<std::int16_t>(set[i] * kMostOfAValue + before));
+            valueCounts.insert(valueCounts.end(), prefix.begin(), prefix.end());
+            outcome_.push_back(-1);
+            depth_.push_back(static_cast<std::int8_t>(i + 1));
+            orders_.push_back(0);
+            nodes.push_back(static_cast<std::int32_t>(parent_.size() - 1));
         }
-        outcome_[parent] = static_cast<std::int8_t>(ending.outcome);
-        orders_[parent] = ending.orders;
+        outcome_[nodes.back()] = static_cast<std::int8_t>(ending.outcome);
+        orders_[nodes.back()] = ending.orders;
         maxDepth_ = std::max(maxDepth_, static_cast<int>(set.size()));
+        previous = std::move(set);
     }
     static_assert(kMostOfOneValue < DealerTable::kMostOfAValue);
     leavesFirst(valueCounts);
