@@ -77,6 +77,8 @@ public:
 
     // The chance that the hole card makes a blackjack with the up card.
     double blackjackChance(const Shoe& shoe) const;
+    // The value of the hole card that makes a blackjack with the up card, or 0.
+    int blackjackCard() const { return up_ == 1 ? 10 : up_ == 10 ? 1 : 0; }
 
     int upCard() const { return up_; }
 

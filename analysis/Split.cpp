@@ -311,11 +311,14 @@ private:
     // What a busted hand loses in every lane: the bet, where the dealer plays the hand out.
     Lanes busted() const {
         Lanes values{};
+        // With a hole card, the chance of the card that makes the dealer's blackjack is taken
+        // out (DealerTable::playsOut, lane by lane).
+        const int blackjack = rules_.holeCard ? dealer_.blackjackCard() : 0;
         for (int lane = 0; lane < kLanes && pairsIn(lane) >= 0; ++lane) {
-            Shoe shoe = shoe_;
-            shoe.count[pair_] -= lane;
-            shoe.total -= lane;
-            values[lane] = -dealer_.playsOut(shoe);
+            const int cards = totalIn(lane);
+            const int count = blackjack == pair_ ? pairsIn(lane) : shoe_[blackjack];
+            const double chance = blackjack != 0 && cards > 0 ? double(count) / cards : 0.0;
+            values[lane] = -(1.0 - chance);
         }
         return values;
     }
@@ -369,9 +372,12 @@ private:
                 if (bust) lost = busted();
                 const Lanes& after = bust ? lost : best(next, nextHand).value;
                 const Lanes* stood = !mayDouble ? nullptr : bust ? &lost : &stand(next, nextHand);
-                for (int lane : strategies_) {
+                // Every lane, though only the strategies' are chosen by: no gaps to skip.
+                for (int lane = 0; lane < kLanes; ++lane)
                     hitting[lane] += draws[lane] * after[lane];
-                    if (stood) doubling[lane] += draws[lane] * 2 * (*stood)[lane];
+                if (stood) {
+                    for (int lane = 0; lane < kLanes; ++lane)
+                        doubling[lane] += draws[lane] * 2 * (*stood)[lane];
                 }
                 shoe_.putBack(card);
             }
