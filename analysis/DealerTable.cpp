@@ -380,8 +380,8 @@ void DealerTable::groupedSums(const Shoe* const* shoes, int n, int pair,
     groupedSumsOf<kBatch>(shoes, n, pair, grouped);
 }
 
-DealerTable::PairSums DealerTable::withAces(const double* grouped, int pair, const Shoe& shoe,
-                                            double* sums) const {
+__attribute__((target_clones("avx2", "default"))) DealerTable::PairSums
+DealerTable::withAces(const double* grouped, int pair, const Shoe& shoe, double* sums) const {
     const int slots = static_cast<int>(slots_[pair].size());
     const int groups = static_cast<int>(groups_[pair].size());
     std::fill_n(sums, kOutcomes * slots, 0.0);
@@ -430,7 +430,8 @@ DealerTable::StandingFactors DealerTable::standingFactors(int others, int pairsL
     static_assert(std::tuple_size_v<decltype(StandingFactors::Shoe::inverseFalling)> == kDepths);
     static_assert(std::tuple_size_v<decltype(StandingFactors::Shoe::pairsFalling)> ==
                   kMostOfAValue + 1);
-    StandingFactors factors;
+    StandingFactors factors{};
+    // The shoes past the last keep factors of 0.
     factors.shoes = std::min({shoes, pairsLeft + 1, kMostShoes});
     for (int shoe = 0; shoe < factors.shoes; ++shoe) {
         StandingFactors::Shoe& f = factors.shoe[shoe];
@@ -446,8 +447,10 @@ DealerTable::StandingFactors DealerTable::standingFactors(int others, int pairsL
     return factors;
 }
 
-DealerTable::Standing DealerTable::standingByPairs(const PairSums& sums, int total,
-                                                   const StandingFactors& factors) const {
+// Every shoe side by side, the same products in the same order as one at a time.
+__attribute__((target_clones("avx2", "default"))) DealerTable::Standing
+DealerTable::standingByPairs(const PairSums& sums, int total,
+                             const StandingFactors& factors) const {
     // What standing wins against each outcome.
     std::array<double, kOutcomes> wins{};
     wins[DealerBust] = 1.0;
@@ -463,7 +466,7 @@ DealerTable::Standing DealerTable::standingByPairs(const PairSums& sums, int tot
         for (int outcome = 0; outcome < kOutcomes; ++outcome)
             won += wins[outcome] * sums.sums[slot * kOutcomes + outcome];
         if (won == 0.0) continue;
-        for (int shoe = 0; shoe < factors.shoes; ++shoe) {
+        for (int shoe = 0; shoe < kMostShoes; ++shoe) {
             values[shoe] +=
                 won * factors.shoe[shoe].pairsFalling[s] * factors.shoe[shoe].inverseFalling[d];
         }
