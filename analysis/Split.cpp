@@ -66,9 +66,9 @@ struct Best {
 // What the split of one pair keeps, by the hand's cards (and, played, the strategy's lane);
 // kept between splits for its memory.
 struct SplitCaches {
-    FlatMap<std::uint32_t> grouped; // offsets into the grouped arena
-    std::vector<double> groupedArena;
-    FlatMap<std::uint32_t> sums; // offsets into the arena
+    FlatMap<char> walked;        // the sets whose grouped sums were walked
+    std::vector<double> grouped; // a walk's grouped sums
+    FlatMap<std::uint32_t> sums; // the pair sums by cards but pair cards: offsets into the arena
     std::vector<double> arena;
     FlatMap<Lanes> stood;
     FlatMap<Best> best;
@@ -76,8 +76,7 @@ struct SplitCaches {
     FlatMap<DealerTable::StandingFactors> factors; // by the cards of other values and pairs
     void clear() {
         factors.clear();
-        grouped.clear();
-        groupedArena.clear();
+        walked.clear();
         sums.clear();
         arena.clear();
         stood.clear();
@@ -93,6 +92,7 @@ public:
                int most, SplitCaches& caches)
         : rules_(rules), dealer_(dealer), pair_(pair), shoe_(withoutUpCard), c_(caches) {
         shoe_.take(pair);
+        base_ = shoe_;
         c_.clear();
         switch (rules.postSplit) {
         case PostSplit::CDZ: strategies_ = {0}; break;
@@ -128,32 +128,23 @@ public:
     // cards that hold 21 or less (split aces take one card each), kBatch shoes a walk.
     void prepareEveryHand() {
         everyHand_ = true;
-        std::vector<Shoe> shoes;
         std::vector<std::uint64_t> keys;
-        auto add = [&](auto&& self, int value, int room, Shoe shoe, std::uint64_t key) -> void {
-            if (value > 10) {
-                shoes.push_back(shoe);
-                keys.push_back(key);
-                return;
-            }
-            if (value == pair_) return self(self, value + 1, room, shoe, key);
-            for (int n = 0; n <= shoe_[value] && n * value <= room; ++n) {
-                self(self, value + 1, room - n * value, shoe, key);
-                shoe.take(value);
-                key += cardBit(value);
-            }
-        };
         if (pair_ == 1) {
-            for (int card = 0; card <= 10; ++card) {
-                if (card == 1 || (card > 0 && shoe_[card] == 0)) continue;
-                shoes.push_back(shoe_);
-                if (card > 0) shoes.back().take(card);
-                keys.push_back(card > 0 ? cardBit(card) : 0);
+            keys.push_back(0);
+            for (int card = 2; card <= 10; ++card) {
+                if (shoe_[card] > 0) keys.push_back(cardBit(card));
             }
         } else {
-            add(add, 2, 21 - pair_, shoe_, 0); // the aces are summed by their number
+            // The aces are summed by their number: sets of the other values alone.
+            auto add = [&](auto&& self, int value, int room, std::uint64_t key) -> void {
+                if (value > 10) return keys.push_back(key);
+                if (value == pair_) return self(self, value + 1, room, key);
+                for (int n = 0; n <= shoe_[value] && n * value <= room; ++n)
+                    self(self, value + 1, room - n * value, key + n * cardBit(value));
+            };
+            add(add, 2, 21 - pair_, 0);
         }
-        walk(shoes.data(), keys.data(), int(keys.size()));
+        walk(keys.data(), int(keys.size()));
     }
 
 private:
@@ -243,31 +234,57 @@ private:
     }
     static std::uint64_t groupOf(std::uint64_t others) { return others & ~std::uint64_t{31}; }
 
-    // The grouped sums (DealerTable::groupedSums) of these shoes, by their keys (groupOf),
-    // kBatch shoes a walk.
-    void walk(const Shoe* shoes, const std::uint64_t* keys, int n) {
+    // The pair sums of every hand of these cards but its pair cards and aces (keys by groupOf),
+    // with any number of aces: one walk of the dealer's tree for kBatch of them, the sets walked
+    // before left out.
+    void walk(const std::uint64_t* keys, int n) {
         const int size = dealer_.groupedSize(pair_);
-        for (int first = 0; first < n; first += DealerTable::kBatch) {
-            const int count = std::min(n - first, DealerTable::kBatch);
-            std::array<const Shoe*, DealerTable::kBatch> pointers;
-            std::array<std::uint32_t, DealerTable::kBatch> offsets;
-            for (int i = 0; i < count; ++i) {
-                pointers[i] = &shoes[first + i];
-                offsets[i] = static_cast<std::uint32_t>(c_.groupedArena.size());
-                c_.groupedArena.resize(c_.groupedArena.size() + size);
-                c_.grouped.insert(keys[first + i], offsets[i]);
+        std::array<Shoe, DealerTable::kBatch> shoes;
+        std::array<const Shoe*, DealerTable::kBatch> pointers;
+        std::array<double*, DealerTable::kBatch> grouped;
+        for (int first = 0; first < n;) {
+            int count = 0;
+            for (; first < n && count < DealerTable::kBatch; ++first) {
+                const std::uint64_t key = keys[first];
+                if (c_.walked.find(key)) continue;
+                c_.walked.insert(key, 0);
+                shoes[count] = base_;
+                for (int value = 2; value <= 10; ++value) {
+                    for (auto out = (key >> (5 * (value - 1))) & 31; out > 0; --out)
+                        shoes[count].take(value);
+                }
+                pointers[count] = &shoes[count];
+                ++count;
             }
-            std::array<double*, DealerTable::kBatch> sums; // the arena has its final size now
+            c_.grouped.assign(std::size_t(count) * size, 0.0);
             for (int i = 0; i < count; ++i)
-                sums[i] = &c_.groupedArena[offsets[i]];
-            dealer_.groupedSums(pointers.data(), count, pair_, sums.data());
+                grouped[i] = &c_.grouped[std::size_t(i) * size];
+            dealer_.groupedSums(pointers.data(), count, pair_, grouped.data());
+            for (int i = 0; i < count; ++i) {
+                Shoe shoe = shoes[i];
+                std::uint64_t key = 0;
+                int room = 21 - pair_;
+                for (int value = 2; value <= 10; ++value) {
+                    const int out = base_[value] - shoe[value];
+                    key += std::uint64_t(out) * cardBit(value);
+                    room -= out * value;
+                }
+                // Split aces: the aces are the pair, no other counts of them.
+                const int mostAces = pair_ == 1 ? 0 : std::min(room, shoe[1]);
+                for (int aces = 0; aces <= mostAces; ++aces) {
+                    const auto offset = static_cast<std::uint32_t>(c_.arena.size());
+                    c_.arena.resize(c_.arena.size() + dealer_.pairSumsSize(pair_));
+                    dealer_.withAces(grouped[i], pair_, shoe, &c_.arena[offset]);
+                    c_.sums.insert(key + std::uint64_t(aces) * cardBit(1), offset);
+                    if (aces < mostAces) shoe.take(1);
+                }
+            }
         }
     }
 
     // The dealer's sums for every hand one card on from this one that will be stood on (all of
     // them where it may double), in one walk of the dealer's tree.
     void prepareSums(const Held& held, std::uint64_t hand, bool mayDouble) {
-        std::array<Shoe, 10> shoes;
         std::array<std::uint64_t, 10> keys;
         int n = 0;
         for (int card = 1; card <= 10; ++card) {
@@ -280,32 +297,24 @@ private:
                 continue;
             }
             const std::uint64_t key = groupOf(othersOf(nextHand));
-            if (c_.grouped.find(key) ||
+            if (c_.walked.find(key) ||
                 std::find(keys.begin(), keys.begin() + n, key) != keys.begin() + n) {
                 continue;
             }
-            shoes[n] = shoe_;
-            shoes[n].take(card);
             keys[n++] = key;
         }
-        walk(shoes.data(), keys.data(), n);
+        walk(keys.data(), n);
     }
 
     DealerTable::PairSums pairSums(std::uint64_t hand) {
         const std::uint64_t others = othersOf(hand);
-        if (const std::uint32_t* found = c_.sums.find(others)) {
-            return {pair_, shoe_.total - shoe_[pair_], &c_.arena[*found]};
+        const std::uint32_t* found = c_.sums.find(others);
+        if (!found) {
+            const std::uint64_t key = groupOf(others);
+            walk(&key, 1);
+            found = c_.sums.find(others);
         }
-        const std::uint64_t key = groupOf(others);
-        const std::uint32_t* grouped = c_.grouped.find(key);
-        if (!grouped) {
-            walk(&shoe_, &key, 1);
-            grouped = c_.grouped.find(key);
-        }
-        const auto offset = static_cast<std::uint32_t>(c_.arena.size());
-        c_.arena.resize(c_.arena.size() + dealer_.pairSumsSize(pair_));
-        c_.sums.insert(others, offset);
-        return dealer_.withAces(&c_.groupedArena[*grouped], pair_, shoe_, &c_.arena[offset]);
+        return {pair_, shoe_.total - shoe_[pair_], &c_.arena[*found]};
     }
 
     // What a busted hand loses in every lane: the bet, where the dealer plays the hand out.
@@ -436,6 +445,7 @@ private:
     const DealerTable& dealer_;
     int pair_;
     Shoe shoe_;                            // lane 0 less the hand's cards but its first
+    Shoe base_;                            // lane 0: the shoe less the pair
     std::vector<int> strategies_;          // the lanes whose choices are played
     bool everyHand_ = false;               // every hand's grouped sums walked before
     std::array<int, kLanes> strategyOf_{}; // the strategy whose choices a lane plays by
