@@ -144,6 +144,11 @@ public:
             };
             add(add, 2, 21 - pair_, 0);
         }
+        // Room for every count of aces of every set at once: no copies as the arena grows.
+        std::size_t variants = 0;
+        for (std::uint64_t key : keys)
+            variants += std::size_t(acesWith(key)) + 1;
+        c_.arena.reserve(variants * std::size_t(dealer_.pairSumsSize(pair_)));
         walk(keys.data(), int(keys.size()));
     }
 
@@ -234,6 +239,16 @@ private:
     }
     static std::uint64_t groupOf(std::uint64_t others) { return others & ~std::uint64_t{31}; }
 
+    // The most aces a hand of the pair card and these cards (no aces) may hold: 21 or less,
+    // from the shoe. Split aces take none but the pair.
+    int acesWith(std::uint64_t key) const {
+        if (pair_ == 1) return 0;
+        int room = 21 - pair_;
+        for (int value = 2; value <= 10; ++value)
+            room -= value * int((key >> (5 * (value - 1))) & 31);
+        return std::min(room, base_[1]);
+    }
+
     // The pair sums of every hand of these cards but its pair cards and aces (keys by groupOf),
     // with any number of aces: one walk of the dealer's tree for kBatch of them, the sets walked
     // before left out.
@@ -242,6 +257,7 @@ private:
         std::array<Shoe, DealerTable::kBatch> shoes;
         std::array<const Shoe*, DealerTable::kBatch> pointers;
         std::array<double*, DealerTable::kBatch> grouped;
+        std::array<std::uint64_t, DealerTable::kBatch> batch;
         for (int first = 0; first < n;) {
             int count = 0;
             for (; first < n && count < DealerTable::kBatch; ++first) {
@@ -254,7 +270,7 @@ private:
                         shoes[count].take(value);
                 }
                 pointers[count] = &shoes[count];
-                ++count;
+                batch[count++] = key;
             }
             c_.grouped.assign(std::size_t(count) * size, 0.0);
             for (int i = 0; i < count; ++i)
@@ -262,15 +278,8 @@ private:
             dealer_.groupedSums(pointers.data(), count, pair_, grouped.data());
             for (int i = 0; i < count; ++i) {
                 Shoe shoe = shoes[i];
-                std::uint64_t key = 0;
-                int room = 21 - pair_;
-                for (int value = 2; value <= 10; ++value) {
-                    const int out = base_[value] - shoe[value];
-                    key += std::uint64_t(out) * cardBit(value);
-                    room -= out * value;
-                }
-                // Split aces: the aces are the pair, no other counts of them.
-                const int mostAces = pair_ == 1 ? 0 : std::min(room, shoe[1]);
+                const std::uint64_t key = batch[i];
+                const int mostAces = acesWith(key);
                 for (int aces = 0; aces <= mostAces; ++aces) {
                     const auto offset = static_cast<std::uint32_t>(c_.arena.size());
                     c_.arena.resize(c_.arena.size() + dealer_.pairSumsSize(pair_));
