@@ -68,8 +68,7 @@ struct Best {
 struct SplitCaches {
     FlatMap<char> walked;        // the sets whose grouped sums were walked
     std::vector<double> grouped; // a walk's grouped sums
-    FlatMap<std::uint32_t> sums; // the pair sums by cards but pair cards: offsets into the arena
-    std::vector<double> arena;
+    std::vector<double> sums;    // the pair sums of one count of aces
     FlatMap<Lanes> stood;
     FlatMap<Best> best;
     FlatMap<Lanes> played;
@@ -77,8 +76,6 @@ struct SplitCaches {
     void clear() {
         factors.clear();
         walked.clear();
-        sums.clear();
-        arena.clear();
         stood.clear();
         best.clear();
         played.clear();
@@ -144,11 +141,6 @@ public:
             };
             add(add, 2, 21 - pair_, 0);
         }
-        // Room for every count of aces of every set at once: no copies as the arena grows.
-        std::size_t variants = 0;
-        for (std::uint64_t key : keys)
-            variants += std::size_t(acesWith(key)) + 1;
-        c_.arena.reserve(variants * std::size_t(dealer_.pairSumsSize(pair_)));
         walk(keys.data(), int(keys.size()));
     }
 
@@ -276,18 +268,36 @@ private:
             for (int i = 0; i < count; ++i)
                 grouped[i] = &c_.grouped[std::size_t(i) * size];
             dealer_.groupedSums(pointers.data(), count, pair_, grouped.data());
-            for (int i = 0; i < count; ++i) {
-                Shoe shoe = shoes[i];
-                const std::uint64_t key = batch[i];
-                const int mostAces = acesWith(key);
-                for (int aces = 0; aces <= mostAces; ++aces) {
-                    const auto offset = static_cast<std::uint32_t>(c_.arena.size());
-                    c_.arena.resize(c_.arena.size() + dealer_.pairSumsSize(pair_));
-                    dealer_.withAces(grouped[i], pair_, shoe, &c_.arena[offset]);
-                    c_.sums.insert(key + std::uint64_t(aces) * cardBit(1), offset);
-                    if (aces < mostAces) shoe.take(1);
-                }
+            for (int i = 0; i < count; ++i)
+                standEvery(batch[i], grouped[i], shoes[i]);
+        }
+    }
+
+    // Standing on every hand of the pair card, more pair cards, these cards (`key`, no aces,
+    // out of `shoe`) and any aces, from their grouped sums: cached by the hand's cards.
+    void standEvery(std::uint64_t key, const double* grouped, Shoe shoe) {
+        int hard = pair_;
+        for (int value = 2; value <= 10; ++value)
+            hard += value * int((key >> (5 * (value - 1))) & 31);
+        const int mostAces = acesWith(key);
+        c_.sums.resize(std::size_t(dealer_.pairSumsSize(pair_)));
+        for (int aces = 0; aces <= mostAces; ++aces) {
+            const DealerTable::PairSums sums =
+                dealer_.withAces(grouped, pair_, shoe, c_.sums.data());
+            // Split aces take one card: at most the other ace.
+            const int room = 21 - hard - aces;
+            const int mostPairs = std::min(pair_ == 1 ? 1 : room / pair_, base_[pair_]);
+            for (int pairs = 0; pairs <= mostPairs; ++pairs) {
+                const Held held{hard + aces + pairs * pair_, pair_ == 1 || aces > 0, 0};
+                const auto standing = dealer_.standingByPairs(
+                    sums, held.total(), standingFactors(sums.others, base_[pair_] - pairs));
+                Lanes values{};
+                std::copy_n(standing.begin(), kLanes, values.begin());
+                const std::uint64_t hand = key + std::uint64_t(1 + pairs) * cardBit(pair_) +
+                                           std::uint64_t(aces) * cardBit(1);
+                c_.stood.insert(hand, values);
             }
+            if (aces < mostAces) shoe.take(1);
         }
     }
 
@@ -315,17 +325,6 @@ private:
         walk(keys.data(), n);
     }
 
-    DealerTable::PairSums pairSums(std::uint64_t hand) {
-        const std::uint64_t others = othersOf(hand);
-        const std::uint32_t* found = c_.sums.find(others);
-        if (!found) {
-            const std::uint64_t key = groupOf(others);
-            walk(&key, 1);
-            found = c_.sums.find(others);
-        }
-        return {pair_, shoe_.total - shoe_[pair_], &c_.arena[*found]};
-    }
-
     // What a busted hand loses in every lane: the bet, where the dealer plays the hand out.
     Lanes busted() const {
         Lanes values{};
@@ -341,26 +340,21 @@ private:
         return values;
     }
 
-    // The factors of standing in every lane, for the shoe as it is now.
-    const DealerTable::StandingFactors& standingFactors() {
-        const int others = shoe_.total - shoe_[pair_];
-        const std::uint64_t key = std::uint64_t(others) << 16 | std::uint64_t(pairsIn(0));
+    // The factors of standing in every lane, for a shoe of these cards of other values and
+    // pair cards in lane 0.
+    const DealerTable::StandingFactors& standingFactors(int others, int pairsLeft) {
+        const std::uint64_t key = std::uint64_t(others) << 16 | std::uint64_t(pairsLeft);
         if (const auto* found = c_.factors.find(key)) return *found;
-        return c_.factors.insert(key, dealer_.standingFactors(others, pairsIn(0), kLanes));
+        return c_.factors.insert(key, dealer_.standingFactors(others, pairsLeft, kLanes));
     }
 
     // Standing, in every lane.
     const Lanes& stand(const Held& held, std::uint64_t hand) {
         if (const Lanes* found = c_.stood.find(hand)) return *found;
-        Lanes values{};
-        if (held.total() > 21) {
-            values = busted();
-        } else {
-            const auto standing =
-                dealer_.standingByPairs(pairSums(hand), held.total(), standingFactors());
-            std::copy_n(standing.begin(), kLanes, values.begin());
-        }
-        return c_.stood.insert(hand, values);
+        if (held.total() > 21) return c_.stood.insert(hand, busted());
+        const std::uint64_t key = groupOf(othersOf(hand));
+        walk(&key, 1); // stands on every hand of these cards
+        return *c_.stood.find(hand);
     }
 
     const Best& best(const Held& held, std::uint64_t hand) {
