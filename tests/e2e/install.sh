@@ -12,7 +12,11 @@ done
 "$prefix/games/hitwise-chart" --rules single --format csv -o "$E2E_TMP/single.csv" ||
     fail "the installed hitwise-chart did not write a chart"
 [ "$(wc -l < "$E2E_TMP/single.csv")" -eq 544 ] || fail "the chart has $(wc -l < "$E2E_TMP/single.csv") lines"
-for file in hitwise bj.htm single.htm multi.htm european.htm blank.jpg "1 Spades.jpg" "13 Spades.jpg"; do
+# A PDF through the link: hitwise-chart starts hitwise-chart-pdf from its own folder.
+"$prefix/games/hitwise-chart" --rules single --format pdf -o "$E2E_TMP/single.pdf" ||
+    fail "the installed hitwise-chart did not write a PDF"
+[ "$(head -c 5 "$E2E_TMP/single.pdf")" = "%PDF-" ] || fail "single.pdf is not a PDF"
+for file in hitwise hitwise-chart-pdf bj.htm single.htm multi.htm european.htm blank.jpg "1 Spades.jpg" "13 Spades.jpg"; do
     [ -f "$prefix/lib/hitwise/$file" ] || fail "lib/hitwise/$file is missing"
 done
 for file in applications/com.example.hitwise.desktop metainfo/com.example.hitwise.metainfo.xml \
