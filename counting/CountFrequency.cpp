@@ -1,5 +1,6 @@
 #include "CountFrequency.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -148,6 +149,72 @@ std::optional<std::array<double, 11>> expectedLeft(const CountSystem& system,
         left[value] = shoe[value] - (inGroup > 0 ? seenOf[tag] * shoe[value] / inGroup : 0.0);
     }
     return left;
+}
+
+std::map<double, std::vector<AtDepth>>
+countsAtDepths(const CountSystem& system, const Conventions& conventions, int decks,
+               const std::vector<std::pair<int, double>>& depths) {
+    std::array<int, 11> shoe{};
+    for (int value = 1; value <= 9; ++value)
+        shoe[value] = 4 * decks;
+    shoe[10] = 16 * decks;
+    const Groups groups = groupsOf(system, shoe);
+    int deepest = 0;
+    for (const auto& [seen, weight] : depths)
+        deepest = std::max(deepest, std::clamp(seen, 0, groups.total));
+    // Every depth's ways from one table each: all groups, and all but each group.
+    const auto all = waysOfSeeing(groups, deepest);
+    std::map<long, std::vector<std::vector<double>>> allBut;
+    for (const auto& [tag, cards] : groups.cards)
+        allBut[tag] = waysOfSeeing(groups, deepest, tag);
+
+    std::map<double, std::vector<AtDepth>> out;
+    for (const auto& [depth, weight] : depths) {
+        const int seen = std::clamp(depth, 0, groups.total);
+        // The counts at this depth, each scaled count's index among them.
+        std::vector<double> counts;
+        std::vector<int> indexOf(groups.width(), -1);
+        for (long at = 0; at < groups.width(); ++at) {
+            const double count = countOf(system, conventions, decks, groups.total - seen,
+                                         double(at + groups.low) / groups.scale);
+            auto it = std::find(counts.begin(), counts.end(), count);
+            if (it == counts.end()) it = counts.insert(counts.end(), count);
+            indexOf[at] = int(it - counts.begin());
+        }
+        std::vector<double> ways(counts.size(), 0.0);
+        for (long at = 0; at < groups.width(); ++at)
+            ways[indexOf[at]] += all[seen][at];
+        // The cards seen of each group over the ways of each count.
+        std::map<long, std::vector<double>> seenOf;
+        for (const auto& [tag, cards] : groups.cards) {
+            std::vector<double>& sum = seenOf[tag];
+            sum.assign(counts.size(), 0.0);
+            const auto& others = allBut.at(tag);
+            for (int x = 1; x <= std::min(cards, seen); ++x) {
+                const double these = x * choose(cards, x);
+                for (long at = 0; at < groups.width(); ++at) {
+                    const long with = at + tag * x;
+                    if (others[seen - x][at] > 0 && with >= 0 && with < groups.width())
+                        sum[indexOf[with]] += these * others[seen - x][at];
+                }
+            }
+        }
+        const double every = choose(groups.total, seen);
+        for (std::size_t c = 0; c < counts.size(); ++c) {
+            if (ways[c] <= 0) continue;
+            AtDepth at;
+            at.chance = weight * ways[c] / every;
+            for (int value = 1; value <= 10; ++value) {
+                const long tag = std::lround(system.tags[value] * groups.scale);
+                const int inGroup = groups.cards.at(tag);
+                const double seenOfGroup = seenOf[tag][c] / ways[c];
+                at.left[value] =
+                    shoe[value] - (inGroup > 0 ? seenOfGroup * shoe[value] / inGroup : 0.0);
+            }
+            out[counts[c]].push_back(at);
+        }
+    }
+    return out;
 }
 
 } // namespace counting

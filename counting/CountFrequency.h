@@ -5,6 +5,8 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace counting {
 
@@ -31,5 +33,16 @@ std::optional<std::array<double, 11>> expectedLeft(const CountSystem& system,
                                                    const Conventions& conventions,
                                                    const std::array<int, 11>& shoe, int seen,
                                                    double count);
+
+// The same for a full shoe of `decks` at several depths at once (cards seen, and a weight for
+// each): for every count the player goes by, one entry per depth where it comes up, its chance
+// there times the depth's weight, and the cards left on average there given the count.
+struct AtDepth {
+    double chance = 0;
+    std::array<double, 11> left{};
+};
+std::map<double, std::vector<AtDepth>>
+countsAtDepths(const CountSystem& system, const Conventions& conventions, int decks,
+               const std::vector<std::pair<int, double>>& depths);
 
 } // namespace counting

@@ -91,6 +91,29 @@ void ChartCommandTest::badOptions_data() {
     QTest::newRow("a hand the shoe cannot deal")
         << QStringList{"--shoe", QString(deck).replace("A:4", "A:0"), "--hand", "A,7", "--up", "9"}
         << "--hand";
+    // Counting.
+    QTest::newRow("an unknown count") << QStringList{"--indices", "--count", "hilo2"} << "--count";
+    QTest::newRow("a count and tags")
+        << QStringList{"--indices", "--count", "hilo", "--tags", "A:-1"} << "--tags";
+    QTest::newRow("bad tags") << QStringList{"--by-count", "--tags", "A:-1,2:1"} << "--tags";
+    QTest::newRow("no count") << QStringList{"--indices"} << "--count";
+    QTest::newRow("a count alone") << QStringList{"--count", "hilo"} << "--indices";
+    QTest::newRow("a true count's rounding for KO")
+        << QStringList{"--indices", "--count", "ko", "--tc", "round"} << "--tc";
+    QTest::newRow("a deck estimate")
+        << QStringList{"--by-count", "--count", "zen", "--deck-estimate", "tenth"}
+        << "--deck-estimate";
+    QTest::newRow("a rounding") << QStringList{"--by-count", "--count", "zen", "--tc", "up"}
+                                << "--tc";
+    QTest::newRow("a depth past the shoe")
+        << QStringList{"--indices", "--count", "hilo", "--depth", "6"} << "--depth";
+    QTest::newRow("a whole shoe dealt")
+        << QStringList{"--indices", "--count", "hilo", "--penetration", "1"} << "--penetration";
+    QTest::newRow("no players") << QStringList{"--by-count", "--count", "hilo", "--players", "0"}
+                                << "--players";
+    QTest::newRow("indices as a pdf")
+        << QStringList{"--indices", "--count", "hilo", "--format", "pdf", "-o", "i.pdf"}
+        << "--indices";
 }
 
 void ChartCommandTest::badOptions() {

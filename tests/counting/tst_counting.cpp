@@ -1,6 +1,7 @@
 // Count systems, their conventions, and how often each count comes up.
 #include "Count.h"
 #include "CountFrequency.h"
+#include "CountShoe.h"
 
 #include <QTest>
 
@@ -27,6 +28,10 @@ private slots:
     void expectedShoeAgainstEverySet();
     void frequenciesOfAShoe_data();
     void frequenciesOfAShoe();
+    void everyDepthAtOnce_data();
+    void everyDepthAtOnce();
+    void wholeCards_data();
+    void wholeCards();
 };
 
 // The published tags: balanced systems sum to 0 a deck, KO to +4 and starts at 4 - 4 x decks.
@@ -256,6 +261,70 @@ void CountingTest::frequenciesOfAShoe() {
     for (const auto& [count, chance] : counting::countFrequencies(system, {}, 6, seen))
         byTrueCount += chance;
     QVERIFY(std::abs(byTrueCount - 1) < 1e-9);
+}
+
+// Many depths at once give at each depth what one depth does.
+void CountingTest::everyDepthAtOnce_data() {
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<int>("decks");
+    QTest::addColumn<int>("seen");
+    QTest::addColumn<int>("rounding");
+    QTest::newRow("Hi-Lo, 6 decks") << "hilo" << 6 << 100 << int(Rounding::Floor);
+    QTest::newRow("KO, 2 decks") << "ko" << 2 << 40 << int(Rounding::Floor);
+    QTest::newRow("Wong Halves, 1 deck, exact") << "halves" << 1 << 20 << int(Rounding::Exact);
+}
+
+void CountingTest::everyDepthAtOnce() {
+    QFETCH(QString, id);
+    QFETCH(int, decks);
+    QFETCH(int, seen);
+    QFETCH(int, rounding);
+    const auto system = *counting::systemOfId(id.toStdString());
+    const Conventions conventions{DeckEstimate::Half, Rounding(rounding)};
+    std::array<int, 11> shoe{};
+    for (int value = 1; value <= 10; ++value)
+        shoe[value] = (value == 10 ? 16 : 4) * decks;
+    const auto atOnce =
+        counting::countsOverDepths(system, conventions, decks, {{seen / 2, 0.0}, {seen, 1.0}});
+    const auto one = counting::countFrequencies(system, conventions, decks, seen);
+    QCOMPARE(atOnce.frequency.size(), one.size());
+    for (const auto& [count, chance] : one) {
+        QVERIFY(std::abs(atOnce.frequency.at(count) - chance) < 1e-12);
+        const auto left = *counting::expectedLeft(system, conventions, shoe, seen, count);
+        for (int value = 1; value <= 10; ++value)
+            QVERIFY(std::abs(atOnce.left.at(count)[value] - left[value]) < 1e-9);
+    }
+}
+
+// Whole cards from fractions: the total kept, each value and each group within a card.
+void CountingTest::wholeCards_data() {
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QList<double>>("left"); // A, 2 .. 10
+    QTest::newRow("Hi-Lo") << "hilo" << QList<double>{10.4, 11.6, 11.5, 11.5, 11.5,
+                                                      11.6, 12.0, 12.1, 11.9, 41.7};
+    QTest::newRow("Zen, halves") << "zen" << QList<double>{3.5, 3.5, 3.5, 3.5, 3.5,
+                                                           3.5, 3.5, 4.0, 4.0, 14.5};
+}
+
+void CountingTest::wholeCards() {
+    QFETCH(QString, id);
+    QFETCH(QList<double>, left);
+    const auto system = *counting::systemOfId(id.toStdString());
+    std::array<double, 11> fractions{};
+    double total = 0;
+    for (int value = 1; value <= 10; ++value)
+        total += fractions[value] = left[value - 1];
+    const auto whole = counting::wholeCards(system, fractions);
+    int cards = 0;
+    std::map<double, double> groupOff;
+    for (int value = 1; value <= 10; ++value) {
+        cards += whole[value];
+        QVERIFY(std::abs(whole[value] - fractions[value]) < 1);
+        groupOff[system.tags[value]] += whole[value] - fractions[value];
+    }
+    QCOMPARE(cards, int(std::lround(total)));
+    for (const auto& [tag, off] : groupOff)
+        QVERIFY(std::abs(off) < 1);
 }
 
 QTEST_APPLESS_MAIN(CountingTest)

@@ -94,6 +94,21 @@ QByteArray chartOf(const ChartRequest& request, PdfWriter pdf) {
     return {};
 }
 
+// The count lab's reports, as text or CSV.
+QByteArray labReport(const ChartRequest& request) {
+    const counting::Game& game = *request.game;
+    const bool csv = request.format == ChartRequest::Format::Csv;
+    std::string out;
+    if (request.lab == ChartRequest::Lab::Indices) {
+        const counting::IndexTable table = counting::indexPlays(game);
+        out = csv ? counting::indexCsv(table) : counting::indexText(game, table);
+    } else {
+        const auto rows = counting::byCount(game);
+        out = csv ? counting::byCountCsv(rows) : counting::byCountText(game, rows);
+    }
+    return QByteArray::fromStdString(out);
+}
+
 } // namespace
 
 bool asksForPdf(const QStringList& arguments) {
@@ -125,8 +140,9 @@ int runChartCommand(const QStringList& arguments, QTextStream& out, QTextStream&
         err << "hitwise-chart: this program writes no PDF; hitwise-chart-pdf does.\n";
         return 1;
     }
-    const QByteArray result =
-        request->hand ? handReport(*request, &error).toUtf8() : chartOf(*request, pdf);
+    const QByteArray result = request->hand ? handReport(*request, &error).toUtf8()
+                              : request->lab != ChartRequest::Lab::None ? labReport(*request)
+                                                                        : chartOf(*request, pdf);
     if (!error.isEmpty()) {
         err << "hitwise-chart: " << error << "\n";
         return 2;

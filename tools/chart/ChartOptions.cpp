@@ -1,5 +1,7 @@
 #include "ChartOptions.h"
 
+#include "CountOptions.h"
+
 #include "ChartModel.h"
 #include "RuleOptions.h"
 
@@ -108,6 +110,48 @@ int cardValue(const QString& name) {
     return number && value >= 2 && value <= 10 ? value : 0;
 }
 
+namespace {
+
+// --indices or --by-count with the counting options; the counting options alone are refused.
+bool readLab(const QCommandLineParser& parser, ChartRequest* request, QString* error) {
+    const bool indices = parser.isSet("indices");
+    const bool byCount = parser.isSet("by-count");
+    if (!indices && !byCount) {
+        if (options::anyCountOption(parser)) {
+            *error = QStringLiteral("The counting options go with --indices or --by-count.");
+            return false;
+        }
+        return true;
+    }
+    const char* lab = indices ? "indices" : "by-count";
+    if (indices && byCount) {
+        *error = QStringLiteral("--indices and --by-count are two reports: give one.");
+        return false;
+    }
+    for (const char* other : {"hand", "compare", "shoe", "removed"}) {
+        if (parser.isSet(other)) {
+            *error = QStringLiteral("--%1 does not go with --%2.").arg(other, lab);
+            return false;
+        }
+    }
+    if (request->format != ChartRequest::Format::Text &&
+        request->format != ChartRequest::Format::Csv) {
+        *error = QStringLiteral("--%1 is written as text or csv.").arg(lab);
+        return false;
+    }
+    request->game = options::readGame(parser, request->rules, error);
+    if (!request->game) {
+        if (error->isEmpty()) {
+            *error = QStringLiteral("--%1 needs a count: --count or --tags.").arg(lab);
+        }
+        return false;
+    }
+    request->lab = indices ? ChartRequest::Lab::Indices : ChartRequest::Lab::ByCount;
+    return true;
+}
+
+} // namespace
+
 ChartOptions::ChartOptions() {
     parser_.setApplicationDescription(
         "Writes a blackjack strategy chart with the expected value of every play, for any "
@@ -137,7 +181,16 @@ ChartOptions::ChartOptions() {
          "Cards taken out of the shoe (after --shoe), e.g. 5,5,6,2,10,A; --hand and --up "
          "then come out of what is left.",
          "cards"},
+        {"indices",
+         "Instead of a chart: the index plays of the count (--count or --tags) at this table, "
+         "where each cell's best play changes between counts -10 and +10, with what each gains; "
+         "your top 18 and surrender 4. As text or csv."},
+        {"by-count",
+         "Instead of a chart: what a round is worth at each count -6 to +6 of --count or "
+         "--tags, by basic strategy and with the indices, and how often each count comes up. "
+         "As text or csv."},
     });
+    options::addCountOptions(parser_);
 }
 
 bool ChartOptions::helpAsked() const {
@@ -231,5 +284,6 @@ std::optional<ChartRequest> ChartOptions::parse(const QStringList& arguments, QS
         }
         request.hand = cards;
     }
+    if (!readLab(parser_, &request, error)) return std::nullopt;
     return request;
 }

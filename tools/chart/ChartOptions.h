@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ChartModel.h"
+#include "CountLab.h"
 #include "Rules.h"
 #include "Shoe.h"
 
@@ -22,6 +23,9 @@ struct ChartRequest {
     QString output;             // empty: standard output
     std::optional<std::vector<int>> hand; // --hand: one hand's plays instead of a chart
     int up = 0;
+    // --indices or --by-count, for the counter's game of --count or --tags.
+    enum class Lab { None, Indices, ByCount } lab = Lab::None;
+    std::optional<counting::Game> game;
 };
 
 class ChartOptions {

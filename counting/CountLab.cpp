@@ -1,0 +1,375 @@
+#include "CountLab.h"
+
+#include "ChartModel.h"
+#include "CountShoe.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <stdexcept>
+#include <tuple>
+
+namespace counting {
+
+using analysis::Analysis;
+using analysis::Play;
+using analysis::PlayValues;
+
+std::vector<CountShoe> countShoes(const Game& game, int lowest, int highest) {
+    const int decks = game.rules.decks;
+    const std::vector<std::pair<int, double>> depths =
+        game.depth ? std::vector<std::pair<int, double>>{{int(std::lround(*game.depth * 52)), 1.0}}
+                   : roundDepths(decks, game.penetration, game.players);
+    const CountsOverDepths counts = countsOverDepths(game.system, game.conventions, decks, depths);
+    std::vector<CountShoe> shoes(std::size_t(highest - lowest + 1));
+    std::vector<std::array<double, 11>> left(shoes.size());
+    for (const auto& [count, frequency] : counts.frequency) {
+        const int whole = std::clamp(int(std::floor(count + 1e-9)), lowest, highest);
+        CountShoe& shoe = shoes[std::size_t(whole - lowest)];
+        shoe.frequency += frequency;
+        const auto& cards = counts.left.at(count);
+        for (int value = 1; value <= 10; ++value)
+            left[std::size_t(whole - lowest)][value] += frequency * cards[value];
+    }
+    for (std::size_t i = 0; i < shoes.size(); ++i) {
+        CountShoe& shoe = shoes[i];
+        shoe.count = lowest + int(i);
+        if (shoe.frequency <= 0) continue;
+        for (double& cards : left[i])
+            cards /= shoe.frequency;
+        const std::array<int, 11> whole = wholeCards(game.system, left[i]);
+        for (int value = 1; value <= 10; ++value) {
+            shoe.shoe.count[value] = whole[value];
+            shoe.shoe.total += whole[value];
+        }
+        shoe.decksLeft = shoe.shoe.total / 52.0;
+        shoe.valued = analysis::shoeProblem(game.rules, shoe.shoe).empty();
+    }
+    return shoes;
+}
+
+namespace {
+
+// The index rows of the chart: the pairs, the soft hands A,2 to A,9, the hard totals 8 to 17.
+std::vector<int> indexRows() {
+    std::vector<int> rows;
+    const auto& every = charts::everyRow();
+    for (int row = 0; row < int(every.size()); ++row) {
+        const auto& hands = every[row].hands;
+        const auto [first, second] = hands.front();
+        const int total = first + second;
+        switch (charts::kindOfRow(row)) {
+        case charts::RowKind::Pair: rows.push_back(row); break;
+        case charts::RowKind::Soft:
+            if (second <= 9) rows.push_back(row);
+            break;
+        case charts::RowKind::Hard:
+            if (total >= 8 && total <= 17) rows.push_back(row);
+            break;
+        }
+    }
+    return rows;
+}
+
+// The engine's analysis of every count's shoe, read at any decision count.
+class CountAnalyses {
+public:
+    CountAnalyses(const Game& game, int lowest, int highest)
+        : game_(game), shoes_(countShoes(game, lowest, highest)) {
+        for (const CountShoe& shoe : shoes_) {
+            analyses_.push_back(shoe.valued && shoe.frequency > 0
+                                    ? std::make_unique<Analysis>(game.rules, shoe.shoe)
+                                    : nullptr);
+        }
+    }
+
+    const std::vector<CountShoe>& shoes() const { return shoes_; }
+    const CountShoe& at(int count) const { return shoes_[std::size_t(count - lowest())]; }
+    int lowest() const { return shoes_.front().count; }
+    int highest() const { return shoes_.back().count; }
+    const Analysis* analysis(int count) const {
+        if (count < lowest() || count > highest()) return nullptr;
+        return analyses_[std::size_t(count - lowest())].get();
+    }
+
+    // The count before the deal at which decision count `count` is met with these cards seen.
+    double before(int count, std::initializer_list<int> seen) const {
+        double tags = 0;
+        for (int value : seen)
+            tags += game_.system.tags[value];
+        if (!game_.system.balanced()) return count - tags;
+        const double decks = std::max(at(count).decksLeft, 0.5);
+        return count - tags / decks;
+    }
+
+    // f(analysis) read at a count between whole counts, linearly; nothing where neither
+    // neighbour was valued.
+    template <typename F> std::optional<double> read(double count, F&& f) const {
+        const int low = int(std::floor(count));
+        const double part = count - low;
+        const Analysis* a = nearest(low, -1);
+        const Analysis* b = nearest(low + 1, +1);
+        if (!a && !b) return std::nullopt;
+        if (!a) return f(*b);
+        if (!b || part <= 0) return f(*a);
+        return (1 - part) * f(*a) + part * f(*b);
+    }
+
+private:
+    const Analysis* nearest(int count, int step) const {
+        count = std::clamp(count, lowest(), highest());
+        for (; count >= lowest() && count <= highest(); count += step) {
+            if (const Analysis* a = analysis(count)) return a;
+        }
+        return nullptr;
+    }
+
+    const Game& game_;
+    std::vector<CountShoe> shoes_;
+    std::vector<std::unique_ptr<Analysis>> analyses_;
+};
+
+// A row's play values and deal chance against an up card at a decision count.
+struct CellAt {
+    PlayValues values;
+    double deal = 0;
+    bool known = false;
+};
+
+CellAt cellAt(const CountAnalyses& counts, const charts::Row& row, int up, int count) {
+    CellAt cell;
+    double weights = 0;
+    for (const auto& [first, second] : row.hands) {
+        const double before = counts.before(count, {first, second, up});
+        const auto deal =
+            counts.read(before, [&](const Analysis& a) { return a.dealChance(first, second, up); });
+        if (!deal || *deal <= 0) continue;
+        for (int p = 0; p < analysis::kPlays; ++p) {
+            const auto value = counts.read(
+                before, [&](const Analysis& a) { return a.startingHand(first, second, up).ev[p]; });
+            const auto allowed = counts.read(before, [&](const Analysis& a) {
+                return a.startingHand(first, second, up).allowed[p] ? 1.0 : 0.0;
+            });
+            cell.values.allowed[p] = *allowed > 0.5;
+            cell.values.ev[p] += *deal * *value;
+        }
+        weights += *deal;
+        cell.deal += *deal;
+    }
+    if (weights <= 0) return cell;
+    for (double& value : cell.values.ev)
+        value /= weights;
+    cell.known = true;
+    return cell;
+}
+
+// The best allowed play but surrender.
+Play bestButSurrender(const PlayValues& values) {
+    PlayValues others = values;
+    others.allowed[int(Play::Surrender)] = false;
+    return others.best();
+}
+
+// Insurance on half the bet against an ace: what it gains a round, in initial bets.
+double insuranceValue(const Analysis& analysis) {
+    analysis::Shoe shoe = analysis.shoe();
+    if (shoe[1] == 0) return 0;
+    shoe.take(1);
+    const double ten = shoe.chance(10);
+    return 0.5 * (3 * ten - 1);
+}
+
+void addChanges(IndexTable& table, int row, int up, bool surrender, const std::vector<int>& counts,
+                const std::vector<Play>& plays, const std::vector<std::array<double, 5>>& values,
+                Play basic, const std::vector<double>& weight) {
+    auto gainOf = [&](std::size_t i, Play play) {
+        return weight[i] * (values[i][int(play)] - values[i][int(basic)]);
+    };
+    for (std::size_t i = 1; i < counts.size(); ++i) {
+        if (plays[i] == plays[i - 1]) continue;
+        IndexPlay change;
+        change.row = row;
+        change.up = up;
+        change.surrender = surrender;
+        change.below = plays[i - 1];
+        change.atOrAbove = plays[i];
+        change.index = counts[i];
+        const double before = values[i - 1][int(plays[i])] - values[i - 1][int(plays[i - 1])];
+        const double after = values[i][int(plays[i])] - values[i][int(plays[i - 1])];
+        change.crossing =
+            after != before ? counts[i - 1] + (-before) / (after - before) : double(counts[i]);
+        // The gain over basic strategy of the side that deviates, up to the next change.
+        double gain = 0;
+        if (plays[i] != basic) {
+            for (std::size_t j = i; j < counts.size() && plays[j] == plays[i]; ++j)
+                gain += gainOf(j, plays[i]);
+        } else {
+            for (std::size_t j = i; j-- > 0 && plays[j] == plays[i - 1];)
+                gain += gainOf(j, plays[i - 1]);
+        }
+        change.gainPer100 = 100 * gain;
+        table.plays.push_back(change);
+    }
+}
+
+} // namespace
+
+IndexTable indexPlays(const Game& game) {
+    // Room beyond the counts searched: a decision count is read a few counts from its shoe.
+    const CountAnalyses counts(game, kLowestIndex - 3, kHighestIndex + 3);
+    const Analysis full(game.rules);
+    IndexTable table;
+    for (int count = kLowestIndex; count <= kHighestIndex; ++count)
+        table.shoes.push_back(counts.at(count));
+    std::vector<int> whole;
+    for (int count = kLowestIndex; count <= kHighestIndex; ++count)
+        whole.push_back(count);
+    const auto& rows = charts::everyRow();
+    for (int row : indexRows()) {
+        for (int up : charts::kUpCards) {
+            const PlayValues basicValues = [&] {
+                PlayValues sum;
+                double weights = 0;
+                for (const auto& [first, second] : rows[row].hands) {
+                    const double w = full.dealChance(first, second, up);
+                    const PlayValues& v = full.startingHand(first, second, up);
+                    for (int p = 0; p < analysis::kPlays; ++p) {
+                        sum.allowed[p] = v.allowed[p];
+                        sum.ev[p] += w * v.ev[p];
+                    }
+                    weights += w;
+                }
+                for (double& v : sum.ev)
+                    v /= weights;
+                return sum;
+            }();
+            std::vector<int> at;
+            std::vector<Play> plays, surrenders;
+            std::vector<std::array<double, 5>> values;
+            std::vector<double> weight;
+            for (int count : whole) {
+                const CellAt cell = cellAt(counts, rows[row], up, count);
+                if (!cell.known) continue;
+                at.push_back(count);
+                plays.push_back(bestButSurrender(cell.values));
+                surrenders.push_back(cell.values.allowed[int(Play::Surrender)] &&
+                                             cell.values[Play::Surrender] >
+                                                 cell.values[plays.back()]
+                                         ? Play::Surrender
+                                         : plays.back());
+                values.push_back(cell.values.ev);
+                weight.push_back(counts.at(count).frequency * cell.deal);
+            }
+            if (at.empty()) continue;
+            addChanges(table, row, up, false, at, plays, values, bestButSurrender(basicValues),
+                       weight);
+            if (game.rules.surrender) {
+                const std::size_t before = table.plays.size();
+                addChanges(table, row, up, true, at, surrenders, values, basicValues.best(),
+                           weight);
+                // A surrender index compares surrender with the best play but surrender: a
+                // change between two other plays is a playing index, already counted.
+                table.plays.erase(std::remove_if(table.plays.begin() + long(before),
+                                                 table.plays.end(),
+                                                 [](const IndexPlay& p) {
+                                                     return p.below != Play::Surrender &&
+                                                            p.atOrAbove != Play::Surrender;
+                                                 }),
+                                  table.plays.end());
+            }
+        }
+    }
+    // Insurance against an ace.
+    {
+        IndexPlay insurance;
+        insurance.row = -1;
+        insurance.up = 1;
+        insurance.insurance = true;
+        std::optional<double> previous;
+        std::optional<int> index;
+        for (int count : whole) {
+            const double before = counts.before(count, {1});
+            const auto value = counts.read(before, insuranceValue);
+            if (!value) continue;
+            if (previous && *previous <= 0 && *value > 0 && !index) {
+                index = count;
+                insurance.crossing = count - 1 + (-*previous) / (*value - *previous);
+            }
+            if (index) {
+                const analysis::Shoe& shoe = counts.at(count).shoe;
+                insurance.gainPer100 += 100 * counts.at(count).frequency * shoe.chance(1) * *value;
+            }
+            previous = value;
+        }
+        if (index) {
+            insurance.index = *index;
+            table.plays.push_back(insurance);
+        }
+    }
+    // By chart row, up card as the chart's columns run, index; insurance last.
+    auto column = [](int up) {
+        return int(std::find(charts::kUpCards.begin(), charts::kUpCards.end(), up) -
+                   charts::kUpCards.begin());
+    };
+    std::stable_sort(table.plays.begin(), table.plays.end(),
+                     [&](const IndexPlay& a, const IndexPlay& b) {
+                         const int rowA = a.insurance ? charts::kChartRowCount : a.row;
+                         const int rowB = b.insurance ? charts::kChartRowCount : b.row;
+                         return std::tuple(rowA, column(a.up), a.index) <
+                                std::tuple(rowB, column(b.up), b.index);
+                     });
+    // The most gainful first.
+    std::vector<int> playing, surrendering;
+    for (int i = 0; i < int(table.plays.size()); ++i)
+        (table.plays[i].surrender ? surrendering : playing).push_back(i);
+    auto byGain = [&](int a, int b) {
+        return table.plays[a].gainPer100 > table.plays[b].gainPer100;
+    };
+    std::stable_sort(playing.begin(), playing.end(), byGain);
+    std::stable_sort(surrendering.begin(), surrendering.end(), byGain);
+    playing.resize(std::min<std::size_t>(playing.size(), 18));
+    surrendering.resize(std::min<std::size_t>(surrendering.size(), 4));
+    table.top = playing;
+    table.surrender = surrendering;
+    return table;
+}
+
+std::vector<CountWorth> byCount(const Game& game) {
+    const Analysis full(game.rules);
+    const charts::Chart basic = charts::bestPlayChart(full);
+    const std::vector<CountShoe> shoes = countShoes(game, kLowestByCount, kHighestByCount);
+    // The chart row of a two-card hand.
+    auto rowOf = [](int first, int second) {
+        const int low = std::min(first, second), high = std::max(first, second);
+        if (low == high) return low - 1;
+        if (low == 1) return charts::kPairRows + (high - 2);
+        return charts::kPairRows + charts::kSoftRows + (low + high - 5);
+    };
+    auto cellOf = [](const charts::Chart& chart, int row, int up) -> const charts::Cell& {
+        const auto& cells = chart.rows[std::size_t(row)].cells;
+        return *std::find_if(cells.begin(), cells.end(),
+                             [&](const charts::Cell& c) { return c.up == up; });
+    };
+    std::vector<CountWorth> rows;
+    for (const CountShoe& shoe : shoes) {
+        CountWorth worth;
+        worth.count = shoe.count;
+        worth.frequency = shoe.frequency;
+        if (shoe.valued && shoe.frequency > 0) {
+            const Analysis at(game.rules, shoe.shoe);
+            const charts::Chart chart = charts::bestPlayChart(at);
+            worth.basic = at.roundReturn([&](int first, int second, int up) {
+                return cellOf(basic, rowOf(first, second), up).best;
+            });
+            worth.withIndices = at.roundReturn([&](int first, int second, int up) {
+                return cellOf(chart, rowOf(first, second), up).best;
+            });
+            const double insurance = insuranceValue(at);
+            if (insurance > 0) worth.withIndices += shoe.shoe.chance(1) * insurance;
+        }
+        rows.push_back(worth);
+    }
+    return rows;
+}
+
+} // namespace counting

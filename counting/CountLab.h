@@ -1,0 +1,95 @@
+#pragma once
+
+// The count lab: what the exact engine says about a counter's game at the player's own table.
+//
+// How the parts meet: a Game is the table's rules, the count system and its conventions, and
+// where in the shoe rounds are dealt (one depth, or every round up to the cut card with the
+// players at the table). countShoes() gives, for each whole count the player goes by, how often
+// it comes up and the shoe it implies (CountShoe.h: the cards left on average at that count,
+// as whole cards). The engine values each such shoe once (analysis::Analysis); indexPlays()
+// reads from those analyses where the best play of each chart cell changes with the count, and
+// byCount() what a round is worth at each count.
+//
+// The count at a decision includes the player's cards and the up card: a cell's values at
+// decision count I are read from the shoes before the deal at I less the tags of the hand and
+// the up card over the decks left, linearly between whole counts. A shoe at a count stands for
+// the real shoes at that count: it is their average composition, to within a card of each
+// value (CountShoe.h), and the engine plays it by its own best play; the figures are those of
+// that shoe, not an average of the real shoes' own figures (see the manual for how close they
+// come).
+
+#include "Analysis.h"
+#include "Count.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace counting {
+
+struct Game {
+    analysis::Rules rules;
+    CountSystem system;
+    Conventions conventions;
+    std::optional<double> depth; // decks dealt; or every round up to the cut card
+    double penetration = 0.75;   // the part of the shoe dealt before the shuffle
+    int players = 1;
+};
+
+// The counts the indices are sought in, and those byCount() reports (the ends stand for every
+// count beyond).
+inline constexpr int kLowestIndex = -10;
+inline constexpr int kHighestIndex = 10;
+inline constexpr int kLowestByCount = -6;
+inline constexpr int kHighestByCount = 6;
+
+struct CountShoe {
+    int count = 0;
+    double frequency = 0; // how often rounds start at it (the ends: at it or beyond)
+    double decksLeft = 0; // on average where it comes up
+    analysis::Shoe shoe;  // the shoe before the round's deal, as whole cards
+    bool valued = false;  // false where the shoe is too small for the engine to value
+};
+// Whole counts lowest to highest, a count taken as the whole count at or below it.
+std::vector<CountShoe> countShoes(const Game& game, int lowest, int highest);
+
+// One change of a cell's best play with the count.
+struct IndexPlay {
+    int row = 0;            // the chart row (charts::everyRow()); -1 for insurance
+    int up = 0;             // 1 the ace, 2 to 10
+    analysis::Play below{}; // the best play below the index
+    analysis::Play atOrAbove{};
+    bool insurance = false; // below: no insurance; at or above: insure
+    bool surrender = false; // surrender against the best play but surrender
+    int index = 0;          // the smallest whole count at which the change pays
+    double crossing = 0;    // where the two plays' values cross, between whole counts
+    double gainPer100 = 0;  // in initial bets, flat bets, over every count it is played at
+};
+struct IndexTable {
+    std::vector<IndexPlay> plays; // by chart row, up card (2 to 10, A), index; insurance last
+    std::vector<int> top;         // the 18 playing indices that gain most (into plays)
+    std::vector<int> surrender;   // the 4 surrender indices that gain most
+    std::vector<CountShoe> shoes; // the counts searched
+};
+IndexTable indexPlays(const Game& game);
+
+// What a round is worth at each whole count kLowestByCount to kHighestByCount.
+struct CountWorth {
+    int count = 0;
+    double frequency = 0;
+    double basic = 0;       // the full shoe's best plays, played at this count
+    double withIndices = 0; // each cell's best play at this count, insurance by its index
+};
+std::vector<CountWorth> byCount(const Game& game);
+
+// The forms: text, and CSV with fixed columns.
+std::string indexText(const Game& game, const IndexTable& table);
+std::string indexCsv(const IndexTable& table);
+std::string byCountText(const Game& game, const std::vector<CountWorth>& rows);
+std::string byCountCsv(const std::vector<CountWorth>& rows);
+
+// "Hi-Lo, true count (decks left to the half deck, floored), rounds dealt to 75 % with 1
+// player" and the like, for the forms' headings.
+std::string describe(const Game& game);
+
+} // namespace counting

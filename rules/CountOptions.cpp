@@ -1,0 +1,150 @@
+#include "CountOptions.h"
+
+#include "RuleOptions.h"
+
+#include <functional>
+#include <tuple>
+
+namespace options {
+
+namespace {
+
+const QStringList kEstimates{"full", "half", "quarter", "exact"};    // as counting::DeckEstimate
+const QStringList kRoundings{"floor", "truncate", "round", "exact"}; // as counting::Rounding
+
+QStringList systemIds() {
+    QStringList ids;
+    for (const counting::CountSystem& system : counting::builtInSystems())
+        ids << QString::fromStdString(system.id);
+    return ids;
+}
+
+} // namespace
+
+void addCountOptions(QCommandLineParser& parser) {
+    parser.addOptions({
+        {"count",
+         QStringLiteral("Count cards with a system of published tags: %1 (Hi-Lo, KO, Hi-Opt I "
+                        "and II, Omega II, Zen, Wong Halves). No side counts.")
+             .arg(alternatives(systemIds())),
+         "system"},
+        {"tags",
+         "Count with tags of your own, every value once: "
+         "A:-1,2:1,3:1,4:1,5:1,6:1,7:0,8:0,9:0,10:-1 (fractions allowed). Tags whose deck "
+         "sums to other than 0 are counted as KO is, by the running count.",
+         "tags"},
+        {"deck-estimate",
+         "How you estimate the decks left for the true count: to the full, half (default) or "
+         "quarter deck, never below one step, or exact.",
+         "step"},
+        {"tc",
+         "How you round the true count: floor (default; every step one unit wide), truncate "
+         "(towards 0), round, or exact.",
+         "rounding"},
+        {"depth", "Decks dealt when the count is taken (default: every round up to the cut card).",
+         "decks"},
+        {"penetration",
+         "The part of the shoe dealt before the shuffle, above 0 and below 1 "
+         "(default 0.75).",
+         "part"},
+        {"players", "Players at the table, 1 to 7 (default 1): how far apart rounds fall.", "n"},
+    });
+}
+
+bool anyCountOption(const QCommandLineParser& parser) {
+    for (const char* name :
+         {"count", "tags", "deck-estimate", "tc", "depth", "penetration", "players"}) {
+        if (parser.isSet(name)) return true;
+    }
+    return false;
+}
+
+std::optional<counting::Game> readGame(const QCommandLineParser& parser,
+                                       const analysis::Rules& rules, QString* error) {
+    if (!parser.isSet("count") && !parser.isSet("tags")) {
+        if (anyCountOption(parser)) {
+            *error = QStringLiteral("--count or --tags names the count the other counting "
+                                    "options go with.");
+        }
+        return std::nullopt;
+    }
+    if (parser.isSet("count") && parser.isSet("tags")) {
+        *error = QStringLiteral("--count and --tags contradict each other: give one.");
+        return std::nullopt;
+    }
+    counting::Game game;
+    game.rules = rules;
+    if (parser.isSet("count")) {
+        const auto system = counting::systemOfId(parser.value("count").toLower().toStdString());
+        if (!system) {
+            *error = badValue("count", parser.value("count"), alternatives(systemIds()));
+            return std::nullopt;
+        }
+        game.system = *system;
+    } else {
+        std::string why;
+        const auto system = counting::systemOfTags(parser.value("tags").toStdString(), &why);
+        if (!system) {
+            *error = QStringLiteral("--tags: %1").arg(QString::fromStdString(why));
+            return std::nullopt;
+        }
+        game.system = *system;
+    }
+    for (const auto& [option, names, apply] :
+         {std::tuple<const char*, const QStringList*, std::function<void(int)>>{
+              "deck-estimate", &kEstimates,
+              [&](int i) { game.conventions.estimate = counting::DeckEstimate(i); }},
+          {"tc", &kRoundings, [&](int i) { game.conventions.rounding = counting::Rounding(i); }}}) {
+        if (!parser.isSet(option)) continue;
+        if (!game.system.balanced()) {
+            *error =
+                QStringLiteral("--%1 is for a balanced count; %2 is counted by the running "
+                               "count.")
+                    .arg(option, QString::fromStdString(
+                                     game.system.name.empty() ? "these tags" : game.system.name));
+            return std::nullopt;
+        }
+        const auto index = choice(parser.value(option), *names);
+        if (!index) {
+            *error = badValue(option, parser.value(option), alternatives(*names));
+            return std::nullopt;
+        }
+        apply(*index);
+    }
+    // A number the check allows, or nothing with the error set.
+    auto real = [&](const char* option, auto allows,
+                    const QString& allowed) -> std::optional<double> {
+        bool ok = false;
+        const double value = parser.value(option).toDouble(&ok);
+        if (!ok || !allows(value)) {
+            *error = badValue(option, parser.value(option), allowed);
+            return std::nullopt;
+        }
+        return value;
+    };
+    if (parser.isSet("depth")) {
+        const auto depth = real(
+            "depth", [&](double d) { return d >= 0 && d < rules.decks; },
+            QStringLiteral("decks from 0 to below %1").arg(rules.decks));
+        if (!depth) return std::nullopt;
+        game.depth = *depth;
+    }
+    if (parser.isSet("penetration")) {
+        const auto part = real(
+            "penetration", [](double p) { return p > 0 && p < 1; }, "a part above 0 and below 1");
+        if (!part) return std::nullopt;
+        game.penetration = *part;
+    }
+    if (parser.isSet("players")) {
+        bool ok = false;
+        const int players = parser.value("players").toInt(&ok);
+        if (!ok || players < 1 || players > 7) {
+            *error = badValue("players", parser.value("players"), "a number from 1 to 7");
+            return std::nullopt;
+        }
+        game.players = players;
+    }
+    return game;
+}
+
+} // namespace options
