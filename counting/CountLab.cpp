@@ -15,6 +15,19 @@ using analysis::Analysis;
 using analysis::Play;
 using analysis::PlayValues;
 
+namespace {
+
+analysis::Shoe shoeOf(const std::array<int, 11>& cards) {
+    analysis::Shoe shoe;
+    for (int value = 1; value <= 10; ++value) {
+        shoe.count[value] = cards[value];
+        shoe.total += cards[value];
+    }
+    return shoe;
+}
+
+} // namespace
+
 std::vector<CountShoe> countShoes(const Game& game, int lowest, int highest) {
     const int decks = game.rules.decks;
     const std::vector<std::pair<int, double>> depths =
@@ -37,13 +50,16 @@ std::vector<CountShoe> countShoes(const Game& game, int lowest, int highest) {
         if (shoe.frequency <= 0) continue;
         for (double& cards : left[i])
             cards /= shoe.frequency;
-        const std::array<int, 11> whole = wholeCards(game.system, left[i]);
-        for (int value = 1; value <= 10; ++value) {
-            shoe.shoe.count[value] = whole[value];
-            shoe.shoe.total += whole[value];
-        }
+        shoe.left = left[i];
+        shoe.shoe = shoeOf(wholeCards(game.system, left[i]));
         shoe.decksLeft = shoe.shoe.total / 52.0;
-        shoe.valued = analysis::shoeProblem(game.rules, shoe.shoe).empty();
+        // The smallest shoe of any mixture of it is one card less of each value at most.
+        analysis::Shoe smallest;
+        for (int value = 1; value <= 10; ++value) {
+            smallest.count[value] = int(std::floor(left[i][value]));
+            smallest.total += smallest.count[value];
+        }
+        shoe.valued = analysis::shoeProblem(game.rules, smallest).empty();
     }
     return shoes;
 }
@@ -71,15 +87,17 @@ std::vector<int> indexRows() {
     return rows;
 }
 
-// The engine's analysis of every count's shoe, read at any decision count.
+// The engine's analyses of every count's shoe (a mixture of whole shoes), read at any
+// decision count.
 class CountAnalyses {
 public:
-    CountAnalyses(const Game& game, int lowest, int highest)
+    CountAnalyses(const Game& game, int lowest, int highest, int steps)
         : game_(game), shoes_(countShoes(game, lowest, highest)) {
         for (const CountShoe& shoe : shoes_) {
-            analyses_.push_back(shoe.valued && shoe.frequency > 0
-                                    ? std::make_unique<Analysis>(game.rules, shoe.shoe)
-                                    : nullptr);
+            auto& mixture = analyses_.emplace_back();
+            if (!shoe.valued || shoe.frequency <= 0) continue;
+            for (const auto& [weight, cards] : wholeMixture(shoe.left, steps))
+                mixture.emplace_back(weight, std::make_unique<Analysis>(game.rules, shoeOf(cards)));
         }
     }
 
@@ -87,9 +105,17 @@ public:
     const CountShoe& at(int count) const { return shoes_[std::size_t(count - lowest())]; }
     int lowest() const { return shoes_.front().count; }
     int highest() const { return shoes_.back().count; }
-    const Analysis* analysis(int count) const {
-        if (count < lowest() || count > highest()) return nullptr;
-        return analyses_[std::size_t(count - lowest())].get();
+    bool valued(int count) const {
+        return count >= lowest() && count <= highest() &&
+               !analyses_[std::size_t(count - lowest())].empty();
+    }
+
+    // f(analysis) over a whole count's mixture, by its weights.
+    template <typename F> double mixed(int count, F&& f) const {
+        double sum = 0;
+        for (const auto& [weight, analysis] : analyses_[std::size_t(count - lowest())])
+            sum += weight * f(*analysis);
+        return sum;
     }
 
     // The count before the deal at which decision count `count` is met with these cards seen.
@@ -107,27 +133,38 @@ public:
     template <typename F> std::optional<double> read(double count, F&& f) const {
         const int low = int(std::floor(count));
         const double part = count - low;
-        const Analysis* a = nearest(low, -1);
-        const Analysis* b = nearest(low + 1, +1);
+        const auto a = nearest(low, -1);
+        const auto b = nearest(low + 1, +1);
         if (!a && !b) return std::nullopt;
-        if (!a) return f(*b);
-        if (!b || part <= 0) return f(*a);
-        return (1 - part) * f(*a) + part * f(*b);
+        if (!a) return mixed(*b, f);
+        if (!b || part <= 0) return mixed(*a, f);
+        return (1 - part) * mixed(*a, f) + part * mixed(*b, f);
     }
 
 private:
-    const Analysis* nearest(int count, int step) const {
+    std::optional<int> nearest(int count, int step) const {
         count = std::clamp(count, lowest(), highest());
         for (; count >= lowest() && count <= highest(); count += step) {
-            if (const Analysis* a = analysis(count)) return a;
+            if (valued(count)) return count;
         }
-        return nullptr;
+        return std::nullopt;
     }
 
     const Game& game_;
     std::vector<CountShoe> shoes_;
-    std::vector<std::unique_ptr<Analysis>> analyses_;
+    std::vector<std::vector<std::pair<double, std::unique_ptr<Analysis>>>> analyses_;
 };
+
+// Insurance on half the bet against an ace: what it gains a round, in initial bets, from the
+// cards left on average (it is linear in them: the average shoe's figure is the real shoes').
+double insuranceValue(const std::array<double, 11>& left) {
+    double cards = 0;
+    for (int value = 1; value <= 10; ++value)
+        cards += left[value];
+    if (left[1] < 1 || cards <= 1) return 0;
+    const double ten = left[10] / (cards - 1);
+    return 0.5 * (3 * ten - 1);
+}
 
 // A row's play values and deal chance against an up card at a decision count.
 struct CellAt {
@@ -170,15 +207,6 @@ Play bestButSurrender(const PlayValues& values) {
     return others.best();
 }
 
-// Insurance on half the bet against an ace: what it gains a round, in initial bets.
-double insuranceValue(const Analysis& analysis) {
-    analysis::Shoe shoe = analysis.shoe();
-    if (shoe[1] == 0) return 0;
-    shoe.take(1);
-    const double ten = shoe.chance(10);
-    return 0.5 * (3 * ten - 1);
-}
-
 void addChanges(IndexTable& table, int row, int up, bool surrender, const std::vector<int>& counts,
                 const std::vector<Play>& plays, const std::vector<std::array<double, 5>>& values,
                 Play basic, const std::vector<double>& weight) {
@@ -215,8 +243,9 @@ void addChanges(IndexTable& table, int row, int up, bool surrender, const std::v
 } // namespace
 
 IndexTable indexPlays(const Game& game) {
-    // Room beyond the counts searched: a decision count is read a few counts from its shoe.
-    const CountAnalyses counts(game, kLowestIndex - 3, kHighestIndex + 3);
+    // Room beyond the counts searched: a decision count is read a count or two from its shoe
+    // (past the room, from the last).
+    const CountAnalyses counts(game, kLowestIndex - 2, kHighestIndex + 2, 3);
     const Analysis full(game.rules);
     IndexTable table;
     for (int count = kLowestIndex; count <= kHighestIndex; ++count)
@@ -288,16 +317,22 @@ IndexTable indexPlays(const Game& game) {
         std::optional<double> previous;
         std::optional<int> index;
         for (int count : whole) {
+            // The ace's tag moves the count: the shoe's fractions read between whole counts.
             const double before = counts.before(count, {1});
-            const auto value = counts.read(before, insuranceValue);
-            if (!value) continue;
+            const int low = std::clamp(int(std::floor(before)), counts.lowest(), counts.highest());
+            const int high = std::min(low + 1, counts.highest());
+            const double part = std::clamp(before - low, 0.0, 1.0);
+            if (counts.at(low).frequency <= 0 && counts.at(high).frequency <= 0) continue;
+            const std::optional<double> value = (1 - part) * insuranceValue(counts.at(low).left) +
+                                                part * insuranceValue(counts.at(high).left);
             if (previous && *previous <= 0 && *value > 0 && !index) {
                 index = count;
                 insurance.crossing = count - 1 + (-*previous) / (*value - *previous);
             }
             if (index) {
-                const analysis::Shoe& shoe = counts.at(count).shoe;
-                insurance.gainPer100 += 100 * counts.at(count).frequency * shoe.chance(1) * *value;
+                const CountShoe& shoe = counts.at(count);
+                insurance.gainPer100 +=
+                    100 * shoe.frequency * shoe.left[1] / std::max(shoe.shoe.total, 1) * *value;
             }
             previous = value;
         }
@@ -337,7 +372,7 @@ IndexTable indexPlays(const Game& game) {
 std::vector<CountWorth> byCount(const Game& game) {
     const Analysis full(game.rules);
     const charts::Chart basic = charts::bestPlayChart(full);
-    const std::vector<CountShoe> shoes = countShoes(game, kLowestByCount, kHighestByCount);
+    const CountAnalyses counts(game, kLowestByCount, kHighestByCount, 0);
     // The chart row of a two-card hand.
     auto rowOf = [](int first, int second) {
         const int low = std::min(first, second), high = std::max(first, second);
@@ -345,31 +380,50 @@ std::vector<CountWorth> byCount(const Game& game) {
         if (low == 1) return charts::kPairRows + (high - 2);
         return charts::kPairRows + charts::kSoftRows + (low + high - 5);
     };
-    auto cellOf = [](const charts::Chart& chart, int row, int up) -> const charts::Cell& {
-        const auto& cells = chart.rows[std::size_t(row)].cells;
-        return *std::find_if(cells.begin(), cells.end(),
-                             [&](const charts::Cell& c) { return c.up == up; });
-    };
-    std::vector<CountWorth> rows;
-    for (const CountShoe& shoe : shoes) {
-        CountWorth worth;
-        worth.count = shoe.count;
-        worth.frequency = shoe.frequency;
-        if (shoe.valued && shoe.frequency > 0) {
-            const Analysis at(game.rules, shoe.shoe);
-            const charts::Chart chart = charts::bestPlayChart(at);
-            worth.basic = at.roundReturn([&](int first, int second, int up) {
-                return cellOf(basic, rowOf(first, second), up).best;
-            });
-            worth.withIndices = at.roundReturn([&](int first, int second, int up) {
-                return cellOf(chart, rowOf(first, second), up).best;
-            });
-            const double insurance = insuranceValue(at);
-            if (insurance > 0) worth.withIndices += shoe.shoe.chance(1) * insurance;
+    auto basicPlay = [&](int first, int second, int up) {
+        for (const charts::Cell& cell : basic.rows[std::size_t(rowOf(first, second))].cells) {
+            if (cell.up == up) return cell.best;
         }
-        rows.push_back(worth);
+        return Play::Stand;
+    };
+    const auto& rows = charts::everyRow();
+    std::vector<CountWorth> worth;
+    for (const CountShoe& shoe : counts.shoes()) {
+        CountWorth row;
+        row.count = shoe.count;
+        row.frequency = shoe.frequency;
+        if (counts.valued(shoe.count)) {
+            // Each cell's best play at this count, its hands weighted by how often they come.
+            std::array<std::array<Play, 11>, charts::kChartRowCount> best{};
+            for (int r = 0; r < charts::kChartRowCount; ++r) {
+                for (int up = 1; up <= 10; ++up) {
+                    PlayValues values;
+                    for (const auto& [first, second] : rows[std::size_t(r)].hands) {
+                        for (int p = 0; p < analysis::kPlays; ++p) {
+                            values.allowed[p] = full.startingHand(first, second, up).allowed[p] ||
+                                                values.allowed[p];
+                            values.ev[p] += counts.mixed(shoe.count, [&](const Analysis& a) {
+                                return a.dealChance(first, second, up) *
+                                       a.startingHand(first, second, up).ev[p];
+                            });
+                        }
+                    }
+                    best[std::size_t(r)][std::size_t(up)] = values.best();
+                }
+            }
+            row.basic = counts.mixed(shoe.count,
+                                     [&](const Analysis& a) { return a.roundReturn(basicPlay); });
+            row.withIndices = counts.mixed(shoe.count, [&](const Analysis& a) {
+                return a.roundReturn([&](int first, int second, int up) {
+                    return best[std::size_t(rowOf(first, second))][std::size_t(up)];
+                });
+            });
+            const double insurance = insuranceValue(shoe.left);
+            if (insurance > 0) row.withIndices += shoe.left[1] / shoe.shoe.total * insurance;
+        }
+        worth.push_back(row);
     }
-    return rows;
+    return worth;
 }
 
 } // namespace counting

@@ -12,15 +12,17 @@
 //
 // The count at a decision includes the player's cards and the up card: a cell's values at
 // decision count I are read from the shoes before the deal at I less the tags of the hand and
-// the up card over the decks left, linearly between whole counts. A shoe at a count stands for
-// the real shoes at that count: it is their average composition, to within a card of each
-// value (CountShoe.h), and the engine plays it by its own best play; the figures are those of
-// that shoe, not an average of the real shoes' own figures (see the manual for how close they
-// come).
+// the up card over the decks left, linearly between whole counts. A count's shoe stands for the
+// real shoes at that count: their average composition, fractional, which the engine values as
+// a mixture of whole shoes (CountShoe.h's wholeMixture): exactly for byCount(), to within a
+// sixth of a card of each value for indexPlays() (three shoes a count, to keep it quick). The
+// figures are then those of the average shoe played by its own best plays, not an average of
+// the real shoes' own figures; the manual says how close they come.
 
 #include "Analysis.h"
 #include "Count.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,10 +47,11 @@ inline constexpr int kHighestByCount = 6;
 
 struct CountShoe {
     int count = 0;
-    double frequency = 0; // how often rounds start at it (the ends: at it or beyond)
-    double decksLeft = 0; // on average where it comes up
-    analysis::Shoe shoe;  // the shoe before the round's deal, as whole cards
-    bool valued = false;  // false where the shoe is too small for the engine to value
+    double frequency = 0;          // how often rounds start at it (the ends: at it or beyond)
+    double decksLeft = 0;          // on average where it comes up
+    std::array<double, 11> left{}; // the cards left on average there, before the round's deal
+    analysis::Shoe shoe;           // the same as whole cards (CountShoe.h's wholeCards)
+    bool valued = false;           // false where the shoe is too small for the engine to value
 };
 // Whole counts lowest to highest, a count taken as the whole count at or below it.
 std::vector<CountShoe> countShoes(const Game& game, int lowest, int highest);

@@ -72,6 +72,38 @@ std::array<int, 11> wholeCards(const CountSystem& system, const std::array<doubl
     return shoe;
 }
 
+std::vector<std::pair<double, std::array<int, 11>>> wholeMixture(const std::array<double, 11>& left,
+                                                                 int steps) {
+    std::array<int, 11> low{};
+    std::vector<std::pair<double, int>> fractions; // the largest first
+    for (int value = 1; value <= 10; ++value) {
+        const double whole = std::floor(std::max(left[value], 0.0));
+        low[value] = int(whole);
+        fractions.emplace_back(std::max(left[value], 0.0) - whole, value);
+    }
+    std::sort(fractions.begin(), fractions.end(), std::greater<>());
+    std::vector<std::pair<double, std::array<int, 11>>> mixture;
+    if (steps > 0) {
+        for (int shoe = 1; shoe <= steps; ++shoe) {
+            std::array<int, 11> cards = low;
+            for (const auto& [fraction, value] : fractions) {
+                if (std::lround(fraction * steps) >= steps - shoe + 1) ++cards[value];
+            }
+            mixture.emplace_back(1.0 / steps, cards);
+        }
+        return mixture;
+    }
+    std::array<int, 11> cards = low;
+    double above = 1.0; // the fraction the shoe so far stands for, down to the next
+    for (std::size_t i = 0; i <= fractions.size(); ++i) {
+        const double next = i < fractions.size() ? fractions[i].first : 0.0;
+        if (above - next > 1e-12) mixture.emplace_back(above - next, cards);
+        if (i < fractions.size()) ++cards[fractions[i].second];
+        above = next;
+    }
+    return mixture;
+}
+
 CountsOverDepths countsOverDepths(const CountSystem& system, const Conventions& conventions,
                                   int decks, const std::vector<std::pair<int, double>>& depths) {
     CountsOverDepths out;

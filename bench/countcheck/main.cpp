@@ -1,0 +1,151 @@
+// The shoe at a count against the real shoes at that count: shoes dealt from a seeded
+// generator to a depth, those at the count kept and each valued exactly by the engine, their
+// average set beside the figures of the one shoe the count lab values. Prints a Markdown table.
+//   count_check [SHOES]
+#include "ChartModel.h"
+#include "CountLab.h"
+#include "CountShoe.h"
+
+#include <cmath>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+namespace {
+
+struct Figures {
+    double basic = 0;     // the round by the full shoe's best plays
+    double best = 0;      // the round by the best plays at this shoe
+    double sixteen = 0;   // 10,6 against 10: standing less hitting
+    double insurance = 0; // insurance's value against an ace
+};
+
+Figures figuresOf(const analysis::Analysis& at, const charts::Chart& basic) {
+    Figures f;
+    auto rowOf = [](int first, int second) {
+        const int low = std::min(first, second), high = std::max(first, second);
+        if (low == high) return low - 1;
+        if (low == 1) return charts::kPairRows + (high - 2);
+        return charts::kPairRows + charts::kSoftRows + (low + high - 5);
+    };
+    f.basic = at.roundReturn([&](int first, int second, int up) {
+        for (const auto& cell : basic.rows[std::size_t(rowOf(first, second))].cells) {
+            if (cell.up == up) return cell.best;
+        }
+        return analysis::Play::Stand;
+    });
+    f.best = at.roundReturn();
+    const auto& sixteen = at.startingHand(10, 6, 10);
+    f.sixteen = sixteen[analysis::Play::Stand] - sixteen[analysis::Play::Hit];
+    analysis::Shoe shoe = at.shoe();
+    shoe.take(1);
+    f.insurance = 0.5 * (3 * shoe.chance(10) - 1);
+    return f;
+}
+
+double seconds(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int wanted = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
+    counting::Game game;
+    game.rules.decks = 6;
+    game.rules.doubleAfterSplit = true;
+    game.system = *counting::systemOfId("hilo");
+    const int count = 2;
+    const int seen = 156; // three decks dealt
+    game.depth = seen / 52.0;
+    const analysis::Analysis full(game.rules);
+    const charts::Chart basic = charts::bestPlayChart(full);
+
+    // The real shoes: seeded shuffles, those at the count three decks down kept.
+    auto start = std::chrono::steady_clock::now();
+    std::mt19937_64 random(20261209);
+    std::vector<int> cards;
+    for (int value = 1; value <= 10; ++value)
+        cards.insert(cards.end(), std::size_t((value == 10 ? 16 : 4) * game.rules.decks), value);
+    Figures real;
+    int kept = 0, shuffles = 0;
+    while (kept < wanted) {
+        std::shuffle(cards.begin(), cards.end(), random);
+        ++shuffles;
+        double running = 0;
+        for (int i = 0; i < seen; ++i)
+            running += game.system.tags[cards[std::size_t(i)]];
+        if (counting::trueCount(running, int(cards.size()) - seen, game.conventions) != count)
+            continue;
+        analysis::Shoe shoe;
+        for (std::size_t i = seen; i < cards.size(); ++i) {
+            ++shoe.count[cards[i]];
+            ++shoe.total;
+        }
+        const Figures f = figuresOf(analysis::Analysis(game.rules, shoe), basic);
+        real.basic += f.basic;
+        real.best += f.best;
+        real.sixteen += f.sixteen;
+        real.insurance += f.insurance;
+        ++kept;
+    }
+    for (double* v : {&real.basic, &real.best, &real.sixteen, &real.insurance})
+        *v /= kept;
+    const double realTime = seconds(start);
+
+    // The count lab's shoe: the average composition at the count, valued as the exact mixture
+    // of whole shoes (what --by-count does), as three shoes (what --indices does), and as one
+    // rounded shoe.
+    const auto shoes = counting::countShoes(game, counting::kLowestIndex, counting::kHighestIndex);
+    const counting::CountShoe& at = shoes[std::size_t(count - counting::kLowestIndex)];
+    auto mixtureFigures = [&](int steps, double* time) {
+        const auto begin = std::chrono::steady_clock::now();
+        Figures mixed;
+        for (const auto& [weight, whole] : counting::wholeMixture(at.left, steps)) {
+            analysis::Shoe shoe;
+            for (int value = 1; value <= 10; ++value) {
+                shoe.count[value] = whole[value];
+                shoe.total += whole[value];
+            }
+            const Figures f = figuresOf(analysis::Analysis(game.rules, shoe), basic);
+            mixed.basic += weight * f.basic;
+            mixed.best += weight * f.best;
+            mixed.sixteen += weight * f.sixteen;
+        }
+        *time = seconds(begin);
+        return mixed;
+    };
+    double exactTime = 0, threeTime = 0, oneTime = 0;
+    Figures exact = mixtureFigures(0, &exactTime);
+    Figures three = mixtureFigures(3, &threeTime);
+    const auto begin = std::chrono::steady_clock::now();
+    Figures one = figuresOf(analysis::Analysis(game.rules, at.shoe), basic);
+    oneTime = seconds(begin);
+    // Insurance is linear in the cards left: from the average composition itself.
+    double left = 0;
+    for (int value = 1; value <= 10; ++value)
+        left += at.left[value];
+    exact.insurance = three.insurance = 0.5 * (3 * at.left[10] / (left - 1) - 1);
+
+    std::printf("| Hi-Lo true count +%d, 3 of 6 decks dealt (S17, DAS) | %d real shoes (of %d "
+                "shuffles), each valued | the count's shoe, exact mixture | three shoes | one "
+                "rounded shoe |\n|---|---|---|---|---|\n",
+                count, kept, shuffles);
+    auto row = [](const char* name, double a, double b, double c, double d) {
+        std::printf("| %s | %+.3f %% | %+.3f %% (%+.3f) | %+.3f %% (%+.3f) | %+.3f %% (%+.3f) |\n",
+                    name, 100 * a, 100 * b, 100 * (b - a), 100 * c, 100 * (c - a), 100 * d,
+                    100 * (d - a));
+    };
+    row("a round by basic strategy", real.basic, exact.basic, three.basic, one.basic);
+    row("a round by the best plays", real.best, exact.best, three.best, one.best);
+    row("16 v 10: standing less hitting", real.sixteen, exact.sixteen, three.sixteen, one.sixteen);
+    row("insurance against an ace", real.insurance, exact.insurance, three.insurance,
+        one.insurance);
+    std::printf("| time | %.2f s | %.3f s | %.3f s | %.3f s |\n", realTime, exactTime, threeTime,
+                oneTime);
+    return 0;
+}
