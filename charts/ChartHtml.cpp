@@ -5,23 +5,7 @@
 
 namespace charts {
 
-namespace {
-
-// The colour of a cell follows its words, so that a text has one colour wherever it stands.
-const char* cssClass(const std::string& text) {
-    static const std::pair<const char*, const char*> kClasses[] = {
-        {"Black Jack", "bj"},         {"Double if allowed, or", "dh"},
-        {"Double if allowed;", "ds"}, {"Surrender", "sur"},
-        {"Double", "double"},         {"Split", "split"},
-        {"Stand", "stand"},           {"Hit", "hit"},
-    };
-    for (const auto& [start, cls] : kClasses) {
-        if (text.rfind(start, 0) == 0) return cls;
-    }
-    return "";
-}
-
-const char* kStyle = R"(
+const char* const kStyle = R"(
 :root { color-scheme: light; }
 body { font-family: "Liberation Sans", Arial, Helvetica, sans-serif; margin: 0; color: #1b1b1b;
        background: #f4f1ea; line-height: 1.4; }
@@ -67,6 +51,10 @@ footer { padding: 8px 24px 24px; font-size: 0.85em; color: #555; }
 }
 )";
 
+const char* pageStyle() {
+    return kStyle;
+}
+
 std::string escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
@@ -79,6 +67,22 @@ std::string escaped(const std::string& text) {
         }
     }
     return out;
+}
+
+namespace {
+
+// The colour of a cell follows its words, so that a text has one colour wherever it stands.
+const char* cssClass(const std::string& text) {
+    static const std::pair<const char*, const char*> kClasses[] = {
+        {"Black Jack", "bj"},         {"Double if allowed, or", "dh"},
+        {"Double if allowed;", "ds"}, {"Surrender", "sur"},
+        {"Double", "double"},         {"Split", "split"},
+        {"Stand", "stand"},           {"Hit", "hit"},
+    };
+    for (const auto& [start, cls] : kClasses) {
+        if (text.rfind(start, 0) == 0) return cls;
+    }
+    return "";
 }
 
 std::string where(const Row& row, const Cell& cell) {

@@ -119,6 +119,10 @@ std::string fixed(double value, int decimals);
 // A fraction of the bet in per cent: "-0.497 %".
 std::string percent(double value);
 
+// The style sheet of the program's web pages, and a text made safe to stand in one.
+const char* pageStyle();
+std::string escaped(const std::string& text);
+
 // The three forms a chart is written in.
 std::string html(const Chart& chart);
 std::string text(const Chart& chart);

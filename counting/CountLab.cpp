@@ -248,6 +248,7 @@ IndexTable indexPlays(const Game& game) {
     const CountAnalyses counts(game, kLowestIndex - 2, kHighestIndex + 2, 3);
     const Analysis full(game.rules);
     IndexTable table;
+    table.basic = charts::bestPlayChart(full);
     for (int count = kLowestIndex; count <= kHighestIndex; ++count)
         table.shoes.push_back(counts.at(count));
     std::vector<int> whole;

@@ -20,6 +20,7 @@
 // the real shoes' own figures; the manual says how close they come.
 
 #include "Analysis.h"
+#include "ChartModel.h"
 #include "Count.h"
 
 #include <array>
@@ -73,6 +74,7 @@ struct IndexTable {
     std::vector<int> top;         // the 18 playing indices that gain most (into plays)
     std::vector<int> surrender;   // the 4 surrender indices that gain most
     std::vector<CountShoe> shoes; // the counts searched
+    charts::Chart basic;          // the full shoe's best plays, the chart the indices amend
 };
 IndexTable indexPlays(const Game& game);
 
@@ -90,6 +92,11 @@ std::string indexText(const Game& game, const IndexTable& table);
 std::string indexCsv(const IndexTable& table);
 std::string byCountText(const Game& game, const std::vector<CountWorth>& rows);
 std::string byCountCsv(const std::vector<CountWorth>& rows);
+// Web pages: the basic chart with the index written in every cell that changes, under the
+// rules, the count, its conventions and the depth, then the top 18 and surrender 4; the worth
+// of each count with a plot.
+std::string indexHtml(const Game& game, const IndexTable& table);
+std::string byCountHtml(const Game& game, const std::vector<CountWorth>& rows);
 
 // "Hi-Lo, true count (decks left to the half deck, floored), rounds dealt to 75 % with 1
 // player" and the like, for the forms' headings.

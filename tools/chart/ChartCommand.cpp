@@ -97,14 +97,18 @@ QByteArray chartOf(const ChartRequest& request, PdfWriter pdf) {
 // The count lab's reports, as text or CSV.
 QByteArray labReport(const ChartRequest& request) {
     const counting::Game& game = *request.game;
-    const bool csv = request.format == ChartRequest::Format::Csv;
+    const auto format = request.format;
     std::string out;
     if (request.lab == ChartRequest::Lab::Indices) {
         const counting::IndexTable table = counting::indexPlays(game);
-        out = csv ? counting::indexCsv(table) : counting::indexText(game, table);
+        out = format == ChartRequest::Format::Csv    ? counting::indexCsv(table)
+              : format == ChartRequest::Format::Html ? counting::indexHtml(game, table)
+                                                     : counting::indexText(game, table);
     } else {
         const auto rows = counting::byCount(game);
-        out = csv ? counting::byCountCsv(rows) : counting::byCountText(game, rows);
+        out = format == ChartRequest::Format::Csv    ? counting::byCountCsv(rows)
+              : format == ChartRequest::Format::Html ? counting::byCountHtml(game, rows)
+                                                     : counting::byCountText(game, rows);
     }
     return QByteArray::fromStdString(out);
 }
