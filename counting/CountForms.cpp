@@ -3,6 +3,7 @@
 #include "CountLab.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 
 namespace counting {
@@ -38,6 +39,15 @@ std::string belowOf(const IndexPlay& play) {
 }
 std::string aboveOf(const IndexPlay& play) {
     return play.insurance ? "insure" : lower(play.atOrAbove);
+}
+
+// "1:1, 2:2, 3:4, 4:8".
+std::string rampText(const Game& game) {
+    std::string out;
+    for (const auto& [count, units] : game.ramp)
+        out += (out.empty() ? "" : ", ") + std::to_string(count) + ":" +
+               number(units, units == std::floor(units) ? 0 : 2);
+    return out;
 }
 
 std::string countName(const Game& game) {
@@ -106,8 +116,11 @@ std::string indexText(const Game& game, const IndexTable& table) {
            " and +" + std::to_string(kHighestIndex) + ":\n";
     for (const IndexPlay& play : table.plays)
         out += line(play);
-    out += "\nGains are in initial bets per 100 rounds, flat bets. Each count's shoe is the "
-           "average composition of the shoes at that count, to within a card of each value.\n";
+    out += "\nGains are per 100 rounds, " +
+           std::string(game.ramp.empty() ? "in initial bets, flat bets"
+                                         : "in units, bet by the ramp " + rampText(game)) +
+           ". Each count's shoe is the average composition of the shoes at that count, valued "
+           "as three whole shoes within a sixth of a card of each value.\n";
     return out;
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 #include <tuple>
@@ -27,6 +28,47 @@ analysis::Shoe shoeOf(const std::array<int, 11>& cards) {
 }
 
 } // namespace
+
+double Game::betAt(int count) const {
+    if (ramp.empty()) return 1.0;
+    double bet = ramp.front().second;
+    for (const auto& [from, units] : ramp) {
+        if (count >= from) bet = units;
+    }
+    return bet;
+}
+
+std::optional<std::vector<std::pair<int, double>>> rampOf(const std::string& text,
+                                                          std::string* why) {
+    std::vector<std::pair<int, double>> ramp;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(',', start), text.size());
+        const std::string step = text.substr(start, end - start);
+        const std::size_t colon = step.find(':');
+        char* rest = nullptr;
+        const long count = colon == std::string::npos ? 0 : std::strtol(step.c_str(), &rest, 10);
+        const bool countOk = colon != std::string::npos && rest == step.c_str() + colon &&
+                             colon > 0 && std::abs(count) <= 100;
+        const std::string unitsText = countOk ? step.substr(colon + 1) : "";
+        char* unitsEnd = nullptr;
+        const double units = std::strtod(unitsText.c_str(), &unitsEnd);
+        if (!countOk || unitsText.empty() || *unitsEnd != '\0' || !(units > 0) || units > 1e6) {
+            *why = "\"" + step + "\" is not a count and the units bet there, such as 2:4";
+            return std::nullopt;
+        }
+        for (const auto& [from, bet] : ramp) {
+            if (from == count) {
+                *why = "the count " + std::to_string(count) + " is named twice";
+                return std::nullopt;
+            }
+        }
+        ramp.emplace_back(int(count), units);
+        start = end + 1;
+    }
+    std::sort(ramp.begin(), ramp.end());
+    return ramp;
+}
 
 std::vector<CountShoe> countShoes(const Game& game, int lowest, int highest) {
     const int decks = game.rules.decks;
@@ -288,7 +330,7 @@ IndexTable indexPlays(const Game& game) {
                                          ? Play::Surrender
                                          : plays.back());
                 values.push_back(cell.values.ev);
-                weight.push_back(counts.at(count).frequency * cell.deal);
+                weight.push_back(counts.at(count).frequency * cell.deal * game.betAt(count));
             }
             if (at.empty()) continue;
             addChanges(table, row, up, false, at, plays, values, bestButSurrender(basicValues),
@@ -332,8 +374,8 @@ IndexTable indexPlays(const Game& game) {
             }
             if (index) {
                 const CountShoe& shoe = counts.at(count);
-                insurance.gainPer100 +=
-                    100 * shoe.frequency * shoe.left[1] / std::max(shoe.shoe.total, 1) * *value;
+                insurance.gainPer100 += 100 * shoe.frequency * game.betAt(count) * shoe.left[1] /
+                                        std::max(shoe.shoe.total, 1) * *value;
             }
             previous = value;
         }

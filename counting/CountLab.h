@@ -26,6 +26,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace counting {
@@ -37,7 +38,16 @@ struct Game {
     std::optional<double> depth; // decks dealt; or every round up to the cut card
     double penetration = 0.75;   // the part of the shoe dealt before the shuffle
     int players = 1;
+    // Units bet by count, ascending: the first below the lowest count named, each from its
+    // count up to the next. Empty: flat bets.
+    std::vector<std::pair<int, double>> ramp;
+    double betAt(int count) const;
 };
+
+// A ramp as "1:1,2:2,3:4,4:8" writes it (count:units, any order); nothing, and *why says
+// what is wrong, for a text that is not one.
+std::optional<std::vector<std::pair<int, double>>> rampOf(const std::string& text,
+                                                          std::string* why);
 
 // The counts the indices are sought in, and those byCount() reports (the ends stand for every
 // count beyond).
@@ -67,7 +77,7 @@ struct IndexPlay {
     bool surrender = false; // surrender against the best play but surrender
     int index = 0;          // the smallest whole count at which the change pays
     double crossing = 0;    // where the two plays' values cross, between whole counts
-    double gainPer100 = 0;  // in initial bets, flat bets, over every count it is played at
+    double gainPer100 = 0;  // in initial bets (units with a ramp), over every count it is played at
 };
 struct IndexTable {
     std::vector<IndexPlay> plays; // by chart row, up card (2 to 10, A), index; insurance last

@@ -48,12 +48,17 @@ void addCountOptions(QCommandLineParser& parser) {
          "(default 0.75).",
          "part"},
         {"players", "Players at the table, 1 to 7 (default 1): how far apart rounds fall.", "n"},
+        {"ramp",
+         "Units bet by count, e.g. \"1:1,2:2,3:4,4:8\": the first below the lowest count "
+         "named, the last at or above the highest. The indices' gains are then weighted by the "
+         "bet (default: flat bets).",
+         "ramp"},
     });
 }
 
 bool anyCountOption(const QCommandLineParser& parser) {
     for (const char* name :
-         {"count", "tags", "deck-estimate", "tc", "depth", "penetration", "players"}) {
+         {"count", "tags", "deck-estimate", "tc", "depth", "penetration", "players", "ramp"}) {
         if (parser.isSet(name)) return true;
     }
     return false;
@@ -143,6 +148,15 @@ std::optional<counting::Game> readGame(const QCommandLineParser& parser,
             return std::nullopt;
         }
         game.players = players;
+    }
+    if (parser.isSet("ramp")) {
+        std::string why;
+        const auto ramp = counting::rampOf(parser.value("ramp").toStdString(), &why);
+        if (!ramp) {
+            *error = QStringLiteral("--ramp: %1.").arg(QString::fromStdString(why));
+            return std::nullopt;
+        }
+        game.ramp = *ramp;
     }
     return game;
 }

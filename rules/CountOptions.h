@@ -1,7 +1,7 @@
 #pragma once
 
 // The counting options that hitwise-chart and hitwise-drill share, declared once: --count,
-// --tags, --deck-estimate, --tc, --depth, --penetration and --players.
+// --tags, --deck-estimate, --tc, --depth, --penetration, --players and --ramp.
 
 #include "Count.h"
 #include "CountLab.h"

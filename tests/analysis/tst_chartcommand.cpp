@@ -111,6 +111,12 @@ void ChartCommandTest::badOptions_data() {
         << QStringList{"--indices", "--count", "hilo", "--penetration", "1"} << "--penetration";
     QTest::newRow("no players") << QStringList{"--by-count", "--count", "hilo", "--players", "0"}
                                 << "--players";
+    QTest::newRow("a ramp without units")
+        << QStringList{"--indices", "--count", "hilo", "--ramp", "1:1,2"} << "--ramp";
+    QTest::newRow("a ramp betting nothing")
+        << QStringList{"--indices", "--count", "hilo", "--ramp", "1:0"} << "--ramp";
+    QTest::newRow("a ramp naming a count twice")
+        << QStringList{"--indices", "--count", "hilo", "--ramp", "1:1,1:2"} << "--ramp";
     QTest::newRow("indices as a pdf")
         << QStringList{"--indices", "--count", "hilo", "--format", "pdf", "-o", "i.pdf"}
         << "--indices";
