@@ -137,6 +137,73 @@ double Analysis::roundReturn(const PlayChooser& choose) const {
     return total;
 }
 
+namespace {
+
+// One up card's part of a round's moments.
+RoundMoments upCardMoments(const Rules& rules, const Shoe& before, int up,
+                           const PlayChooser& choose) {
+    RoundMoments round;
+    if (before[up] == 0) return round;
+    {
+        Shoe shoe = before;
+        shoe.take(up);
+        const DealerTable& dealer = DealerTable::of(up, rules.hitSoft17, rules.holeCard);
+        Solver solver(rules, dealer, shoe);
+        solver.prepareEveryHand();
+        for (int first = 1; first <= 10; ++first) {
+            for (int second = first; second <= 10; ++second) {
+                double deal = double(before[up]) / before.total;
+                deal *= double(shoe[first]) / shoe.total;
+                deal *= double(shoe[second] - (first == second)) / (shoe.total - 1);
+                if (first != second) deal *= 2;
+                if (deal <= 0) continue;
+                const double blackjack = solver.blackjackChance({first, second});
+                if (isBlackjack(first, second)) {
+                    const double pays = rules.blackjackPays();
+                    round.mean += deal * (1 - blackjack) * pays;
+                    round.second += deal * (1 - blackjack) * pays * pays;
+                    continue;
+                }
+                // The values are joint with "no blackjack" where the dealer checks: a blackjack
+                // takes the bet before the play.
+                const Play play = choose(first, second, up);
+                const PlayValues values = solver.hand({first, second});
+                const PlayValues moments = solver.moments({first, second}, values);
+                const double lost = rules.holeCard ? blackjack : 0.0;
+                round.mean += deal * (values[play] - lost);
+                round.second += deal * (moments[play] + lost);
+            }
+        }
+    }
+    return round;
+}
+
+} // namespace
+
+RoundMoments roundMoments(const Rules& rules, const Shoe& before, const PlayChooser& choose) {
+    checked(rules, before);
+    // The up cards shared out as Analysis shares them, each worker summing its own.
+    std::array<RoundMoments, std::size(kUpCardsByCost)> byUp{};
+    std::atomic<int> next{0};
+    auto work = [&] {
+        for (int i; (i = next++) < int(std::size(kUpCardsByCost));)
+            byUp[std::size_t(i)] = upCardMoments(rules, before, kUpCardsByCost[i], choose);
+    };
+    const int workers = int(std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::future<void>> others;
+    for (int w = 1; w < workers; ++w)
+        others.push_back(std::async(std::launch::async, work));
+    work();
+    for (auto& other : others)
+        other.get();
+    RoundMoments round;
+    for (const RoundMoments& up : byUp) {
+        round.mean += up.mean;
+        round.second += up.second;
+    }
+    return round;
+}
+
 Held holding(const std::vector<int>& cards) {
     Held held;
     for (int value : cards)

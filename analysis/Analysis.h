@@ -70,6 +70,16 @@ private:
     std::array<std::array<Cell, 55>, 10> cells_{};
 };
 
+// The mean and second moment of a round's outcome, in initial bets, the first play of every
+// starting hand by a chooser and every later decision the best by value: for the variance.
+// Exact but for splits (Solver::moments); insurance is never taken.
+struct RoundMoments {
+    double mean = 0;
+    double second = 0;
+    double variance() const { return second - mean * mean; }
+};
+RoundMoments roundMoments(const Rules& rules, const Shoe& shoe, const PlayChooser& choose);
+
 // The plays the rules allow for a hand of these cards, without their values: stand and hit (hit
 // below 21), and for two cards double, split and surrender where the rules allow them.
 PlayValues allowedPlays(const Rules& rules, const std::vector<int>& cards);

@@ -351,6 +351,7 @@ Distribution DealerTable::outcomes(const Shoe& shoe) const {
 }
 
 void DealerTable::outcomes(const Shoe* const* shoes, int n, Distribution* chances) const {
+    if (n <= 0) return;
     if (n == 1) return outcomesOf<1>(shoes, n, chances);
     if (n <= 4) return outcomesOf<4>(shoes, n, chances);
     outcomesOf<kBatch>(shoes, n, chances);
@@ -375,6 +376,7 @@ void DealerTable::groupedSumsOf(const Shoe* const* shoes, int n, int pair,
 
 void DealerTable::groupedSums(const Shoe* const* shoes, int n, int pair,
                               double* const* grouped) const {
+    if (n <= 0) return;
     if (n == 1) return groupedSumsOf<1>(shoes, n, pair, grouped);
     if (n <= 4) return groupedSumsOf<4>(shoes, n, pair, grouped);
     groupedSumsOf<kBatch>(shoes, n, pair, grouped);

@@ -39,7 +39,15 @@ const Distribution& Solver::outcomes() {
     if (const Distribution* found = outcomes_.find(key_)) return *found;
     const std::uint64_t others = withoutAces(key_);
     walk(&others, 1);
-    return *outcomes_.find(key_);
+    if (const Distribution* found = outcomes_.find(key_)) return *found;
+    // More aces than a hand of these cards holds (cards out that no hand holds, as for a
+    // split's other hand): this shoe alone.
+    scratch_.assign(std::size_t(dealer_.groupedSize(1)), 0.0);
+    const Shoe* shoe = &shoe_;
+    double* sums = scratch_.data();
+    dealer_.groupedSums(&shoe, 1, 1, &sums);
+    const DealerTable::PairSums pairSums{1, shoe_.total - shoe_[1], sums};
+    return outcomes_.insert(key_, dealer_.outcomesByPairs(pairSums, shoe_[1]));
 }
 
 void Solver::walk(const std::uint64_t* keys, int n) {
@@ -62,6 +70,7 @@ void Solver::walk(const std::uint64_t* keys, int n) {
             }
             pointers[count++] = &shoe;
         }
+        if (count == 0) break;
         scratch_.assign(std::size_t(count) * size, 0.0);
         for (int i = 0; i < count; ++i)
             sums[i] = &scratch_[std::size_t(i) * size];
@@ -197,6 +206,87 @@ PlayValues Solver::hand(const std::vector<int>& cards) {
         values.set(Play::Split, splitValue(rules_, dealer_, shoe_, cards[0], everyHand_));
     }
     return values;
+}
+
+double Solver::standMoment(const Held& held) {
+    const int total = held.total();
+    if (total > 21) return noBlackjack();
+    const Distribution& d = outcomes();
+    double moment = d[DealerBust] + d[DealerBlackjack];
+    for (int outcome = Dealer17; outcome <= Dealer21; ++outcome) {
+        if (total != 17 + outcome) moment += d[outcome]; // won or lost, a bet squared
+    }
+    return moment;
+}
+
+double Solver::hitMoment(const Held& held) {
+    return overNextCard([&](int card) {
+        const Held next = held.plus(card);
+        return next.total() > 21 ? noBlackjack() : bestMoment(next);
+    });
+}
+
+double Solver::bestMoment(const Held& held) {
+    if (held.total() >= 21) return standMoment(held);
+    if (const double* found = bestMoments_.find(key_)) return *found;
+    // The play best() takes: hitting where it is no worse, else the better of the two.
+    const bool hits = held.hittingIsNoWorse() || stand(held) < hit(held);
+    const double moment = hits ? hitMoment(held) : standMoment(held);
+    bestMoments_.insert(key_, moment);
+    return moment;
+}
+
+double Solver::splitMoment(int pair, double value) {
+    // One split hand: the pair card and the next, the other pair card out, played as the same
+    // cards unsplit would be (doubling where the rules allow it after a split).
+    take(pair);
+    take(pair);
+    const double one = overNextCard([&](int card) {
+        const Held held = Held{}.plus(pair).plus(card);
+        const bool mayDouble =
+            pair != 1 && rules_.doubleAfterSplit && rules_.mayDouble(held.hard, held.ace);
+        if (pair == 1) return standMoment(held); // split aces take one card
+        const double standing = stand(held);
+        const double hitting = held.total() < 21 ? hit(held) : standing;
+        const double doubling =
+            mayDouble ? 2 * overNextCard([&](int c) { return stand(held.plus(c)); }) : standing;
+        if (mayDouble && doubling > std::max(standing, hitting)) {
+            return 4 * overNextCard([&](int c) { return standMoment(held.plus(c)); });
+        }
+        return hitting > standing ? hitMoment(held) : standMoment(held);
+    });
+    putBack(pair);
+    putBack(pair);
+    // Two hands, independent beyond their means: E[(X1 + X2)^2] = 2 E[X^2] + 2 E[X]^2, the
+    // means joint with "no blackjack" divided once by its chance.
+    const double half = value / 2;
+    return 2 * one + 2 * half * half / noBlackjack();
+}
+
+PlayValues Solver::moments(const std::vector<int>& cards, const PlayValues& values) {
+    for (int card : cards)
+        take(card);
+    const Held held = holding(cards);
+    PlayValues moments;
+    moments.allowed = values.allowed;
+    moments.set(Play::Stand, standMoment(held));
+    if (values.allows(Play::Hit)) moments.set(Play::Hit, hitMoment(held));
+    if (values.allows(Play::Double)) {
+        moments.set(Play::Double,
+                    4 * overNextCard([&](int card) { return standMoment(held.plus(card)); }));
+    }
+    if (values.allows(Play::Surrender)) {
+        // Half the bet lost, all of it to a dealer's blackjack where there is no hole card.
+        const double blackjack = dealer_.blackjackChance(shoe_);
+        moments.set(Play::Surrender,
+                    rules_.holeCard ? 0.25 * noBlackjack() : 0.25 * (1 - blackjack) + blackjack);
+    }
+    for (auto it = cards.rbegin(); it != cards.rend(); ++it)
+        putBack(*it);
+    if (values.allows(Play::Split)) {
+        moments.set(Play::Split, splitMoment(cards[0], values[Play::Split]));
+    }
+    return moments;
 }
 
 double Solver::blackjackChance(const std::vector<int>& cards) {

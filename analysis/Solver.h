@@ -35,6 +35,11 @@ public:
     PlayValues hand(const std::vector<int>& cards);
     // The chance that the dealer has a blackjack, given the cards out.
     double blackjackChance(const std::vector<int>& cards);
+    // The second moment of the hand's outcome, in initial bets squared, for every play the
+    // rules allow (its values as hand() gives them), each later decision the best by value (joint with "no dealer blackjack"
+    // where the dealer checks, like the values). Exact but for a split: its hands are taken
+    // as two, played as the same cards unsplit, and as independent beyond their means.
+    PlayValues moments(const std::vector<int>& cards, const PlayValues& values);
 
 private:
     void take(int value);
@@ -54,6 +59,10 @@ private:
     double best(const Held& held);
     double doubleDown(const Held& held);
     double surrender() const;
+    double standMoment(const Held& held);
+    double hitMoment(const Held& held);
+    double bestMoment(const Held& held);
+    double splitMoment(int pair, double value);
     // The sum over the next card of its chance times value(card), the card out of the shoe
     // while value runs.
     template <typename Value> double overNextCard(Value&& value);
@@ -65,6 +74,7 @@ private:
     bool everyHand_ = false; // splits too walk for every hand at once
     FlatMap<double> best_;
     FlatMap<Distribution> outcomes_;
+    FlatMap<double> bestMoments_;
     // The sets of cards out but aces whose dealer's chances are known, for every count of
     // aces: one walk of the dealer's tree with the aces as the pair (DealerTable's grouped
     // sums) gives them all.

@@ -354,7 +354,20 @@ private:
         if (held.total() > 21) return c_.stood.insert(hand, busted());
         const std::uint64_t key = groupOf(othersOf(hand));
         walk(&key, 1); // stands on every hand of these cards
-        return *c_.stood.find(hand);
+        if (const Lanes* found = c_.stood.find(hand)) return *found;
+        // A hand beyond those a walk covers: its own shoe's sums, worked out for it alone.
+        std::vector<double> grouped(std::size_t(dealer_.groupedSize(pair_)), 0.0);
+        const Shoe* shoe = &shoe_;
+        double* into = grouped.data();
+        dealer_.groupedSums(&shoe, 1, pair_, &into);
+        c_.sums.resize(std::size_t(dealer_.pairSumsSize(pair_)));
+        const DealerTable::PairSums sums =
+            dealer_.withAces(grouped.data(), pair_, shoe_, c_.sums.data());
+        const auto standing =
+            dealer_.standingByPairs(sums, held.total(), standingFactors(sums.others, pairsIn(0)));
+        Lanes values{};
+        std::copy_n(standing.begin(), kLanes, values.begin());
+        return c_.stood.insert(hand, values);
     }
 
     const Best& best(const Held& held, std::uint64_t hand) {

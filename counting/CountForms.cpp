@@ -124,6 +124,23 @@ std::string indexText(const Game& game, const IndexTable& table) {
     return out;
 }
 
+std::string gameText(const GameFigures& f) {
+    std::string out;
+    auto line = [&](const char* name, const std::string& value) {
+        out += std::string(name) + ": " + value + "\n";
+    };
+    line("win rate per 100 rounds", number(f.winPer100, 4));
+    line("win rate per hour", number(f.winPerHour, 4));
+    line("win rate per cent of the average bet", number(f.winPercentOfBet, 4));
+    line("standard deviation per 100 rounds", number(f.sdPer100, 4));
+    line("N0", number(f.n0, 0));
+    line("risk of ruin", number(f.riskOfRuin, 6));
+    line("SCORE", number(f.score, 2));
+    line("DI", number(f.di, 2));
+    line("best ramp", f.bestRamp);
+    return out;
+}
+
 std::string byCountCsv(const std::vector<CountWorth>& rows) {
     std::string out = "true_count,frequency,basic,with_indices\n";
     for (const CountWorth& row : rows) {

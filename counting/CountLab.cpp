@@ -412,61 +412,211 @@ IndexTable indexPlays(const Game& game) {
     return table;
 }
 
+namespace {
+
+// The chart row of a two-card hand.
+int rowOf(int first, int second) {
+    const int low = std::min(first, second), high = std::max(first, second);
+    if (low == high) return low - 1;
+    if (low == 1) return charts::kPairRows + (high - 2);
+    return charts::kPairRows + charts::kSoftRows + (low + high - 5);
+}
+
+using CellPlays = std::array<std::array<Play, 11>, charts::kChartRowCount>; // [row][up]
+
+// Each cell's best play at a count, its hands weighted by how often they come.
+CellPlays bestPlaysAt(const CountAnalyses& counts, const Analysis& full, int count) {
+    const auto& rows = charts::everyRow();
+    CellPlays best{};
+    for (int r = 0; r < charts::kChartRowCount; ++r) {
+        for (int up = 1; up <= 10; ++up) {
+            PlayValues values;
+            for (const auto& [first, second] : rows[std::size_t(r)].hands) {
+                for (int p = 0; p < analysis::kPlays; ++p) {
+                    values.allowed[p] =
+                        full.startingHand(first, second, up).allowed[p] || values.allowed[p];
+                    values.ev[p] += counts.mixed(count, [&](const Analysis& a) {
+                        return a.dealChance(first, second, up) *
+                               a.startingHand(first, second, up).ev[p];
+                    });
+                }
+            }
+            best[std::size_t(r)][std::size_t(up)] = values.best();
+        }
+    }
+    return best;
+}
+
+CellPlays basicPlays(const Analysis& full) {
+    const charts::Chart chart = charts::bestPlayChart(full);
+    CellPlays plays{};
+    for (int r = 0; r < charts::kChartRowCount; ++r) {
+        for (const charts::Cell& cell : chart.rows[std::size_t(r)].cells)
+            plays[std::size_t(r)][std::size_t(cell.up)] = cell.best;
+    }
+    return plays;
+}
+
+analysis::PlayChooser chooserOf(const CellPlays& plays) {
+    return [&plays](int first, int second, int up) {
+        return plays[std::size_t(rowOf(first, second))][std::size_t(up)];
+    };
+}
+
+// What insurance gains a round where it gains (taken by its index), from the composition.
+double insuranceTaken(const CountShoe& shoe) {
+    const double insurance = insuranceValue(shoe.left);
+    return insurance > 0 ? shoe.left[1] / shoe.shoe.total * insurance : 0.0;
+}
+
+} // namespace
+
 std::vector<CountWorth> byCount(const Game& game) {
     const Analysis full(game.rules);
-    const charts::Chart basic = charts::bestPlayChart(full);
+    const CellPlays basic = basicPlays(full);
     const CountAnalyses counts(game, kLowestByCount, kHighestByCount, 0);
-    // The chart row of a two-card hand.
-    auto rowOf = [](int first, int second) {
-        const int low = std::min(first, second), high = std::max(first, second);
-        if (low == high) return low - 1;
-        if (low == 1) return charts::kPairRows + (high - 2);
-        return charts::kPairRows + charts::kSoftRows + (low + high - 5);
-    };
-    auto basicPlay = [&](int first, int second, int up) {
-        for (const charts::Cell& cell : basic.rows[std::size_t(rowOf(first, second))].cells) {
-            if (cell.up == up) return cell.best;
-        }
-        return Play::Stand;
-    };
-    const auto& rows = charts::everyRow();
     std::vector<CountWorth> worth;
     for (const CountShoe& shoe : counts.shoes()) {
         CountWorth row;
         row.count = shoe.count;
         row.frequency = shoe.frequency;
         if (counts.valued(shoe.count)) {
-            // Each cell's best play at this count, its hands weighted by how often they come.
-            std::array<std::array<Play, 11>, charts::kChartRowCount> best{};
-            for (int r = 0; r < charts::kChartRowCount; ++r) {
-                for (int up = 1; up <= 10; ++up) {
-                    PlayValues values;
-                    for (const auto& [first, second] : rows[std::size_t(r)].hands) {
-                        for (int p = 0; p < analysis::kPlays; ++p) {
-                            values.allowed[p] = full.startingHand(first, second, up).allowed[p] ||
-                                                values.allowed[p];
-                            values.ev[p] += counts.mixed(shoe.count, [&](const Analysis& a) {
-                                return a.dealChance(first, second, up) *
-                                       a.startingHand(first, second, up).ev[p];
-                            });
-                        }
-                    }
-                    best[std::size_t(r)][std::size_t(up)] = values.best();
-                }
-            }
-            row.basic = counts.mixed(shoe.count,
-                                     [&](const Analysis& a) { return a.roundReturn(basicPlay); });
-            row.withIndices = counts.mixed(shoe.count, [&](const Analysis& a) {
-                return a.roundReturn([&](int first, int second, int up) {
-                    return best[std::size_t(rowOf(first, second))][std::size_t(up)];
-                });
-            });
-            const double insurance = insuranceValue(shoe.left);
-            if (insurance > 0) row.withIndices += shoe.left[1] / shoe.shoe.total * insurance;
+            const CellPlays best = bestPlaysAt(counts, full, shoe.count);
+            row.basic = counts.mixed(
+                shoe.count, [&](const Analysis& a) { return a.roundReturn(chooserOf(basic)); });
+            row.withIndices = counts.mixed(
+                shoe.count, [&](const Analysis& a) { return a.roundReturn(chooserOf(best)); });
+            row.withIndices += insuranceTaken(shoe);
         }
         worth.push_back(row);
     }
     return worth;
+}
+
+std::vector<CountRound> countRounds(const Game& game) {
+    const Analysis full(game.rules);
+    const CountAnalyses counts(game, kLowestByCount, kHighestByCount, 3);
+    std::vector<CountRound> rounds;
+    for (const CountShoe& shoe : counts.shoes()) {
+        CountRound round;
+        round.count = shoe.count;
+        round.frequency = shoe.frequency;
+        if (counts.valued(shoe.count)) {
+            const CellPlays best = bestPlaysAt(counts, full, shoe.count);
+            round.mean = counts.mixed(
+                shoe.count, [&](const Analysis& a) { return a.roundReturn(chooserOf(best)); });
+            round.second = counts.mixed(shoe.count, [&](const Analysis& a) {
+                return analysis::roundMoments(game.rules, a.shoe(), chooserOf(best)).second;
+            });
+            round.mean += insuranceTaken(shoe);
+        }
+        rounds.push_back(round);
+    }
+    return rounds;
+}
+
+namespace {
+
+struct Result {
+    double win = 0, second = 0, bet = 0, played = 0;
+    double sigma() const { return std::sqrt(std::max(second - win * win, 0.0)); }
+    double score() const { return sigma() > 0 ? 1e6 * (win / sigma()) * (win / sigma()) : 0.0; }
+};
+
+// A round's win and second moment by these bets, over the rounds played.
+Result resultOf(const std::vector<CountRound>& rounds, const std::vector<double>& bets,
+                const GamePlan& plan) {
+    Result r;
+    for (std::size_t i = 0; i < rounds.size(); ++i) {
+        const CountRound& round = rounds[i];
+        if (plan.leaveBelow && round.count < *plan.leaveBelow) continue;
+        r.played += round.frequency;
+        r.win += round.frequency * bets[i] * round.mean;
+        r.second += round.frequency * bets[i] * bets[i] * round.second;
+        r.bet += round.frequency * bets[i];
+    }
+    if (r.played > 0) {
+        r.win /= r.played;
+        r.second /= r.played;
+        r.bet /= r.played;
+    }
+    return r;
+}
+
+std::string rampText(const std::vector<CountRound>& rounds, const std::vector<double>& bets) {
+    std::string out;
+    double last = -1;
+    for (std::size_t i = 0; i < rounds.size(); ++i) {
+        if (bets[i] == last) continue;
+        out += (out.empty() ? "" : ",") + std::to_string(rounds[i].count) + ":" +
+               std::to_string(int(std::lround(bets[i])));
+        last = bets[i];
+    }
+    return out;
+}
+
+} // namespace
+
+GameFigures gameFigures(const Game& game, const GamePlan& plan) {
+    const std::vector<CountRound> rounds = countRounds(game);
+    std::vector<double> bets;
+    double smallest = 1e300, largest = 0;
+    for (const CountRound& round : rounds) {
+        bets.push_back(game.betAt(round.count));
+        smallest = std::min(smallest, bets.back());
+        largest = std::max(largest, bets.back());
+    }
+    const Result r = resultOf(rounds, bets, plan);
+    GameFigures f;
+    f.averageBet = r.bet;
+    f.winPer100 = 100 * r.win;
+    f.winPerHour = plan.roundsPerHour * r.win;
+    f.winPercentOfBet = r.bet > 0 ? 100 * r.win / r.bet : 0;
+    f.sdPer100 = 10 * r.sigma();
+    f.n0 = r.win != 0 ? (r.sigma() / r.win) * (r.sigma() / r.win) : 0;
+    f.di = r.sigma() > 0 ? 1000 * r.win / r.sigma() : 0;
+    f.score = r.win > 0 ? r.score() : 0;
+    f.riskOfRuin = r.win > 0 && r.sigma() > 0
+                       ? std::exp(-2 * r.win * plan.bankroll / (r.sigma() * r.sigma()))
+                       : 1.0;
+    // The best ramp of whole units up to the spread: bets in proportion to each count's win
+    // over its second moment (what maximises the win over the deviation), scaled over every
+    // multiplier, then each count moved a unit at a time while SCORE grows.
+    const int spread =
+        plan.maxSpread ? *plan.maxSpread : std::max(1, int(std::lround(largest / smallest)));
+    std::vector<double> best(rounds.size(), 1.0);
+    double bestScore = resultOf(rounds, best, plan).score();
+    for (double k = 1; k <= 4000; k *= 1.05) {
+        std::vector<double> tried(rounds.size(), 1.0);
+        for (std::size_t i = 0; i < rounds.size(); ++i) {
+            if (rounds[i].mean > 0 && rounds[i].second > 0) {
+                tried[i] = std::clamp(double(std::lround(k * rounds[i].mean / rounds[i].second)),
+                                      1.0, double(spread));
+            }
+        }
+        const Result t = resultOf(rounds, tried, plan);
+        if (t.win > 0 && t.score() > bestScore) {
+            bestScore = t.score();
+            best = tried;
+        }
+    }
+    for (bool better = true; better;) {
+        better = false;
+        for (std::size_t i = 0; i < rounds.size(); ++i) {
+            for (double step : {-1.0, 1.0}) {
+                std::vector<double> tried = best;
+                tried[i] = std::clamp(tried[i] + step, 1.0, double(spread));
+                const Result t = resultOf(rounds, tried, plan);
+                if (t.win > 0 && t.score() > bestScore + 1e-12) {
+                    bestScore = t.score();
+                    best = tried;
+                    better = true;
+                }
+            }
+        }
+    }
+    f.bestRamp = rampText(rounds, best);
+    return f;
 }
 
 } // namespace counting

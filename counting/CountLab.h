@@ -97,6 +97,39 @@ struct CountWorth {
 };
 std::vector<CountWorth> byCount(const Game& game);
 
+// A round at each count kLowestByCount to kHighestByCount, each cell played by its best play
+// at the count and insurance by its index: its mean and second moment in initial bets (the
+// second moment exact but for splits and insurance, analysis::roundMoments).
+struct CountRound {
+    int count = 0;
+    double frequency = 0;
+    double mean = 0;
+    double second = 0;
+};
+std::vector<CountRound> countRounds(const Game& game);
+
+// What a counter's game is worth, the game's ramp bet at each count (flat without one).
+struct GamePlan {
+    double bankroll = 1000; // units
+    double roundsPerHour = 100;
+    std::optional<int> leaveBelow; // the player leaves the table below this count
+    std::optional<int> maxSpread;  // the largest bet over the smallest, for the best ramp
+};
+struct GameFigures {
+    double averageBet = 0;
+    double winPer100 = 0;       // units
+    double winPerHour = 0;      // units
+    double winPercentOfBet = 0; // of the average bet
+    double sdPer100 = 0;        // units
+    double n0 = 0;              // (sigma / w)^2: rounds to win one deviation
+    double riskOfRuin = 0;      // exp(-2 w B / sigma^2)
+    double score = 0;           // 10^6 (w / sigma)^2
+    double di = 0;              // 1000 w / sigma
+    std::string bestRamp;       // whole units, the counts where the bet changes
+};
+GameFigures gameFigures(const Game& game, const GamePlan& plan);
+std::string gameText(const GameFigures& figures);
+
 // The forms: text, and CSV with fixed columns.
 std::string indexText(const Game& game, const IndexTable& table);
 std::string indexCsv(const IndexTable& table);

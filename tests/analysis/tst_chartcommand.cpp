@@ -117,6 +117,12 @@ void ChartCommandTest::badOptions_data() {
         << QStringList{"--indices", "--count", "hilo", "--ramp", "1:0"} << "--ramp";
     QTest::newRow("a ramp naming a count twice")
         << QStringList{"--indices", "--count", "hilo", "--ramp", "1:1,1:2"} << "--ramp";
+    QTest::newRow("a bankroll without a game")
+        << QStringList{"--by-count", "--count", "hilo", "--bankroll", "100"} << "--bankroll";
+    QTest::newRow("a game as csv")
+        << QStringList{"--game", "--count", "hilo", "--format", "csv"} << "--game";
+    QTest::newRow("no bankroll") << QStringList{"--game", "--count", "hilo", "--bankroll", "0"}
+                                 << "--bankroll";
     QTest::newRow("indices as a pdf")
         << QStringList{"--indices", "--count", "hilo", "--format", "pdf", "-o", "i.pdf"}
         << "--indices";

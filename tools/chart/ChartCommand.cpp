@@ -104,6 +104,8 @@ QByteArray labReport(const ChartRequest& request) {
         out = format == ChartRequest::Format::Csv    ? counting::indexCsv(table)
               : format == ChartRequest::Format::Html ? counting::indexHtml(game, table)
                                                      : counting::indexText(game, table);
+    } else if (request.lab == ChartRequest::Lab::Game) {
+        out = counting::gameText(counting::gameFigures(game, request.plan));
     } else {
         const auto rows = counting::byCount(game);
         out = format == ChartRequest::Format::Csv    ? counting::byCountCsv(rows)

@@ -2,6 +2,8 @@
 
 #include "CountOptions.h"
 
+#include <cmath>
+
 #include "ChartModel.h"
 #include "RuleOptions.h"
 
@@ -116,17 +118,55 @@ namespace {
 bool readLab(const QCommandLineParser& parser, ChartRequest* request, QString* error) {
     const bool indices = parser.isSet("indices");
     const bool byCount = parser.isSet("by-count");
-    if (!indices && !byCount) {
+    const bool game = parser.isSet("game");
+    const char* planOptions[] = {"leave-below", "bankroll", "rounds-per-hour", "max-spread"};
+    if (!game) {
+        for (const char* option : planOptions) {
+            if (parser.isSet(option)) {
+                *error = QStringLiteral("--%1 goes with --game.").arg(option);
+                return false;
+            }
+        }
+    }
+    if (!indices && !byCount && !game) {
         if (options::anyCountOption(parser)) {
-            *error = QStringLiteral("The counting options go with --indices or --by-count.");
+            *error =
+                QStringLiteral("The counting options go with --indices, --by-count or --game.");
             return false;
         }
         return true;
     }
-    const char* lab = indices ? "indices" : "by-count";
-    if (indices && byCount) {
-        *error = QStringLiteral("--indices and --by-count are two reports: give one.");
+    const char* lab = indices ? "indices" : byCount ? "by-count" : "game";
+    if (int(indices) + int(byCount) + int(game) > 1) {
+        *error = QStringLiteral("--indices, --by-count and --game are three reports: give one.");
         return false;
+    }
+    if (game && parser.isSet("format") && request->format != ChartRequest::Format::Text) {
+        *error = QStringLiteral("--game is written as text.");
+        return false;
+    }
+    if (game) {
+        auto number = [&](const char* option, double low, double high, double* into) {
+            if (!parser.isSet(option)) return true;
+            bool ok = false;
+            const double value = parser.value(option).toDouble(&ok);
+            if (!ok || value < low || value > high) {
+                *error =
+                    options::badValue(option, parser.value(option),
+                                      QStringLiteral("a number from %1 to %2").arg(low).arg(high));
+                return false;
+            }
+            *into = value;
+            return true;
+        };
+        double leave = 0, spread = 1;
+        if (!number("bankroll", 1, 1e9, &request->plan.bankroll) ||
+            !number("rounds-per-hour", 1, 1000, &request->plan.roundsPerHour) ||
+            !number("leave-below", -100, 100, &leave) || !number("max-spread", 1, 1000, &spread)) {
+            return false;
+        }
+        if (parser.isSet("leave-below")) request->plan.leaveBelow = int(std::lround(leave));
+        if (parser.isSet("max-spread")) request->plan.maxSpread = int(std::lround(spread));
     }
     for (const char* other : {"hand", "compare", "shoe", "removed"}) {
         if (parser.isSet(other)) {
@@ -145,7 +185,9 @@ bool readLab(const QCommandLineParser& parser, ChartRequest* request, QString* e
         }
         return false;
     }
-    request->lab = indices ? ChartRequest::Lab::Indices : ChartRequest::Lab::ByCount;
+    request->lab = indices   ? ChartRequest::Lab::Indices
+                   : byCount ? ChartRequest::Lab::ByCount
+                             : ChartRequest::Lab::Game;
     return true;
 }
 
@@ -188,6 +230,22 @@ ChartOptions::ChartOptions() {
          "Instead of a chart: what a round is worth at each count -6 to +6 of --count or "
          "--tags, by basic strategy and with the indices, and how often each count comes up. "
          "As text, csv or html."},
+    });
+    parser_.addOptions({
+        {"game",
+         "Instead of a chart: what a counter's game is worth, the --ramp bet at each count "
+         "(flat without one): the win rate, its standard deviation, N0 = (sigma/w)^2, the "
+         "risk of ruin exp(-2wB/sigma^2) (the diffusion approximation), SCORE = "
+         "10^6 (w/sigma)^2 (Schlesinger's win of a Kelly bettor with 10,000 units, per 100 "
+         "rounds), DI = 1000 w/sigma (Schlesinger's desirability index), and the ramp of "
+         "whole units that maximises SCORE; w and sigma a round's win and deviation in units."},
+        {"leave-below", "For --game: leave the table below this count.", "count"},
+        {"bankroll", "For --game: the bankroll in units (default 1000).", "units"},
+        {"rounds-per-hour", "For --game: rounds dealt an hour (default 100).", "n"},
+        {"max-spread",
+         "For --game: the largest bet over the smallest for the best ramp (default: the "
+         "ramp's own).",
+         "n"},
     });
     options::addCountOptions(parser_);
 }

@@ -24,8 +24,9 @@ struct ChartRequest {
     std::optional<std::vector<int>> hand; // --hand: one hand's plays instead of a chart
     int up = 0;
     // --indices or --by-count, for the counter's game of --count or --tags.
-    enum class Lab { None, Indices, ByCount } lab = Lab::None;
+    enum class Lab { None, Indices, ByCount, Game } lab = Lab::None;
     std::optional<counting::Game> game;
+    counting::GamePlan plan; // --game's bankroll, rounds an hour, leaving and spread
 };
 
 class ChartOptions {
