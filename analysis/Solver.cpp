@@ -133,7 +133,8 @@ void Solver::prepareStands(const Held& held, bool doubling) {
         const std::uint64_t key = key_ + cardBit(card);
         if (next.total() > 21 || outcomes_.find(key)) continue;
         // best() stands on it where it may not hit, or cannot know yet that hitting is no worse.
-        if (!doubling && next.total() < 21 && (next.hittingIsNoWorse() || best_.find(key))) {
+        if (!doubling && next.total() < 21 &&
+            (next.hittingIsNoWorse() || best_.find(key | split_))) {
             continue;
         }
         const std::uint64_t others = withoutAces(key);
@@ -168,9 +169,9 @@ double Solver::hit(const Held& held) {
 
 double Solver::best(const Held& held) {
     if (held.total() >= 21) return stand(held);
-    if (const double* found = best_.find(key_)) return *found;
+    if (const double* found = best_.find(key_ | split_)) return *found;
     const double value = held.hittingIsNoWorse() ? hit(held) : std::max(stand(held), hit(held));
-    best_.insert(key_, value);
+    best_.insert(key_ | split_, value);
     return value;
 }
 
@@ -228,39 +229,115 @@ double Solver::hitMoment(const Held& held) {
 
 double Solver::bestMoment(const Held& held) {
     if (held.total() >= 21) return standMoment(held);
-    if (const double* found = bestMoments_.find(key_)) return *found;
+    if (const double* found = bestMoments_.find(key_ | split_)) return *found;
     // The play best() takes: hitting where it is no worse, else the better of the two.
     const bool hits = held.hittingIsNoWorse() || stand(held) < hit(held);
     const double moment = hits ? hitMoment(held) : standMoment(held);
-    bestMoments_.insert(key_, moment);
+    bestMoments_.insert(key_ | split_, moment);
     return moment;
 }
 
-double Solver::splitMoment(int pair, double value) {
+namespace {
+
+// Where a hand ends: 0 bust, 1 at 16 or less, 2 to 6 at 17 to 21.
+int endOf(const Held& held) {
+    const int total = held.total();
+    return total > 21 ? 0 : total <= 16 ? 1 : total - 15;
+}
+
+// What a hand ending so wins against the dealer's outcome, a bet of one.
+double wins(int end, int outcome) {
+    if (end == 0 || outcome == DealerBlackjack) return -1;
+    if (outcome == DealerBust) return 1;
+    const int dealer = 17 + outcome;
+    const int total = end == 1 ? 16 : end + 15;
+    return total > dealer ? 1 : total < dealer ? -1 : 0;
+}
+
+} // namespace
+
+double Solver::splitMoment(int pair) {
     // One split hand: the pair card and the next, the other pair card out, played as the same
     // cards unsplit would be (doubling where the rules allow it after a split).
     take(pair);
     take(pair);
-    const double one = overNextCard([&](int card) {
+    // The split hand holds one of the pair cards out: its decisions cached apart from those
+    // of a hand holding both.
+    split_ = kSplitHand;
+    const Distribution dealer = outcomes();
+    // Over the second card: the hand's second moment, and its mean against each outcome of
+    // the dealer's hand.
+    double one = 0;
+    std::array<double, kOutcomes> against{};
+    for (int card = 1; card <= 10; ++card) {
+        if (shoe_[card] == 0) continue;
+        const double chance = shoe_.chance(card);
+        take(card);
         const Held held = Held{}.plus(pair).plus(card);
         const bool mayDouble =
             pair != 1 && rules_.doubleAfterSplit && rules_.mayDouble(held.hard, held.ace);
-        if (pair == 1) return standMoment(held); // split aces take one card
         const double standing = stand(held);
-        const double hitting = held.total() < 21 ? hit(held) : standing;
+        const double hitting = pair != 1 && held.total() < 21 ? hit(held) : standing;
         const double doubling =
             mayDouble ? 2 * overNextCard([&](int c) { return stand(held.plus(c)); }) : standing;
+        // Where the hand ends, by bet: stood now, hit on by the best values, or doubled.
+        std::array<double, 7> once{}, twice{};
+        double moment = 0;
         if (mayDouble && doubling > std::max(standing, hitting)) {
-            return 4 * overNextCard([&](int c) { return standMoment(held.plus(c)); });
+            moment = 4 * overNextCard([&](int c) { return standMoment(held.plus(c)); });
+            overNextCard([&](int c) {
+                twice[std::size_t(endOf(held.plus(c)))] += shoe_.chance(c);
+                return 0.0;
+            });
+        } else if (hitting > standing) {
+            moment = hitMoment(held);
+            const Ending e = endingOf(held);
+            std::copy_n(e.begin(), 7, once.begin());
+        } else {
+            moment = standMoment(held);
+            once[std::size_t(endOf(held))] = 1;
         }
-        return hitting > standing ? hitMoment(held) : standMoment(held);
+        putBack(card);
+        one += chance * moment;
+        for (int outcome = 0; outcome < kOutcomes; ++outcome) {
+            double mean = 0;
+            for (int end = 0; end < 7; ++end)
+                mean += (once[std::size_t(end)] + 2 * twice[std::size_t(end)]) * wins(end, outcome);
+            against[std::size_t(outcome)] += chance * mean;
+        }
+    }
+    split_ = 0;
+    putBack(pair);
+    putBack(pair);
+    // Two hands: E[(X1 + X2)^2] = 2 E[X^2] + 2 E[X1 X2], the product over the dealer's
+    // outcomes (joint with "no blackjack" where the dealer checks, as the outcomes are).
+    double cross = 0;
+    for (int outcome = 0; outcome < kOutcomes; ++outcome)
+        cross += dealer[std::size_t(outcome)] * against[std::size_t(outcome)] *
+                 against[std::size_t(outcome)];
+    return 2 * one + 2 * cross;
+}
+
+Solver::Ending Solver::endingOf(const Held& held) {
+    Ending ends{};
+    if (held.total() >= 21 || (!held.hittingIsNoWorse() && stand(held) >= hit(held))) {
+        ends[std::size_t(endOf(held))] = 1;
+        return ends;
+    }
+    if (const Ending* found = endings_.find(key_ | split_)) return *found;
+    overNextCard([&](int card) {
+        const Held next = held.plus(card);
+        const double chance = shoe_.chance(card);
+        if (next.total() > 21) {
+            ends[0] += chance;
+        } else {
+            const Ending after = endingOf(next);
+            for (std::size_t i = 0; i < ends.size(); ++i)
+                ends[i] += chance * after[i];
+        }
+        return 0.0;
     });
-    putBack(pair);
-    putBack(pair);
-    // Two hands, independent beyond their means: E[(X1 + X2)^2] = 2 E[X^2] + 2 E[X]^2, the
-    // means joint with "no blackjack" divided once by its chance.
-    const double half = value / 2;
-    return 2 * one + 2 * half * half / noBlackjack();
+    return endings_.insert(key_ | split_, ends);
 }
 
 PlayValues Solver::moments(const std::vector<int>& cards, const PlayValues& values) {
@@ -284,7 +361,7 @@ PlayValues Solver::moments(const std::vector<int>& cards, const PlayValues& valu
     for (auto it = cards.rbegin(); it != cards.rend(); ++it)
         putBack(*it);
     if (values.allows(Play::Split)) {
-        moments.set(Play::Split, splitMoment(cards[0], values[Play::Split]));
+        moments.set(Play::Split, splitMoment(cards[0]));
     }
     return moments;
 }

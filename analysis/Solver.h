@@ -36,9 +36,10 @@ public:
     // The chance that the dealer has a blackjack, given the cards out.
     double blackjackChance(const std::vector<int>& cards);
     // The second moment of the hand's outcome, in initial bets squared, for every play the
-    // rules allow (its values as hand() gives them), each later decision the best by value (joint with "no dealer blackjack"
-    // where the dealer checks, like the values). Exact but for a split: its hands are taken
-    // as two, played as the same cards unsplit, and as independent beyond their means.
+    // rules allow (its values as hand() gives them), each later decision the best by value (joint
+    // with "no dealer blackjack" where the dealer checks, like the values). Exact but for a split:
+    // its hands are taken as two, played as the same cards unsplit, each hand's cards unseen by the
+    // other's, and both against the same dealer's hand.
     PlayValues moments(const std::vector<int>& cards, const PlayValues& values);
 
 private:
@@ -62,7 +63,12 @@ private:
     double standMoment(const Held& held);
     double hitMoment(const Held& held);
     double bestMoment(const Held& held);
-    double splitMoment(int pair, double value);
+    double splitMoment(int pair);
+    // How a hand played from here by the best values ends, a bet of one: bust, at 16 or less,
+    // or at 17 to 21; the cards of the hand out of the shoe.
+    using Ending = std::array<double, 7>;
+    Ending endingOf(const Held& held);
+    FlatMap<Ending> endings_;
     // The sum over the next card of its chance times value(card), the card out of the shoe
     // while value runs.
     template <typename Value> double overNextCard(Value&& value);
@@ -72,6 +78,10 @@ private:
     Shoe shoe_;
     std::uint64_t key_ = 0;  // the cards out of the shoe, 5 bits a value
     bool everyHand_ = false; // splits too walk for every hand at once
+    // Set in the best plays' cache keys while a split hand is played (one pair card is out of
+    // the shoe but not in the hand): past the 50 bits of the cards.
+    static constexpr std::uint64_t kSplitHand = std::uint64_t{1} << 63;
+    std::uint64_t split_ = 0;
     FlatMap<double> best_;
     FlatMap<Distribution> outcomes_;
     FlatMap<double> bestMoments_;
