@@ -44,6 +44,9 @@ struct Cell {
     std::optional<Play> fallback;
     // For a hard total whose pairs differ on the best play: each pair's best play.
     std::vector<std::pair<std::string, Play>> pairsDiffer;
+    // A count's index plays in this cell, as an index chart prints them ("S>=+1"); empty on
+    // other charts.
+    std::string index;
 
     bool marked() const { return !blackjack && best != play && bestEv > ev; }
     // As published charts write it: "H", "S", "P", "Dh", "Ds", "Rh", "Rs", "Rp", "BJ".
@@ -70,6 +73,10 @@ struct Chart {
     double returnByChart = 0;
     double returnBest = 0;
     std::vector<Row> rows;
+    std::vector<std::string> heading; // printed lines under the rules (an index chart's count)
+    std::vector<std::string> notes;   // printed lines after the legend
+    std::string cardName;             // on a wallet card's titles, after the rules
+    std::string cardLine;             // a wallet card's last line, for the legend
 };
 
 // The better of the plays that remain where `play` is not allowed any more: for a double, hit

@@ -88,8 +88,20 @@ qreal drawGrid(QPainter& p, Page& mm, const std::vector<const Row*>& rows, qreal
             }
             p.setPen(Qt::black);
             mm.font(fontMm, true);
-            p.drawText(box, Qt::AlignCenter,
-                       QString::fromStdString(cell.code()) + (cell.marked() ? "!" : ""));
+            const QString code = QString::fromStdString(cell.code()) + (cell.marked() ? "!" : "");
+            if (cell.index.empty()) {
+                p.drawText(box, Qt::AlignCenter, code);
+            } else { // the code above, the count's index plays below in a smaller hand
+                const QRectF upper(box.topLeft(), QSizeF(box.width(), box.height() * 0.45));
+                const QRectF lower(box.left(), box.top() + box.height() * 0.42, box.width(),
+                                   box.height() * 0.58);
+                mm.font(fontMm * 0.8, true);
+                p.drawText(upper, Qt::AlignCenter, code);
+                p.setPen(QColor(0x7a, 0x1f, 0x00));
+                mm.font(fontMm * 0.62, true);
+                p.drawText(lower, Qt::AlignCenter | Qt::TextWordWrap,
+                           QString::fromStdString(cell.index));
+            }
         }
         top += rowHeight;
     }
@@ -139,6 +151,10 @@ void fullPage(QPdfWriter& writer, QPainter& p, const Chart& chart) {
     mm.font(3.2);
     mm.text(0, y, width, 9, QString::fromStdString("Rules: " + describe(chart.rules) + "."));
     y += 9;
+    for (const std::string& line : chart.heading) {
+        mm.text(0, y, width, 9, QString::fromStdString(line));
+        y += 9;
+    }
     if (!chart.shoe.empty()) {
         mm.text(0, y, width, 9, QString::fromStdString("Shoe: " + chart.shoe + "."));
         y += 9;
@@ -183,6 +199,19 @@ void fullPage(QPdfWriter& writer, QPainter& p, const Chart& chart) {
         if (!marked.empty()) note += ".";
     }
     mm.text(0, y, width, 20, note, Qt::AlignLeft | Qt::AlignTop);
+    if (chart.notes.empty()) return;
+    // The notes on a page of their own: the grid fills the first.
+    writer.newPage();
+    y = 0;
+    mm.font(3.2);
+    for (const std::string& line : chart.notes) {
+        const QRectF box = mm.rect(0, y, width, 60);
+        const QRectF used = p.boundingRect(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                                           QString::fromStdString(line));
+        p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                   QString::fromStdString(line));
+        y += used.height() / mm(1) + 3;
+    }
 }
 
 // The wallet card: hard totals on its first page; soft hands and pairs side by side on the
@@ -196,11 +225,13 @@ void card(QPdfWriter& writer, QPainter& p, const Chart& chart) {
         mm.font(2.4, true);
         mm.text(2, 1.2, width, 3, text);
     };
-    title(QString::fromStdString("Hard totals - " + shortName(chart.rules)));
+    const std::string name =
+        shortName(chart.rules) + (chart.cardName.empty() ? "" : ", " + chart.cardName);
+    title(QString::fromStdString("Hard totals - " + name));
     drawGrid(p, mm, rowsOf(chart, "Hard totals"), 2, 4.6, labelWidth, (width - labelWidth) / 10,
              2.95, 2.1);
     writer.newPage();
-    title(QString::fromStdString("Soft hands and pairs - " + shortName(chart.rules)));
+    title(QString::fromStdString("Soft hands and pairs - " + name));
     const qreal half = (width - 2) / 2;
     const qreal cellWidth = (half - labelWidth) / 10;
     drawGrid(p, mm, rowsOf(chart, "Soft hands"), 2, 4.6, labelWidth, cellWidth, 4.05, 2.0);
@@ -208,8 +239,10 @@ void card(QPdfWriter& writer, QPainter& p, const Chart& chart) {
     p.setPen(Qt::black);
     mm.font(1.8);
     mm.text(2, 50.4, width, 3,
-            "H hit  S stand  P split  Dh/Ds double, else H/S  Rh/Rs/Rp "
-            "surrender, else H/S/P  BJ blackjack");
+            chart.cardLine.empty()
+                ? QString("H hit  S stand  P split  Dh/Ds double, else H/S  Rh/Rs/Rp "
+                          "surrender, else H/S/P  BJ blackjack")
+                : QString::fromStdString(chart.cardLine));
 }
 
 } // namespace

@@ -81,6 +81,51 @@ std::string listOf(const IndexTable& table, const std::vector<int>& which) {
 
 } // namespace
 
+charts::Chart indexChart(const Game& game, const IndexTable& table) {
+    charts::Chart chart = table.basic;
+    chart.title =
+        (game.system.name.empty() ? std::string("Your count") : game.system.name) + " index plays";
+    chart.heading.push_back("Count: " + describe(game) + ".");
+    for (std::size_t r = 0; r < chart.rows.size(); ++r) {
+        for (charts::Cell& cell : chart.rows[r].cells) {
+            for (const IndexPlay& play : table.plays) {
+                if (play.insurance || play.row != int(r) || play.up != cell.up) continue;
+                std::string text = play.atOrAbove != cell.best
+                                       ? std::string(letter(play.atOrAbove)) + "\u2265"
+                                       : std::string(letter(play.below)) + "<";
+                std::string count = signedCount(play.index);
+                cell.index += (cell.index.empty() ? "" : " ") + text + count;
+            }
+        }
+    }
+    chart.cardName =
+        (game.system.name.empty() ? std::string("your count") : game.system.name) + " indices";
+    chart.cardLine = "S\u2265+1 stand at +1 or above, H<\u22121 hit below \u22121";
+    for (const IndexPlay& play : table.plays) {
+        if (play.insurance) {
+            chart.heading.push_back("Insurance at " + signedCount(play.index) + " or above.");
+            chart.cardLine += "; insurance at " + signedCount(play.index) + " or above";
+        }
+    }
+    auto list = [&](const char* title, const std::vector<int>& which) {
+        std::string line = title;
+        for (std::size_t i = 0; i < which.size(); ++i) {
+            const IndexPlay& play = table.plays[std::size_t(which[i])];
+            line +=
+                (i ? "; " : " ") +
+                (play.insurance ? std::string("insurance")
+                                : charts::everyRow()[std::size_t(play.row)].label + " v " +
+                                      charts::cardName(play.up) + " " + letter(play.atOrAbove)) +
+                " " + signedCount(play.index);
+        }
+        chart.notes.push_back(line + ".");
+    };
+    list("Your top 18:", table.top);
+    if (!table.surrender.empty()) list("Your surrender 4:", table.surrender);
+    chart.notes.push_back("S\u2265+1: stand at +1 or above; H<\u22121: hit below \u22121.");
+    return chart;
+}
+
 std::string indexHtml(const Game& game, const IndexTable& table) {
     std::ostringstream body;
     for (const IndexPlay& play : table.plays) {

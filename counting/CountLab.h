@@ -139,6 +139,9 @@ std::string byCountCsv(const std::vector<CountWorth>& rows);
 // rules, the count, its conventions and the depth, then the top 18 and surrender 4; the worth
 // of each count with a plot.
 std::string indexHtml(const Game& game, const IndexTable& table);
+// The basic chart with each cell's index plays ("S>=+1"), its heading the count and its notes
+// the top 18 and surrender 4: for the PDF and the wallet card.
+charts::Chart indexChart(const Game& game, const IndexTable& table);
 std::string byCountHtml(const Game& game, const std::vector<CountWorth>& rows);
 
 // "Hi-Lo, true count (decks left to the half deck, floored), rounds dealt to 75 % with 1

@@ -123,9 +123,9 @@ void ChartCommandTest::badOptions_data() {
         << QStringList{"--game", "--count", "hilo", "--format", "csv"} << "--game";
     QTest::newRow("no bankroll") << QStringList{"--game", "--count", "hilo", "--bankroll", "0"}
                                  << "--bankroll";
-    QTest::newRow("indices as a pdf")
-        << QStringList{"--indices", "--count", "hilo", "--format", "pdf", "-o", "i.pdf"}
-        << "--indices";
+    QTest::newRow("by count as a pdf")
+        << QStringList{"--by-count", "--count", "hilo", "--format", "pdf", "-o", "b.pdf"}
+        << "--by-count";
 }
 
 void ChartCommandTest::badOptions() {

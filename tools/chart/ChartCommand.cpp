@@ -95,12 +95,15 @@ QByteArray chartOf(const ChartRequest& request, PdfWriter pdf) {
 }
 
 // The count lab's reports, as text or CSV.
-QByteArray labReport(const ChartRequest& request) {
+QByteArray labReport(const ChartRequest& request, PdfWriter pdf) {
     const counting::Game& game = *request.game;
     const auto format = request.format;
     std::string out;
     if (request.lab == ChartRequest::Lab::Indices) {
         const counting::IndexTable table = counting::indexPlays(game);
+        if (format == ChartRequest::Format::Pdf) {
+            return pdf(counting::indexChart(game, table), request.paper);
+        }
         out = format == ChartRequest::Format::Csv    ? counting::indexCsv(table)
               : format == ChartRequest::Format::Html ? counting::indexHtml(game, table)
                                                      : counting::indexText(game, table);
@@ -147,7 +150,7 @@ int runChartCommand(const QStringList& arguments, QTextStream& out, QTextStream&
         return 1;
     }
     const QByteArray result = request->hand ? handReport(*request, &error).toUtf8()
-                              : request->lab != ChartRequest::Lab::None ? labReport(*request)
+                              : request->lab != ChartRequest::Lab::None ? labReport(*request, pdf)
                                                                         : chartOf(*request, pdf);
     if (!error.isEmpty()) {
         err << "hitwise-chart: " << error << "\n";
