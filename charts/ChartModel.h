@@ -64,6 +64,18 @@ struct Row {
 // The paper of a printed chart (ChartPdf.h): A4 or Letter, or a wallet card.
 enum class Paper { A4, Letter, Card };
 
+// A page with a plot of some series over labelled points, and a table: for the PDF writer.
+struct PlotPage {
+    std::string title;
+    std::vector<std::string> heading;
+    std::vector<std::string> xLabels; // one a point
+    std::string xName;
+    std::string yName; // the values are fractions, shown in per cent
+    std::vector<std::pair<std::string, std::vector<double>>> series;
+    std::vector<std::vector<std::string>> table; // the first row the headers
+    std::string note;
+};
+
 struct Chart {
     std::string title;
     std::string about; // one paragraph on where the chart comes from

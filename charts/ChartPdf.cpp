@@ -3,6 +3,8 @@
 // it reads in black and white.
 #include "ChartPdf.h"
 
+#include <cmath>
+
 #include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
@@ -254,6 +256,97 @@ QPageSize pageSizeOf(Paper paper) {
     case Paper::Card: return QPageSize(QSizeF(85.6, 54), QPageSize::Millimeter, "Wallet card");
     }
     return QPageSize(QPageSize::A4);
+}
+
+QByteArray plotPdf(const PlotPage& page, Paper paper) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(600);
+        writer.setCreator("Hitwise");
+        writer.setTitle(QString::fromStdString("Hitwise: " + page.title));
+        writer.setPageLayout(QPageLayout(pageSizeOf(paper), QPageLayout::Portrait,
+                                         QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+        QPainter p(&writer);
+        p.setRenderHint(QPainter::Antialiasing);
+        Page mm(writer, p);
+        const qreal width = writer.pageLayout().paintRect(QPageLayout::Millimeter).width();
+        qreal y = 0;
+        mm.font(6, true);
+        mm.text(0, y, width, 8, QString::fromStdString("Hitwise: " + page.title));
+        y += 9;
+        mm.font(3.2);
+        for (const std::string& line : page.heading) {
+            mm.text(0, y, width, 9, QString::fromStdString(line));
+            y += 9;
+        }
+        // The plot: a grid of whole per cents, one line a series.
+        double low = 0, high = 0;
+        for (const auto& [name, values] : page.series) {
+            for (double v : values) {
+                low = std::min(low, v);
+                high = std::max(high, v);
+            }
+        }
+        low = std::floor(low * 100) / 100;
+        high = std::ceil(high * 100) / 100;
+        if (high <= low) high = low + 0.01;
+        const qreal left = 14, plotWidth = width - left - 2, top = y + 2, height = 90;
+        const std::size_t points = page.xLabels.size();
+        auto px = [&](std::size_t i) {
+            return left + plotWidth * (points > 1 ? qreal(i) / qreal(points - 1) : 0.5);
+        };
+        auto py = [&](double v) { return top + height * (high - v) / (high - low); };
+        mm.font(2.8);
+        for (double v = low; v <= high + 1e-9; v += 0.01) {
+            p.setPen(
+                QPen(std::abs(v) < 1e-9 ? QColor(80, 80, 80) : QColor(215, 215, 215), mm(0.15)));
+            p.drawLine(QPointF(mm(left), mm(py(v))), QPointF(mm(left + plotWidth), mm(py(v))));
+            p.setPen(Qt::black);
+            mm.text(0, py(v) - 2, left - 1.5, 4, QString::asprintf("%+.0f %%", 100 * v),
+                    Qt::AlignRight | Qt::AlignVCenter);
+        }
+        for (std::size_t i = 0; i < points; ++i) {
+            mm.text(px(i) - 6, top + height + 1, 12, 4, QString::fromStdString(page.xLabels[i]),
+                    Qt::AlignCenter);
+        }
+        mm.text(left, top + height + 5, plotWidth, 4, QString::fromStdString(page.xName),
+                Qt::AlignCenter);
+        const QColor colours[] = {QColor(0x1f, 0x5f, 0x3b), QColor(0xb0, 0x4a, 0x00),
+                                  QColor(0x2b, 0x4f, 0x9e)};
+        for (std::size_t s = 0; s < page.series.size(); ++s) {
+            const QColor colour = colours[s % 3];
+            p.setPen(QPen(colour, mm(0.5)));
+            QPolygonF line;
+            for (std::size_t i = 0; i < page.series[s].second.size() && i < points; ++i)
+                line << QPointF(mm(px(i)), mm(py(page.series[s].second[i])));
+            p.drawPolyline(line);
+            p.setPen(colour);
+            mm.font(3, true);
+            mm.text(left + 3, top + 2 + 4.5 * qreal(s), 80, 4,
+                    QString::fromStdString(page.series[s].first));
+        }
+        y = top + height + 12;
+        // The table, evenly spaced columns.
+        p.setPen(Qt::black);
+        for (std::size_t r = 0; r < page.table.size(); ++r) {
+            mm.font(3, r == 0);
+            const auto& row = page.table[r];
+            const qreal column = width / qreal(std::max<std::size_t>(row.size(), 1));
+            for (std::size_t c = 0; c < row.size(); ++c) {
+                mm.text(column * qreal(c), y, column, 4.5, QString::fromStdString(row[c]),
+                        c == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                               : Qt::AlignRight | Qt::AlignVCenter);
+            }
+            y += 4.8;
+        }
+        mm.font(2.8);
+        mm.text(0, y + 2, width, 16, QString::fromStdString(page.note),
+                Qt::AlignLeft | Qt::AlignTop);
+    }
+    return bytes;
 }
 
 QByteArray pdf(const Chart& chart, Paper paper) {

@@ -14,5 +14,7 @@ QPageSize pageSizeOf(Paper paper);
 
 // The chart as a PDF document, written with Qt's own writer (a QGuiApplication must exist).
 QByteArray pdf(const Chart& chart, Paper paper);
+// A plot page as a PDF document on A4 or Letter, the plot drawn with QPainter.
+QByteArray plotPdf(const PlotPage& page, Paper paper);
 
 } // namespace charts

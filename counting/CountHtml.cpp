@@ -174,6 +174,33 @@ std::string indexHtml(const Game& game, const IndexTable& table) {
     return page("Index plays", game, body.str());
 }
 
+charts::PlotPage byCountPage(const Game& game, const std::vector<CountWorth>& rows) {
+    charts::PlotPage page;
+    page.title = "What each count is worth";
+    page.heading = {"Count: " + describe(game) + ".",
+                    "Rules: " + analysis::describe(game.rules) + "."};
+    page.xName = game.system.balanced() ? "true count" : "running count";
+    page.series = {{"basic strategy", {}}, {"with the indices", {}}};
+    page.table.push_back({"Count", "How often", "Basic strategy", "With the indices"});
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const CountWorth& row = rows[i];
+        page.xLabels.push_back(signedCount(row.count));
+        page.series[0].second.push_back(row.basic);
+        page.series[1].second.push_back(row.withIndices);
+        char cells[3][32];
+        std::snprintf(cells[0], sizeof cells[0], "%.2f %%", 100 * row.frequency);
+        std::snprintf(cells[1], sizeof cells[1], "%+.3f %%", 100 * row.basic);
+        std::snprintf(cells[2], sizeof cells[2], "%+.3f %%", 100 * row.withIndices);
+        page.table.push_back({signedCount(row.count) + (i == 0                 ? " or less"
+                                                        : i + 1 == rows.size() ? " or more"
+                                                                               : ""),
+                              cells[0], cells[1], cells[2]});
+    }
+    page.note = "Returns per round in per cent of the initial bet: by the full shoe's best plays, "
+                "and by each cell's best play at the count with insurance where it gains.";
+    return page;
+}
+
 std::string byCountHtml(const Game& game, const std::vector<CountWorth>& rows) {
     std::ostringstream body;
     // The plot: the return by count, basic strategy and with the indices.

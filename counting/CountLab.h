@@ -143,6 +143,7 @@ std::string indexHtml(const Game& game, const IndexTable& table);
 // the top 18 and surrender 4: for the PDF and the wallet card.
 charts::Chart indexChart(const Game& game, const IndexTable& table);
 std::string byCountHtml(const Game& game, const std::vector<CountWorth>& rows);
+charts::PlotPage byCountPage(const Game& game, const std::vector<CountWorth>& rows);
 
 // "Hi-Lo, true count (decks left to the half deck, floored), rounds dealt to 75 % with 1
 // player" and the like, for the forms' headings.

@@ -22,7 +22,8 @@ Run run(QStringList arguments) {
     Run result;
     QTextStream out(&result.out);
     QTextStream err(&result.err);
-    result.status = runChartCommand(arguments, out, err, charts::pdf);
+    const PdfWriters writers{charts::pdf, charts::plotPdf};
+    result.status = runChartCommand(arguments, out, err, &writers);
     return result;
 }
 
@@ -123,9 +124,10 @@ void ChartCommandTest::badOptions_data() {
         << QStringList{"--game", "--count", "hilo", "--format", "csv"} << "--game";
     QTest::newRow("no bankroll") << QStringList{"--game", "--count", "hilo", "--bankroll", "0"}
                                  << "--bankroll";
-    QTest::newRow("by count as a pdf")
-        << QStringList{"--by-count", "--count", "hilo", "--format", "pdf", "-o", "b.pdf"}
-        << "--by-count";
+    QTest::newRow("by count on a card")
+        << QStringList{"--by-count", "--count", "hilo", "--format", "pdf",
+                       "--paper",    "card",    "-o",   "b.pdf"}
+        << "--paper";
 }
 
 void ChartCommandTest::badOptions() {

@@ -15,5 +15,6 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion("1.0");
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return runChartCommand(QCoreApplication::arguments(), out, err, charts::pdf);
+    const PdfWriters writers{charts::pdf, charts::plotPdf};
+    return runChartCommand(QCoreApplication::arguments(), out, err, &writers);
 }

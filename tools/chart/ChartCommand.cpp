@@ -62,7 +62,7 @@ QString handReport(const ChartRequest& request, QString* error) {
     return report;
 }
 
-QByteArray chartOf(const ChartRequest& request, PdfWriter pdf) {
+QByteArray chartOf(const ChartRequest& request, const PdfWriters* pdf) {
     const analysis::Analysis analysis(request.rules, request.shoe);
     charts::Chart chart;
     if (request.compare) {
@@ -88,21 +88,21 @@ QByteArray chartOf(const ChartRequest& request, PdfWriter pdf) {
     switch (request.format) {
     case ChartRequest::Format::Html: return QByteArray::fromStdString(charts::html(chart));
     case ChartRequest::Format::Text: return QByteArray::fromStdString(charts::text(chart));
-    case ChartRequest::Format::Pdf: return pdf(chart, request.paper);
+    case ChartRequest::Format::Pdf: return pdf->chart(chart, request.paper);
     case ChartRequest::Format::Csv: break;
     }
     return {};
 }
 
 // The count lab's reports, as text or CSV.
-QByteArray labReport(const ChartRequest& request, PdfWriter pdf) {
+QByteArray labReport(const ChartRequest& request, const PdfWriters* pdf) {
     const counting::Game& game = *request.game;
     const auto format = request.format;
     std::string out;
     if (request.lab == ChartRequest::Lab::Indices) {
         const counting::IndexTable table = counting::indexPlays(game);
         if (format == ChartRequest::Format::Pdf) {
-            return pdf(counting::indexChart(game, table), request.paper);
+            return pdf->chart(counting::indexChart(game, table), request.paper);
         }
         out = format == ChartRequest::Format::Csv    ? counting::indexCsv(table)
               : format == ChartRequest::Format::Html ? counting::indexHtml(game, table)
@@ -111,6 +111,9 @@ QByteArray labReport(const ChartRequest& request, PdfWriter pdf) {
         out = counting::gameText(counting::gameFigures(game, request.plan));
     } else {
         const auto rows = counting::byCount(game);
+        if (format == ChartRequest::Format::Pdf) {
+            return pdf->plot(counting::byCountPage(game, rows), request.paper);
+        }
         out = format == ChartRequest::Format::Csv    ? counting::byCountCsv(rows)
               : format == ChartRequest::Format::Html ? counting::byCountHtml(game, rows)
                                                      : counting::byCountText(game, rows);
@@ -129,7 +132,7 @@ bool asksForPdf(const QStringList& arguments) {
 }
 
 int runChartCommand(const QStringList& arguments, QTextStream& out, QTextStream& err,
-                    PdfWriter pdf) {
+                    const PdfWriters* pdf) {
     ChartOptions options;
     QString error;
     const std::optional<ChartRequest> request = options.parse(arguments, &error);

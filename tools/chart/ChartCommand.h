@@ -12,10 +12,13 @@
 //
 // A PDF needs Qt Gui, which costs every start of the program a few milliseconds: hitwise-chart
 // links only Qt Core and hands a PDF to hitwise-chart-pdf, the same command with the PDF
-// writer (`pdf`) given.
-using PdfWriter = QByteArray (*)(const charts::Chart& chart, charts::Paper paper);
+// writers (`pdf`) given.
+struct PdfWriters {
+    QByteArray (*chart)(const charts::Chart& chart, charts::Paper paper);
+    QByteArray (*plot)(const charts::PlotPage& page, charts::Paper paper);
+};
 int runChartCommand(const QStringList& arguments, QTextStream& out, QTextStream& err,
-                    PdfWriter pdf = nullptr);
+                    const PdfWriters* pdf = nullptr);
 
 // Whether these arguments ask for a PDF chart (and are good otherwise).
 bool asksForPdf(const QStringList& arguments);

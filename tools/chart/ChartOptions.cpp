@@ -174,8 +174,8 @@ bool readLab(const QCommandLineParser& parser, ChartRequest* request, QString* e
             return false;
         }
     }
-    if (byCount && request->format == ChartRequest::Format::Pdf) {
-        *error = QStringLiteral("--%1 is written as text, csv or html.").arg(lab);
+    if (byCount && request->paper == charts::Paper::Card) {
+        *error = QStringLiteral("--paper card is for charts: --by-count prints on a4 or letter.");
         return false;
     }
     request->game = options::readGame(parser, request->rules, error);
@@ -229,7 +229,7 @@ ChartOptions::ChartOptions() {
         {"by-count",
          "Instead of a chart: what a round is worth at each count -6 to +6 of --count or "
          "--tags, by basic strategy and with the indices, and how often each count comes up. "
-         "As text, csv or html."},
+         "As text, csv, html or pdf, with a plot."},
     });
     parser_.addOptions({
         {"game",
