@@ -10,10 +10,8 @@ namespace charts {
 using analysis::Analysis;
 using analysis::PlayValues;
 
-namespace {
+namespace {} // namespace
 
-// The values of a row's plays against an up card: a hard total's pairs weighted by how often
-// each is dealt. The pairs of a total allow the same plays.
 PlayValues combined(const Analysis& analysis, const Row& row, int up) {
     if (row.hands.size() == 1) {
         return analysis.startingHand(row.hands[0].first, row.hands[0].second, up);
@@ -33,6 +31,8 @@ PlayValues combined(const Analysis& analysis, const Row& row, int up) {
         value /= weights;
     return sum;
 }
+
+namespace {
 
 bool isBlackjack(const Row& row) {
     return row.hands.size() == 1 && analysis::isBlackjack(row.hands[0].first, row.hands[0].second);

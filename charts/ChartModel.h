@@ -91,6 +91,10 @@ struct Chart {
     std::string cardLine;             // a wallet card's last line, for the legend
 };
 
+// The values of a row's plays against an up card: a hard total's pairs weighted by how often
+// each is dealt. The pairs of a total allow the same plays.
+analysis::PlayValues combined(const analysis::Analysis& analysis, const Row& row, int up);
+
 // The better of the plays that remain where `play` is not allowed any more: for a double, hit
 // or stand; for a surrender, hit, stand or split. Nothing for other plays.
 std::optional<Play> fallbackOf(const analysis::PlayValues& values, Play play);

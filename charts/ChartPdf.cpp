@@ -258,7 +258,11 @@ QPageSize pageSizeOf(Paper paper) {
     return QPageSize(QPageSize::A4);
 }
 
-QByteArray plotPdf(const PlotPage& page, Paper paper) {
+namespace {
+
+// A PDF document of pages drawn by `draw`, on this paper with these margins (millimetres).
+template <typename Draw>
+QByteArray document(const std::string& title, Paper paper, qreal margin, Draw&& draw) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -266,11 +270,21 @@ QByteArray plotPdf(const PlotPage& page, Paper paper) {
         QPdfWriter writer(&buffer);
         writer.setResolution(600);
         writer.setCreator("Hitwise");
-        writer.setTitle(QString::fromStdString("Hitwise: " + page.title));
+        writer.setTitle(QString::fromStdString(title));
         writer.setPageLayout(QPageLayout(pageSizeOf(paper), QPageLayout::Portrait,
-                                         QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
-        QPainter p(&writer);
-        p.setRenderHint(QPainter::Antialiasing);
+                                         QMarginsF(margin, margin, margin, margin),
+                                         QPageLayout::Millimeter));
+        QPainter painter(&writer);
+        painter.setRenderHint(QPainter::Antialiasing);
+        draw(writer, painter);
+    }
+    return bytes;
+}
+
+} // namespace
+
+QByteArray plotPdf(const PlotPage& page, Paper paper) {
+    return document("Hitwise: " + page.title, paper, 12, [&](QPdfWriter& writer, QPainter& p) {
         Page mm(writer, p);
         const qreal width = writer.pageLayout().paintRect(QPageLayout::Millimeter).width();
         qreal y = 0;
@@ -345,32 +359,19 @@ QByteArray plotPdf(const PlotPage& page, Paper paper) {
         mm.font(2.8);
         mm.text(0, y + 2, width, 16, QString::fromStdString(page.note),
                 Qt::AlignLeft | Qt::AlignTop);
-    }
-    return bytes;
+    });
 }
 
 QByteArray pdf(const Chart& chart, Paper paper) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(600);
-        writer.setCreator("Hitwise");
-        writer.setTitle(QString::fromStdString("Hitwise chart: " + chart.title));
-        const bool wallet = paper == Paper::Card;
-        writer.setPageLayout(QPageLayout(pageSizeOf(paper), QPageLayout::Portrait,
-                                         wallet ? QMarginsF(0, 0, 0, 0) : QMarginsF(12, 12, 12, 12),
-                                         QPageLayout::Millimeter));
-        QPainter painter(&writer);
-        painter.setRenderHint(QPainter::Antialiasing);
-        if (wallet) {
-            card(writer, painter, chart);
-        } else {
-            fullPage(writer, painter, chart);
-        }
-    }
-    return bytes;
+    const bool wallet = paper == Paper::Card;
+    return document("Hitwise chart: " + chart.title, paper, wallet ? 0 : 12,
+                    [&](QPdfWriter& writer, QPainter& painter) {
+                        if (wallet) {
+                            card(writer, painter, chart);
+                        } else {
+                            fullPage(writer, painter, chart);
+                        }
+                    });
 }
 
 } // namespace charts

@@ -299,22 +299,7 @@ IndexTable indexPlays(const Game& game) {
     const auto& rows = charts::everyRow();
     for (int row : indexRows()) {
         for (int up : charts::kUpCards) {
-            const PlayValues basicValues = [&] {
-                PlayValues sum;
-                double weights = 0;
-                for (const auto& [first, second] : rows[row].hands) {
-                    const double w = full.dealChance(first, second, up);
-                    const PlayValues& v = full.startingHand(first, second, up);
-                    for (int p = 0; p < analysis::kPlays; ++p) {
-                        sum.allowed[p] = v.allowed[p];
-                        sum.ev[p] += w * v.ev[p];
-                    }
-                    weights += w;
-                }
-                for (double& v : sum.ev)
-                    v /= weights;
-                return sum;
-            }();
+            const PlayValues basicValues = charts::combined(full, rows[row], up);
             std::vector<int> at;
             std::vector<Play> plays, surrenders;
             std::vector<std::array<double, 5>> values;
