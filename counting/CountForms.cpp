@@ -50,6 +50,12 @@ std::string rampText(const Game& game) {
     return out;
 }
 
+// The lines after a CSV's rows: the rules, the count, and how close its figures come.
+std::string about(const Game& game) {
+    return "# rules: " + analysis::describe(game.rules) + "\n# count: " + describe(game) +
+           "\n# shoes: " + kHowClose + "\n";
+}
+
 std::string countName(const Game& game) {
     return game.system.balanced() ? "true count" : "running count";
 }
@@ -78,7 +84,7 @@ std::string describe(const Game& game) {
     return out;
 }
 
-std::string indexCsv(const IndexTable& table) {
+std::string indexCsv(const Game& game, const IndexTable& table) {
     std::string out = "hand,up,below,index,at_or_above,crossing,gain_per_100\n";
     for (const IndexPlay& play : table.plays) {
         // "A,7" and "8,8" hold the separator: quoted, as CSV readers expect.
@@ -88,7 +94,7 @@ std::string indexCsv(const IndexTable& table) {
                "," + aboveOf(play) + "," + number(play.crossing, 2) + "," +
                number(play.gainPer100, 4) + "\n";
     }
-    return out;
+    return out + about(game);
 }
 
 std::string indexText(const Game& game, const IndexTable& table) {
@@ -119,8 +125,9 @@ std::string indexText(const Game& game, const IndexTable& table) {
     out += "\nGains are per 100 rounds, " +
            std::string(game.ramp.empty() ? "in initial bets, flat bets"
                                          : "in units, bet by the ramp " + rampText(game)) +
-           ". Each count's shoe is the average composition of the shoes at that count, valued "
-           "as three whole shoes within a sixth of a card of each value.\n";
+           ". Each count's shoe is valued as three whole shoes within a sixth of a card of each "
+           "value of its average composition. " +
+           kHowClose + "\n";
     return out;
 }
 
@@ -141,13 +148,13 @@ std::string gameText(const GameFigures& f) {
     return out;
 }
 
-std::string byCountCsv(const std::vector<CountWorth>& rows) {
+std::string byCountCsv(const Game& game, const std::vector<CountWorth>& rows) {
     std::string out = "true_count,frequency,basic,with_indices\n";
     for (const CountWorth& row : rows) {
         out += std::to_string(row.count) + "," + number(row.frequency, 9) + "," +
                number(row.basic, 9) + "," + number(row.withIndices, 9) + "\n";
     }
-    return out;
+    return out + about(game);
 }
 
 std::string byCountText(const Game& game, const std::vector<CountWorth>& rows) {
@@ -168,7 +175,8 @@ std::string byCountText(const Game& game, const std::vector<CountWorth>& rows) {
     }
     out += "\nReturns are per round, in per cent of the initial bet; basic plays the full shoe's "
            "best play at every count, with indices each cell's best play at the count and "
-           "insurance where it gains.\n";
+           "insurance where it gains. " +
+           std::string(kHowClose) + "\n";
     return out;
 }
 

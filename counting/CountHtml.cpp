@@ -44,8 +44,8 @@ std::string page(const std::string& title, const Game& game, const std::string& 
          << charts::escaped(title) << "</h1>\n<p>" << charts::escaped(describe(game))
          << ".</p>\n<p>" << charts::escaped(analysis::describe(game.rules))
          << ".</p></header>\n<main>\n"
-         << body << "</main>\n<footer>Worked out by Hitwise's exact engine, each count's shoe "
-         << "the average composition of the shoes at that count.</footer>\n</body>\n</html>\n";
+         << body << "</main>\n<footer>Worked out by Hitwise's exact engine. "
+         << charts::escaped(kHowClose) << "</footer>\n</body>\n</html>\n";
     return html.str();
 }
 
@@ -123,6 +123,7 @@ charts::Chart indexChart(const Game& game, const IndexTable& table) {
     list("Your top 18:", table.top);
     if (!table.surrender.empty()) list("Your surrender 4:", table.surrender);
     chart.notes.push_back("S\u2265+1: stand at +1 or above; H<\u22121: hit below \u22121.");
+    chart.notes.push_back(kHowClose);
     return chart;
 }
 
@@ -197,7 +198,8 @@ charts::PlotPage byCountPage(const Game& game, const std::vector<CountWorth>& ro
                               cells[0], cells[1], cells[2]});
     }
     page.note = "Returns per round in per cent of the initial bet: by the full shoe's best plays, "
-                "and by each cell's best play at the count with insurance where it gains.";
+                "and by each cell's best play at the count with insurance where it gains. " +
+                std::string(kHowClose);
     return page;
 }
 

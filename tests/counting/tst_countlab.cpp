@@ -86,7 +86,8 @@ void CountLabTest::publishedIndices() {
     QFETCH(int, up);
     QFETCH(int, play);
     QFETCH(int, published);
-    const QStringList csv = QString::fromStdString(counting::indexCsv(indices())).split('\n');
+    const QStringList csv =
+        QString::fromStdString(counting::indexCsv(hiLoSixDecks(), indices())).split('\n');
     const QString quoted = hand.contains(',') ? '"' + hand + '"' : hand;
     const QString upName = up == 1 ? "A" : QString::number(up);
     const QString atOrAbove =

@@ -104,7 +104,7 @@ QByteArray labReport(const ChartRequest& request, const PdfWriters* pdf) {
         if (format == ChartRequest::Format::Pdf) {
             return pdf->chart(counting::indexChart(game, table), request.paper);
         }
-        out = format == ChartRequest::Format::Csv    ? counting::indexCsv(table)
+        out = format == ChartRequest::Format::Csv    ? counting::indexCsv(game, table)
               : format == ChartRequest::Format::Html ? counting::indexHtml(game, table)
                                                      : counting::indexText(game, table);
     } else if (request.lab == ChartRequest::Lab::Game) {
@@ -114,7 +114,7 @@ QByteArray labReport(const ChartRequest& request, const PdfWriters* pdf) {
         if (format == ChartRequest::Format::Pdf) {
             return pdf->plot(counting::byCountPage(game, rows), request.paper);
         }
-        out = format == ChartRequest::Format::Csv    ? counting::byCountCsv(rows)
+        out = format == ChartRequest::Format::Csv    ? counting::byCountCsv(game, rows)
               : format == ChartRequest::Format::Html ? counting::byCountHtml(game, rows)
                                                      : counting::byCountText(game, rows);
     }

@@ -225,7 +225,9 @@ ChartOptions::ChartOptions() {
         {"indices",
          "Instead of a chart: the index plays of the count (--count or --tags) at this table, "
          "where each cell's best play changes between counts -10 and +10, with what each gains; "
-         "your top 18 and surrender 4. As text, csv, html or pdf (--paper card: a wallet card)."},
+         "your top 18 and surrender 4. Each count's shoe is the average composition of the shoes "
+         "at that count (the manual says how close it comes). As text, csv, html or pdf "
+         "(--paper card: a wallet card)."},
         {"by-count",
          "Instead of a chart: what a round is worth at each count -6 to +6 of --count or "
          "--tags, by basic strategy and with the indices, and how often each count comes up. "
