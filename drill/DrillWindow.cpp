@@ -26,6 +26,7 @@ constexpr int kStatusShown = 4000;    // ms a passing word stays in the status b
 DrillWindow::DrillWindow(const QString& dataFolder, const QString& programFolder,
                          const Start& start, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::DrillWindow>()), programFolder_(programFolder),
+      count_(start.count),
       session_(dataFolder, start.seed,
                start.table ? *start.table : drillsettings::lastTable().value_or(Table::ofChart(0)),
                start.playOut),
@@ -106,7 +107,9 @@ void DrillWindow::useTable(Table table) { // a copy: the list it may come from i
     const auto found = std::find(ruleSets_.begin(), ruleSets_.end(), table);
     const QSignalBlocker quiet(ui->RuleSetBox);
     ui->RuleSetBox->setCurrentIndex(int(found - ruleSets_.begin()));
-    ui->RulesLabel->setText(QStringLiteral("Rules in force: %1.").arg(table.words()));
+    ui->RulesLabel->setText(
+        QStringLiteral("Rules in force: %1.").arg(table.words()) +
+        (count_.isEmpty() ? QString() : QStringLiteral(" Count in force: %1.").arg(count_)));
     blackjackTimer_->stop(); // a blackjack's pause deals no hand at the new table
     session_.useTable(table);
     showView();

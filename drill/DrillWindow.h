@@ -31,6 +31,7 @@ public:
         std::optional<Table> table; // from the command line; else the last one used
         bool playOut = false;
         std::uint32_t seed = 0;
+        QString count; // the count in force in words, from the command line; empty for none
     };
     // The history lives in dataFolder; the charts are read from programFolder.
     DrillWindow(const QString& dataFolder, const QString& programFolder, const Start& start,
@@ -69,6 +70,7 @@ private:
 
     std::unique_ptr<Ui::DrillWindow> ui;
     QString programFolder_;
+    QString count_; // the count in force in words, or empty
     PracticeSession session_;
     std::vector<Table> ruleSets_; // the Rules list but its last entry, "Your table…"
     QTimer* blackjackTimer_;

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "CountOptions.h"
 #include "DrillWindow.h"
 #include "ProgramFolder.h"
 #include "RuleOptions.h"
@@ -30,6 +31,7 @@ Parsed parseArguments(int argc, char** argv) {
     parser.addHelpOption();
     parser.addVersionOption();
     options::addRuleOptions(parser);
+    options::addCountOptions(parser, options::CountOptionSet::Drill);
     parser.addOptions({
         {"play", "Start by playing hands out: rounds from a shoe, to the end."},
         {"seed", "Deal a repeatable sequence of hands from this number.", "n"},
@@ -64,6 +66,19 @@ Parsed parseArguments(int argc, char** argv) {
         const auto rules = options::readRules(parser, options::defaultRules(), &error);
         if (!rules) return fail(error);
         parsed.start.table = Table::own(*rules);
+    }
+    // The count in force: the rules it goes with are the table's.
+    const analysis::Rules countRules =
+        parsed.start.table ? parsed.start.table->rules : options::defaultRules();
+    if (const auto game = options::readGame(parser, countRules, &error)) {
+        counting::GamePlan plan;
+        if (!options::readPlan(parser, &plan, &error)) return fail(error);
+        parsed.start.count = options::countWords(*game);
+    } else if (!error.isEmpty()) {
+        return fail(error);
+    } else if (options::anyPlanOption(parser)) {
+        return fail(QStringLiteral("--leave-below, --bankroll, --rounds-per-hour and "
+                                   "--max-spread go with --count or --tags."));
     }
     parsed.start.playOut = parser.isSet("play");
     if (parser.isSet("seed")) {

@@ -2,6 +2,7 @@
 
 #include "RuleOptions.h"
 
+#include <cmath>
 #include <functional>
 #include <tuple>
 
@@ -21,7 +22,7 @@ QStringList systemIds() {
 
 } // namespace
 
-void addCountOptions(QCommandLineParser& parser) {
+void addCountOptions(QCommandLineParser& parser, CountOptionSet set) {
     parser.addOptions({
         {"count",
          QStringLiteral("Count cards with a system of published tags: %1 (Hi-Lo, KO, Hi-Opt I "
@@ -41,8 +42,7 @@ void addCountOptions(QCommandLineParser& parser) {
          "How you round the true count: floor (default; every step one unit wide), truncate "
          "(towards 0), round, or exact.",
          "rounding"},
-        {"depth", "Decks dealt when the count is taken (default: every round up to the cut card).",
-         "decks"},
+
         {"penetration",
          "The part of the shoe dealt before the shuffle, above 0 and below 1 "
          "(default 0.75).",
@@ -53,14 +53,74 @@ void addCountOptions(QCommandLineParser& parser) {
          "named, the last at or above the highest. The indices' gains are then weighted by the "
          "bet (default: flat bets).",
          "ramp"},
+        {"leave-below", "Leave the table below this count.", "count"},
+        {"bankroll", "The bankroll in units (default 1000), for the risk of ruin.", "units"},
+        {"rounds-per-hour", "Rounds dealt an hour (default 100).", "n"},
+        {"max-spread",
+         "The largest bet over the smallest for the best ramp (default: the ramp's own).", "n"},
     });
+    if (set == CountOptionSet::Chart) {
+        parser.addOption({"depth",
+                          "Decks dealt when the count is taken (default: every round up to the "
+                          "cut card).",
+                          "decks"});
+    }
+}
+
+bool anyPlanOption(const QCommandLineParser& parser) {
+    for (const char* name : {"leave-below", "bankroll", "rounds-per-hour", "max-spread"}) {
+        if (parser.isSet(name)) return true;
+    }
+    return false;
+}
+
+bool readPlan(const QCommandLineParser& parser, counting::GamePlan* plan, QString* error) {
+    auto number = [&](const char* option, double low, double high, double* into) {
+        if (!parser.isSet(option)) return true;
+        bool ok = false;
+        const double value = parser.value(option).toDouble(&ok);
+        if (!ok || value < low || value > high) {
+            *error = badValue(option, parser.value(option),
+                              QStringLiteral("a number from %1 to %2").arg(low).arg(high));
+            return false;
+        }
+        *into = value;
+        return true;
+    };
+    double leave = 0, spread = 1;
+    if (!number("bankroll", 1, 1e9, &plan->bankroll) ||
+        !number("rounds-per-hour", 1, 1000, &plan->roundsPerHour) ||
+        !number("leave-below", -100, 100, &leave) || !number("max-spread", 1, 1000, &spread)) {
+        return false;
+    }
+    if (parser.isSet("leave-below")) plan->leaveBelow = int(std::lround(leave));
+    if (parser.isSet("max-spread")) plan->maxSpread = int(std::lround(spread));
+    return true;
+}
+
+QString countWords(const counting::Game& game) {
+    const QString name = game.system.name.empty() ? QStringLiteral("tags of your own")
+                                                  : QString::fromStdString(game.system.name);
+    if (!game.system.balanced()) {
+        return QStringLiteral("%1, running count from %2")
+            .arg(name)
+            .arg(game.system.initialRunningCount(game.rules.decks));
+    }
+    static const char* const estimates[] = {"full-deck estimate", "half-deck estimate",
+                                            "quarter-deck estimate", "exact decks"};
+    static const char* const roundings[] = {"floored", "truncated", "rounded", "unrounded"};
+    return QStringLiteral("%1, %2, %3")
+        .arg(name, estimates[int(game.conventions.estimate)],
+             roundings[int(game.conventions.rounding)]);
 }
 
 bool anyCountOption(const QCommandLineParser& parser) {
     for (const char* name :
-         {"count", "tags", "deck-estimate", "tc", "depth", "penetration", "players", "ramp"}) {
+         {"count", "tags", "deck-estimate", "tc", "penetration", "players", "ramp"}) {
         if (parser.isSet(name)) return true;
     }
+    // --depth is not every parser's.
+    if (parser.optionNames().contains("depth") && parser.isSet("depth")) return true;
     return false;
 }
 
@@ -127,7 +187,7 @@ std::optional<counting::Game> readGame(const QCommandLineParser& parser,
         }
         return value;
     };
-    if (parser.isSet("depth")) {
+    if (parser.optionNames().contains("depth") && parser.isSet("depth")) {
         const auto depth = real(
             "depth", [&](double d) { return d >= 0 && d < rules.decks; },
             QStringLiteral("decks from 0 to below %1").arg(rules.decks));

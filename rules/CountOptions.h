@@ -1,7 +1,8 @@
 #pragma once
 
 // The counting options that hitwise-chart and hitwise-drill share, declared once: --count,
-// --tags, --deck-estimate, --tc, --depth, --penetration, --players and --ramp.
+// --tags, --deck-estimate, --tc, --depth, --penetration, --players and --ramp, and the plan of
+// a game: --leave-below, --bankroll, --rounds-per-hour and --max-spread.
 
 #include "Count.h"
 #include "CountLab.h"
@@ -13,8 +14,10 @@
 
 namespace options {
 
-// Adds the counting options to a parser.
-void addCountOptions(QCommandLineParser& parser);
+// Adds the counting options to a parser: for hitwise-chart every one, for hitwise-drill all
+// but --depth (the drill deals the whole shoe).
+enum class CountOptionSet { Chart, Drill };
+void addCountOptions(QCommandLineParser& parser, CountOptionSet set);
 
 // Whether any counting option was given.
 bool anyCountOption(const QCommandLineParser& parser);
@@ -23,5 +26,13 @@ bool anyCountOption(const QCommandLineParser& parser);
 // --tags. On a bad value returns nothing and sets *error to one line naming the option.
 std::optional<counting::Game> readGame(const QCommandLineParser& parser,
                                        const analysis::Rules& rules, QString* error);
+
+// Whether any of the game's plan options (--leave-below, --bankroll, --rounds-per-hour,
+// --max-spread) was given, and the plan they give: false, with *error, for a bad value.
+bool anyPlanOption(const QCommandLineParser& parser);
+bool readPlan(const QCommandLineParser& parser, counting::GamePlan* plan, QString* error);
+
+// "Hi-Lo, half-deck estimate, floored", "KO, running count from -20": the count in words.
+QString countWords(const counting::Game& game);
 
 } // namespace options

@@ -124,6 +124,8 @@ void ChartCommandTest::badOptions_data() {
         << QStringList{"--game", "--count", "hilo", "--format", "csv"} << "--game";
     QTest::newRow("no bankroll") << QStringList{"--game", "--count", "hilo", "--bankroll", "0"}
                                  << "--bankroll";
+    QTest::newRow("a hand with the indices")
+        << QStringList{"--indices", "--count", "hilo", "--hand", "10,6", "--up", "10"} << "--hand";
     QTest::newRow("by count on a card")
         << QStringList{"--by-count", "--count", "hilo", "--format", "pdf",
                        "--paper",    "card",    "-o",   "b.pdf"}

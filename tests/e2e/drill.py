@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """Drives Hitwise Drill as a keyboard and screen reader user would.
    drill.py answer N      answers N hands with keys and reads the feedback of each
-   drill.py remembers N   reads the score: N answers kept from before, then the Your edge tab:
-                          every figure a label shows is its accessible name as well"""
+   drill.py remembers N [COUNT]
+                          reads the score: N answers kept from before, the rules line (naming
+                          COUNT, the count in force), then the Your edge tab: every figure a
+                          label shows is its accessible name as well"""
 import subprocess
 import sys
 import time
@@ -49,7 +51,10 @@ if sys.argv[1] == "remembers":
     if "All time with these rules: " not in score or (" of %d " % count) not in score:
         fail("the score forgot: %r" % score)
     print("reads: %s" % score)
-    shown_as_named(find(app, description="Rules in force"), "Rules in force: ")
+    rules = find(app, description="Rules in force")
+    shown_as_named(rules, "Rules in force: ")
+    if len(sys.argv) > 3 and sys.argv[3] not in rules.name:
+        fail("the rules line does not name the count: %r" % rules.name)
     tabs = find(app, role=pyatspi.ROLE_PAGE_TAB_LIST)
     names = [tab.name for tab in tabs]
     tabs[names.index("Your edge")].queryAction().doAction(0)

@@ -5,6 +5,15 @@ source "$(dirname "$0")/a11y-session.sh"
 source "$(dirname "$0")/../../scripts/lib/x11.sh"
 program=$1
 
+# A bad counting option: one line and status 2, before any window.
+for bad in "--count hilo2" "--count hilo --depth 2" "--tags A:1" "--bankroll 100"; do
+    status=0
+    # shellcheck disable=SC2086
+    "$program" $bad >/dev/null 2>"$E2E_TMP/bad.log" || status=$?
+    [ "$status" -eq 2 ] && [ "$(wc -l < "$E2E_TMP/bad.log")" -eq 1 ] ||
+        fail "$bad: status $status, $(cat "$E2E_TMP/bad.log")"
+done
+
 start_xvfb
 export XDG_DATA_HOME="$E2E_TMP/data" HITWISE_DRILL_SEED=11
 database="$XDG_DATA_HOME/hitwise-drill/history.sqlite"
@@ -29,7 +38,11 @@ wait "$APP_PID" 2>/dev/null || true
 rows=$(/usr/bin/python3 -c 'import sqlite3, sys; print(sqlite3.connect(sys.argv[1]).execute("select count(*) from answers").fetchone()[0])' "$database")
 [ "$rows" -eq 3 ] || fail "$rows answers stored, not 3"
 
-start_program "$program"
+# The second start with a count in force, which the rules line names.
+printf '#!/bin/sh\nexec "%s" --count hilo "$@"\n' "$program" > "$E2E_TMP/drill-counting"
+chmod +x "$E2E_TMP/drill-counting"
+start_program "$E2E_TMP/drill-counting"
 drill_window
-/usr/bin/python3 "$(dirname "$0")/drill.py" remembers 3 || fail "the second run"
+/usr/bin/python3 "$(dirname "$0")/drill.py" remembers 3 "Count in force: Hi-Lo, half-deck estimate, floored." ||
+    fail "the second run"
 echo "1 passed, 0 failed"

@@ -119,14 +119,10 @@ bool readLab(const QCommandLineParser& parser, ChartRequest* request, QString* e
     const bool indices = parser.isSet("indices");
     const bool byCount = parser.isSet("by-count");
     const bool game = parser.isSet("game");
-    const char* planOptions[] = {"leave-below", "bankroll", "rounds-per-hour", "max-spread"};
-    if (!game) {
-        for (const char* option : planOptions) {
-            if (parser.isSet(option)) {
-                *error = QStringLiteral("--%1 goes with --game.").arg(option);
-                return false;
-            }
-        }
+    if (!game && options::anyPlanOption(parser)) {
+        *error = QStringLiteral("--leave-below, --bankroll, --rounds-per-hour and --max-spread go "
+                                "with --game.");
+        return false;
     }
     if (!indices && !byCount && !game) {
         if (options::anyCountOption(parser)) {
@@ -141,33 +137,6 @@ bool readLab(const QCommandLineParser& parser, ChartRequest* request, QString* e
         *error = QStringLiteral("--indices, --by-count and --game are three reports: give one.");
         return false;
     }
-    if (game && parser.isSet("format") && request->format != ChartRequest::Format::Text) {
-        *error = QStringLiteral("--game is written as text.");
-        return false;
-    }
-    if (game) {
-        auto number = [&](const char* option, double low, double high, double* into) {
-            if (!parser.isSet(option)) return true;
-            bool ok = false;
-            const double value = parser.value(option).toDouble(&ok);
-            if (!ok || value < low || value > high) {
-                *error =
-                    options::badValue(option, parser.value(option),
-                                      QStringLiteral("a number from %1 to %2").arg(low).arg(high));
-                return false;
-            }
-            *into = value;
-            return true;
-        };
-        double leave = 0, spread = 1;
-        if (!number("bankroll", 1, 1e9, &request->plan.bankroll) ||
-            !number("rounds-per-hour", 1, 1000, &request->plan.roundsPerHour) ||
-            !number("leave-below", -100, 100, &leave) || !number("max-spread", 1, 1000, &spread)) {
-            return false;
-        }
-        if (parser.isSet("leave-below")) request->plan.leaveBelow = int(std::lround(leave));
-        if (parser.isSet("max-spread")) request->plan.maxSpread = int(std::lround(spread));
-    }
     for (const char* other : {"hand", "compare", "shoe", "removed"}) {
         if (parser.isSet(other)) {
             *error = QStringLiteral("--%1 does not go with --%2.").arg(other, lab);
@@ -178,6 +147,11 @@ bool readLab(const QCommandLineParser& parser, ChartRequest* request, QString* e
         *error = QStringLiteral("--paper card is for charts: --by-count prints on a4 or letter.");
         return false;
     }
+    if (game && parser.isSet("format") && request->format != ChartRequest::Format::Text) {
+        *error = QStringLiteral("--game is written as text.");
+        return false;
+    }
+    if (game && !options::readPlan(parser, &request->plan, error)) return false;
     request->game = options::readGame(parser, request->rules, error);
     if (!request->game) {
         if (error->isEmpty()) {
@@ -241,15 +215,8 @@ ChartOptions::ChartOptions() {
          "10^6 (w/sigma)^2 (Schlesinger's win of a Kelly bettor with 10,000 units, per 100 "
          "rounds), DI = 1000 w/sigma (Schlesinger's desirability index), and the ramp of "
          "whole units that maximises SCORE; w and sigma a round's win and deviation in units."},
-        {"leave-below", "For --game: leave the table below this count.", "count"},
-        {"bankroll", "For --game: the bankroll in units (default 1000).", "units"},
-        {"rounds-per-hour", "For --game: rounds dealt an hour (default 100).", "n"},
-        {"max-spread",
-         "For --game: the largest bet over the smallest for the best ramp (default: the "
-         "ramp's own).",
-         "n"},
     });
-    options::addCountOptions(parser_);
+    options::addCountOptions(parser_, options::CountOptionSet::Chart);
 }
 
 bool ChartOptions::helpAsked() const {
