@@ -38,6 +38,14 @@ bool tellUncounted(int uncounted) {
     return true;
 }
 
+QStringList countArguments() {
+    return QSettings().value("count").toStringList();
+}
+
+void setCountArguments(const QStringList& arguments) {
+    QSettings().setValue("count", arguments);
+}
+
 double bet() {
     return QSettings().value("bet", 10.0).toDouble();
 }

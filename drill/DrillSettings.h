@@ -2,6 +2,8 @@
 
 #include "Table.h"
 
+#include <QStringList>
+
 #include <vector>
 
 // What the drill keeps between runs in QSettings: the table last used, the player's own tables
@@ -21,6 +23,11 @@ std::vector<Table> recentTables();
 // Whether the player is yet to be told of this many answers of another version that are kept
 // but not counted; true once per count.
 bool tellUncounted(int uncounted);
+
+// The count in force, as its options wrote it ("--count=hilo", "--tc=floor"), kept between
+// starts; empty for none.
+QStringList countArguments();
+void setCountArguments(const QStringList& arguments);
 
 double bet();
 void setBet(double bet);

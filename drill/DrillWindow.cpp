@@ -1,6 +1,7 @@
 #include "DrillWindow.h"
 
 #include "ChartFile.h"
+#include "CountOptions.h"
 #include "DocumentOpener.h"
 #include "DrillSettings.h"
 #include "EdgePanel.h"
@@ -11,6 +12,7 @@
 
 #include <QMessageBox>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 
@@ -38,12 +40,16 @@ DrillWindow::DrillWindow(const QString& dataFolder, const QString& programFolder
     ui->ActionPlayOut->setChecked(start.playOut);
     ui->DealKindBox->setEnabled(!start.playOut);
     fillRuleSets();
+    ui->IndexChartButton->setEnabled(count_.has_value());
+    ui->ActionIndexChart->setEnabled(count_.has_value());
     bindHandlers();
     useTable(session_.table());
     reportHistoryNotice();
 }
 
-DrillWindow::~DrillWindow() = default;
+DrillWindow::~DrillWindow() {
+    indices_.waitForFinished(); // the index chart's work reads nothing of the window
+}
 
 void DrillWindow::bindHandlers() {
     connect(ui->HitButton, &QPushButton::clicked, this, &DrillWindow::HitClick);
@@ -62,6 +68,9 @@ void DrillWindow::bindHandlers() {
     connect(ui->ActionQuit, &QAction::triggered, this, &QWidget::close);
     connect(ui->ActionYourTable, &QAction::triggered, this, &DrillWindow::YourTableClick);
     connect(ui->ActionChart, &QAction::triggered, this, &DrillWindow::ChartClick);
+    connect(ui->IndexChartButton, &QPushButton::clicked, this, &DrillWindow::IndexChartClick);
+    connect(ui->ActionIndexChart, &QAction::triggered, this, &DrillWindow::IndexChartClick);
+    connect(&indices_, &QFutureWatcher<std::string>::finished, this, &DrillWindow::IndicesReady);
     connect(ui->ActionPlayOut, &QAction::toggled, ui->PlayOutBox, &QCheckBox::setChecked);
     connect(ui->PlayOutBox, &QCheckBox::toggled, this, &DrillWindow::PlayOutChange);
     connect(blackjackTimer_, &QTimer::timeout, this, &DrillWindow::NextClick);
@@ -109,7 +118,8 @@ void DrillWindow::useTable(Table table) { // a copy: the list it may come from i
     ui->RuleSetBox->setCurrentIndex(int(found - ruleSets_.begin()));
     ui->RulesLabel->setText(
         QStringLiteral("Rules in force: %1.").arg(table.words()) +
-        (count_.isEmpty() ? QString() : QStringLiteral(" Count in force: %1.").arg(count_)));
+        (count_ ? QStringLiteral(" Count in force: %1.").arg(options::countWords(*count_))
+                : QString()));
     blackjackTimer_->stop(); // a blackjack's pause deals no hand at the new table
     session_.useTable(table);
     showView();
@@ -296,6 +306,30 @@ void DrillWindow::AnalysisReady() {
         ChartClick();
     }
     updateEdge();
+}
+
+// The index chart of the count in force at the rules in force: a second or two of the
+// engine's work, off the window's thread; the page opens when it is done.
+void DrillWindow::IndexChartClick() {
+    if (!count_ || indices_.isRunning()) return;
+    indexTable_ = session_.table();
+    counting::Game game = *count_;
+    game.rules = indexTable_.rules;
+    ui->IndexChartButton->setEnabled(false);
+    ui->ActionIndexChart->setEnabled(false);
+    indices_.setFuture(QtConcurrent::run(
+        [game] { return counting::indexHtml(game, counting::indexPlays(game)); }));
+}
+
+void DrillWindow::IndicesReady() {
+    ui->IndexChartButton->setEnabled(true);
+    ui->ActionIndexChart->setEnabled(true);
+    QString error;
+    if (const auto path = writeIndexChartFile(indexTable_, indices_.result(), &error)) {
+        documentOpener().open(this, "open", *path, {}, {}, DocumentOpener::kShowNormal);
+    } else {
+        QMessageBox::warning(this, QStringLiteral("Hitwise Drill"), error);
+    }
 }
 
 void DrillWindow::ChartClick() {

@@ -8,8 +8,10 @@
 // tables and the bet; writeChartFile() writes the chart of the player's own table.
 
 #include "AnalysisCache.h"
+#include "CountLab.h"
 #include "PracticeSession.h"
 
+#include <QFutureWatcher>
 #include <QMainWindow>
 
 #include <memory>
@@ -31,7 +33,7 @@ public:
         std::optional<Table> table; // from the command line; else the last one used
         bool playOut = false;
         std::uint32_t seed = 0;
-        QString count; // the count in force in words, from the command line; empty for none
+        std::optional<counting::Game> count; // the count in force; its rules are the table's
     };
     // The history lives in dataFolder; the charts are read from programFolder.
     DrillWindow(const QString& dataFolder, const QString& programFolder, const Start& start,
@@ -50,6 +52,8 @@ private slots:
     void PlayOutChange();
     void YourTableClick();
     void ChartClick();
+    void IndexChartClick();
+    void IndicesReady();
     void TabChange();
     void BetChange(double bet);
     void StudyChoose(const GridCell& cell);
@@ -70,7 +74,9 @@ private:
 
     std::unique_ptr<Ui::DrillWindow> ui;
     QString programFolder_;
-    QString count_; // the count in force in words, or empty
+    std::optional<counting::Game> count_; // the count in force
+    QFutureWatcher<std::string> indices_; // the index chart's page, worked out off the thread
+    Table indexTable_;                    // the table it is for
     PracticeSession session_;
     std::vector<Table> ruleSets_; // the Rules list but its last entry, "Your table…"
     QTimer* blackjackTimer_;

@@ -1,5 +1,6 @@
 #include "Application.h"
 #include "CountOptions.h"
+#include "DrillSettings.h"
 #include "DrillWindow.h"
 #include "ProgramFolder.h"
 #include "RuleOptions.h"
@@ -17,6 +18,7 @@ namespace {
 // standard error and status 2.
 struct Parsed {
     DrillWindow::Start start;
+    QStringList countArguments; // the count in force as its options wrote it
     bool seeded = false;
     int status = -1; // set when the program ends here
 };
@@ -67,13 +69,15 @@ Parsed parseArguments(int argc, char** argv) {
         if (!rules) return fail(error);
         parsed.start.table = Table::own(*rules);
     }
-    // The count in force: the rules it goes with are the table's.
+    // The count in force: from the command line, kept for the next start; else the one kept.
+    // Its rules are the table's.
     const analysis::Rules countRules =
         parsed.start.table ? parsed.start.table->rules : options::defaultRules();
     if (const auto game = options::readGame(parser, countRules, &error)) {
         counting::GamePlan plan;
         if (!options::readPlan(parser, &plan, &error)) return fail(error);
-        parsed.start.count = options::countWords(*game);
+        parsed.start.count = game;
+        parsed.countArguments = options::countArguments(parser);
     } else if (!error.isEmpty()) {
         return fail(error);
     } else if (options::anyPlanOption(parser)) {
@@ -107,6 +111,23 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName("hitwise");
     QApplication::setDesktopFileName("com.example.hitwise.drill");
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
+
+    // The count in force: the command line's is kept for the next start; without one, the kept
+    // one, read by the same options (one that no longer reads is dropped).
+    if (!parsed.countArguments.isEmpty()) {
+        drillsettings::setCountArguments(parsed.countArguments);
+    } else if (const QStringList kept = drillsettings::countArguments(); !kept.isEmpty()) {
+        QCommandLineParser parser;
+        options::addCountOptions(parser, options::CountOptionSet::Drill);
+        QString error;
+        const auto rules = parsed.start.table
+                               ? parsed.start.table->rules
+                               : drillsettings::lastTable().value_or(Table::ofChart(0)).rules;
+        if (parser.parse(QStringList{"hitwise-drill"} + kept)) {
+            parsed.start.count = options::readGame(parser, rules, &error);
+        }
+        if (!parsed.start.count) drillsettings::setCountArguments({});
+    }
 
     // HITWISE_DRILL_SEED repeats a sequence of hands too (for tests); otherwise every run differs.
     bool seeded = parsed.seeded;

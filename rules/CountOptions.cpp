@@ -67,6 +67,18 @@ void addCountOptions(QCommandLineParser& parser, CountOptionSet set) {
     }
 }
 
+QStringList countArguments(const QCommandLineParser& parser) {
+    QStringList arguments;
+    for (const QString& name : parser.optionNames()) {
+        static const QStringList counting{
+            "count",   "tags", "deck-estimate", "tc",       "depth",           "penetration",
+            "players", "ramp", "leave-below",   "bankroll", "rounds-per-hour", "max-spread"};
+        if (counting.contains(name) && !arguments.contains("--" + name + "=" + parser.value(name)))
+            arguments << "--" + name + "=" + parser.value(name);
+    }
+    return arguments;
+}
+
 bool anyPlanOption(const QCommandLineParser& parser) {
     for (const char* name : {"leave-below", "bankroll", "rounds-per-hour", "max-spread"}) {
         if (parser.isSet(name)) return true;

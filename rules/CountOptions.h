@@ -32,6 +32,9 @@ std::optional<counting::Game> readGame(const QCommandLineParser& parser,
 bool anyPlanOption(const QCommandLineParser& parser);
 bool readPlan(const QCommandLineParser& parser, counting::GamePlan* plan, QString* error);
 
+// The counting options given, as "--name=value" arguments: what readGame reads again.
+QStringList countArguments(const QCommandLineParser& parser);
+
 // "Hi-Lo, half-deck estimate, floored", "KO, running count from -20": the count in words.
 QString countWords(const counting::Game& game);
 

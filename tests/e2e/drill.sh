@@ -45,4 +45,21 @@ start_program "$E2E_TMP/drill-counting"
 drill_window
 /usr/bin/python3 "$(dirname "$0")/drill.py" remembers 3 "Count in force: Hi-Lo, half-deck estimate, floored." ||
     fail "the second run"
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+
+# The third start without it: the count is kept; Ctrl+I writes its index chart and opens it.
+stub_xdg_open
+start_program "$program"
+drill_window
+/usr/bin/python3 "$(dirname "$0")/drill.py" remembers 3 "Count in force: Hi-Lo, half-deck estimate, floored." ||
+    fail "the third run"
+xdotool key ctrl+i
+for _ in $(seq 100); do
+    [ -s "$E2E_TMP/opened" ] && break
+    sleep 0.1
+done
+page=$(wait_opened 1)
+case "$page" in *indices-*.htm) ;; *) fail "opened: $page" ;; esac
+grep -q "Your top 18" "${page#file://}" || fail "the index chart has no top 18: $page"
 echo "1 passed, 0 failed"
