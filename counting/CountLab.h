@@ -15,7 +15,8 @@
 // the up card over the decks left, linearly between whole counts. A count's shoe stands for the
 // real shoes at that count: their average composition, fractional, which the engine values as
 // a mixture of whole shoes (CountShoe.h's wholeMixture): exactly for byCount(), to within a
-// sixth of a card of each value for indexPlays() (three shoes a count, to keep it quick). The
+// sixth of a card of each value for indexPlays() and countRounds() (three shoes a count, to
+// keep them quick). The
 // figures are then those of the average shoe played by its own best plays, not an average of
 // the real shoes' own figures; the manual says how close they come.
 
