@@ -107,10 +107,7 @@ std::vector<std::pair<double, std::array<int, 11>>> wholeMixture(const std::arra
 CountsOverDepths countsOverDepths(const CountSystem& system, const Conventions& conventions,
                                   int decks, const std::vector<std::pair<int, double>>& depths) {
     CountsOverDepths out;
-    std::vector<std::pair<int, double>> seen;
-    for (const auto& [cards, weight] : depths)
-        seen.emplace_back(cards, weight);
-    const auto atDepths = countsAtDepths(system, conventions, decks, seen);
+    const auto atDepths = countsAtDepths(system, conventions, decks, depths);
     for (const auto& [count, byDepth] : atDepths) {
         double frequency = 0;
         std::array<double, 11> left{};
