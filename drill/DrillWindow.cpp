@@ -1,6 +1,7 @@
 #include "DrillWindow.h"
 
 #include "ChartFile.h"
+#include "CountDialog.h"
 #include "CountOptions.h"
 #include "DocumentOpener.h"
 #include "DrillSettings.h"
@@ -70,6 +71,7 @@ void DrillWindow::bindHandlers() {
     connect(ui->ActionChart, &QAction::triggered, this, &DrillWindow::ChartClick);
     connect(ui->IndexChartButton, &QPushButton::clicked, this, &DrillWindow::IndexChartClick);
     connect(ui->ActionIndexChart, &QAction::triggered, this, &DrillWindow::IndexChartClick);
+    connect(ui->ActionCount, &QAction::triggered, this, &DrillWindow::CountClick);
     connect(&indices_, &QFutureWatcher<std::string>::finished, this, &DrillWindow::IndicesReady);
     connect(ui->ActionPlayOut, &QAction::toggled, ui->PlayOutBox, &QCheckBox::setChecked);
     connect(ui->PlayOutBox, &QCheckBox::toggled, this, &DrillWindow::PlayOutChange);
@@ -116,12 +118,9 @@ void DrillWindow::useTable(Table table) { // a copy: the list it may come from i
     const auto found = std::find(ruleSets_.begin(), ruleSets_.end(), table);
     const QSignalBlocker quiet(ui->RuleSetBox);
     ui->RuleSetBox->setCurrentIndex(int(found - ruleSets_.begin()));
-    ui->RulesLabel->setText(
-        QStringLiteral("Rules in force: %1.").arg(table.words()) +
-        (count_ ? QStringLiteral(" Count in force: %1.").arg(options::countWords(*count_))
-                : QString()));
     blackjackTimer_->stop(); // a blackjack's pause deals no hand at the new table
     session_.useTable(table);
+    showRulesLine();
     showView();
     updateWeakSpots();
     updateEdge();
@@ -306,6 +305,25 @@ void DrillWindow::AnalysisReady() {
         ChartClick();
     }
     updateEdge();
+}
+
+// The rules in force, and the count in force where there is one, as a screen reader reads them.
+void DrillWindow::showRulesLine() {
+    ui->RulesLabel->setText(
+        QStringLiteral("Rules in force: %1.").arg(session_.table().words()) +
+        (count_ ? QStringLiteral(" Count in force: %1.").arg(options::countWords(*count_))
+                : QString()));
+}
+
+// The count in force, chosen in its dialog and kept for the next start.
+void DrillWindow::CountClick() {
+    CountDialog dialog(session_.table().rules, count_, drillsettings::countArguments(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    count_ = dialog.game();
+    drillsettings::setCountArguments(dialog.arguments());
+    ui->IndexChartButton->setEnabled(true);
+    ui->ActionIndexChart->setEnabled(true);
+    showRulesLine();
 }
 
 // The index chart of the count in force at the rules in force: a second or two of the

@@ -53,6 +53,7 @@ private slots:
     void YourTableClick();
     void ChartClick();
     void IndexChartClick();
+    void CountClick();
     void IndicesReady();
     void TabChange();
     void BetChange(double bet);
@@ -62,6 +63,7 @@ private slots:
 
 private:
     void bindHandlers();
+    void showRulesLine();
     void fillRuleSets();
     void useTable(Table table);
     void answer(analysis::Play play);

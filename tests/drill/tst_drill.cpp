@@ -1,4 +1,6 @@
 // The drill's grading, dealing, rounds, memory and edge.
+#include "CountDialog.h"
+#include "CountOptions.h"
 #include "Edge.h"
 #include "FittedRules.h"
 #include "Grading.h"
@@ -13,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -51,6 +54,7 @@ private slots:
     void versionOneHistoryMigrated();
     void edgeOfAMadeUpHistory();
     void tableDialogShowsTheHouseEdge();
+    void countDialogKeepsWhatItShows();
 };
 
 namespace {
@@ -761,6 +765,32 @@ void DrillTest::tableDialogShowsTheHouseEdge() {
     QTRY_COMPARE_WITH_TIMEOUT(
         label->text(), "These rules: the house keeps 0.18 % a round by the best play.", 10000);
     QCOMPARE(label->accessibleName(), "The house edge of these rules");
+}
+
+// The Count dialog's choice, kept as the counting options write it, reads back as the same count
+// through the options both programs parse; a ramp that does not read is no count.
+void DrillTest::countDialogKeepsWhatItShows() {
+    counting::Game start;
+    start.rules.decks = 6;
+    start.system = *counting::systemOfId("zen");
+    start.conventions = {counting::DeckEstimate::Quarter, counting::Rounding::Truncate};
+    start.penetration = 0.8;
+    start.ramp = {{1, 1}, {3, 4}};
+    CountDialog dialog(start.rules, start, {"--bankroll=500", "--rounds-per-hour=80"});
+    const QStringList arguments = dialog.arguments();
+    QVERIFY(arguments.contains("--bankroll=500") && arguments.contains("--rounds-per-hour=80"));
+    QCommandLineParser parser;
+    options::addCountOptions(parser, options::CountOptionSet::Drill);
+    QVERIFY(parser.parse(QStringList{"hitwise-drill"} + arguments));
+    QString error;
+    const auto game = options::readGame(parser, start.rules, &error);
+    QVERIFY2(game, qPrintable(error));
+    QCOMPARE(options::countWords(*game), "Zen, quarter-deck estimate, truncated");
+    QCOMPARE(game->penetration, 0.8);
+    QVERIFY(game->ramp == start.ramp);
+    dialog.findChild<QLineEdit*>("RampEdit")->setText("1:x");
+    std::string why;
+    QVERIFY(!dialog.game(&why) && !why.empty());
 }
 
 QTEST_MAIN(DrillTest)
