@@ -2,6 +2,10 @@
 
 #include "ui_CountDialog.h"
 
+#include "CountOptions.h"
+
+#include <QCommandLineParser>
+
 #include <QLocale>
 #include <QMessageBox>
 #include <QtConcurrent/QtConcurrentRun>
@@ -15,28 +19,27 @@ const QStringList kRoundings{"floor", "truncate", "round", "exact"};
 } // namespace
 
 CountDialog::CountDialog(const analysis::Rules& rules, const std::optional<counting::Game>& start,
-                         const QStringList& startArguments, QWidget* parent)
+                         const QStringList& startArguments, const std::vector<QStringList>& recent,
+                         QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CountDialog>()), rules_(rules) {
     ui->setupUi(this);
     for (const counting::CountSystem& system : counting::builtInSystems())
         ui->SystemBox->addItem(QString::fromStdString(system.name),
                                QString::fromStdString(system.id));
-    const counting::Game game = start.value_or(counting::Game{});
-    const int system = ui->SystemBox->findData(QString::fromStdString(game.system.id));
-    ui->SystemBox->setCurrentIndex(system >= 0 ? system : 0);
-    ui->EstimateBox->setCurrentIndex(int(game.conventions.estimate));
-    ui->RoundingBox->setCurrentIndex(int(game.conventions.rounding));
-    ui->PenetrationBox->setValue(int(std::lround(100 * game.penetration)));
-    QStringList ramp;
-    for (const auto& [count, units] : game.ramp)
-        ramp << QStringLiteral("%1:%2").arg(count).arg(units);
-    ui->RampEdit->setText(ramp.join(','));
-    for (const QString& argument : startArguments) {
-        if (argument.startsWith("--bankroll=")) ui->BankrollBox->setValue(argument.mid(11).toInt());
-        if (argument.startsWith("--rounds-per-hour=")) {
-            ui->RoundsBox->setValue(argument.mid(18).toInt());
+    show(start.value_or(counting::Game{}), startArguments);
+    // The counts kept before, read by the options both programs parse.
+    for (const QStringList& arguments : recent) {
+        QCommandLineParser parser;
+        options::addCountOptions(parser, options::CountOptionSet::Drill);
+        QString error;
+        if (!parser.parse(QStringList{"hitwise-drill"} + arguments)) continue;
+        if (const auto game = options::readGame(parser, rules, &error)) {
+            recent_.emplace_back(*game, arguments);
+            ui->RecentBox->addItem(options::countWords(*game));
         }
     }
+    ui->RecentBox->setEnabled(!recent_.empty());
+    ui->RecentBox->setCurrentIndex(-1);
     connect(ui->Buttons, &QDialogButtonBox::accepted, this, &CountDialog::OkClick);
     connect(ui->Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(ui->SystemBox, &QComboBox::currentIndexChanged, this, &CountDialog::CountChange);
@@ -46,8 +49,33 @@ CountDialog::CountDialog(const analysis::Rules& rules, const std::optional<count
     connect(ui->BankrollBox, &QSpinBox::valueChanged, this, &CountDialog::CountChange);
     connect(ui->RoundsBox, &QSpinBox::valueChanged, this, &CountDialog::CountChange);
     connect(ui->RampEdit, &QLineEdit::editingFinished, this, &CountDialog::CountChange);
+    connect(ui->RecentBox, &QComboBox::activated, this, &CountDialog::RecentChange);
     connect(&figures_, &QFutureWatcher<counting::GameFigures>::finished, this,
             &CountDialog::GameReady);
+    CountChange();
+}
+
+void CountDialog::show(const counting::Game& game, const QStringList& arguments) {
+    const int system = ui->SystemBox->findData(QString::fromStdString(game.system.id));
+    ui->SystemBox->setCurrentIndex(system >= 0 ? system : 0);
+    ui->EstimateBox->setCurrentIndex(int(game.conventions.estimate));
+    ui->RoundingBox->setCurrentIndex(int(game.conventions.rounding));
+    ui->PenetrationBox->setValue(int(std::lround(100 * game.penetration)));
+    QStringList ramp;
+    for (const auto& [count, units] : game.ramp)
+        ramp << QStringLiteral("%1:%2").arg(count).arg(units);
+    ui->RampEdit->setText(ramp.join(','));
+    for (const QString& argument : arguments) {
+        if (argument.startsWith("--bankroll=")) ui->BankrollBox->setValue(argument.mid(11).toInt());
+        if (argument.startsWith("--rounds-per-hour=")) {
+            ui->RoundsBox->setValue(argument.mid(18).toInt());
+        }
+    }
+}
+
+void CountDialog::RecentChange(int index) {
+    if (index < 0 || index >= int(recent_.size())) return;
+    show(recent_[std::size_t(index)].first, recent_[std::size_t(index)].second);
     CountChange();
 }
 

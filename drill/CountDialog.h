@@ -8,6 +8,8 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace Ui {
 class CountDialog;
@@ -21,9 +23,11 @@ class CountDialog : public QDialog {
     Q_DISABLE_COPY_MOVE(CountDialog)
 
 public:
-    // Starts from a count (or Hi-Lo) at these rules.
+    // Starts from a count (or Hi-Lo) at these rules; `recent` are counts kept before, as their
+    // options wrote them, offered to choose again.
     CountDialog(const analysis::Rules& rules, const std::optional<counting::Game>& start,
-                const QStringList& startArguments, QWidget* parent = nullptr);
+                const QStringList& startArguments, const std::vector<QStringList>& recent = {},
+                QWidget* parent = nullptr);
     ~CountDialog() override;
 
     // The count as chosen, or nothing (and *why) for a ramp that does not read.
@@ -35,9 +39,14 @@ private slots:
     void OkClick();
     void CountChange();
     void GameReady();
+    void RecentChange(int index);
 
 private:
+    // Shows a count and its plan in the controls.
+    void show(const counting::Game& game, const QStringList& arguments);
+
     std::unique_ptr<Ui::CountDialog> ui;
+    std::vector<std::pair<counting::Game, QStringList>> recent_; // those that still read
     analysis::Rules rules_;
     QFutureWatcher<counting::GameFigures> figures_;
     bool again_ = false;

@@ -43,7 +43,23 @@ QStringList countArguments() {
 }
 
 void setCountArguments(const QStringList& arguments) {
-    QSettings().setValue("count", arguments);
+    QSettings settings;
+    settings.setValue("count", arguments);
+    if (arguments.isEmpty()) return;
+    // Each kept count as one line of its arguments, as the tables are kept by their keys.
+    QStringList recent = settings.value("recentCounts").toStringList();
+    const QString line = arguments.join('\n');
+    recent.removeAll(line);
+    recent.prepend(line);
+    settings.setValue("recentCounts", recent.mid(0, kRecentCounts));
+}
+
+std::vector<QStringList> recentCounts() {
+    std::vector<QStringList> counts;
+    for (const QString& line : QSettings().value("recentCounts").toStringList()) {
+        if (int(counts.size()) < kRecentCounts) counts.push_back(line.split('\n'));
+    }
+    return counts;
 }
 
 double bet() {

@@ -27,7 +27,10 @@ bool tellUncounted(int uncounted);
 // The count in force, as its options wrote it ("--count=hilo", "--tc=floor"), kept between
 // starts; empty for none.
 QStringList countArguments();
+// Keeps it, and among the last kRecentCounts.
 void setCountArguments(const QStringList& arguments);
+inline constexpr int kRecentCounts = 5;
+std::vector<QStringList> recentCounts(); // the latest first
 
 double bet();
 void setBet(double bet);

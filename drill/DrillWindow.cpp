@@ -317,7 +317,8 @@ void DrillWindow::showRulesLine() {
 
 // The count in force, chosen in its dialog and kept for the next start.
 void DrillWindow::CountClick() {
-    CountDialog dialog(session_.table().rules, count_, drillsettings::countArguments(), this);
+    CountDialog dialog(session_.table().rules, count_, drillsettings::countArguments(),
+                       drillsettings::recentCounts(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     count_ = dialog.game();
     drillsettings::setCountArguments(dialog.arguments());

@@ -12,6 +12,7 @@
 #include "Round.h"
 #include "TableDialog.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -768,7 +769,8 @@ void DrillTest::tableDialogShowsTheHouseEdge() {
 }
 
 // The Count dialog's choice, kept as the counting options write it, reads back as the same count
-// through the options both programs parse; a ramp that does not read is no count.
+// through the options both programs parse; a recent count is chosen again; a ramp that does not
+// read is no count.
 void DrillTest::countDialogKeepsWhatItShows() {
     counting::Game start;
     start.rules.decks = 6;
@@ -776,7 +778,8 @@ void DrillTest::countDialogKeepsWhatItShows() {
     start.conventions = {counting::DeckEstimate::Quarter, counting::Rounding::Truncate};
     start.penetration = 0.8;
     start.ramp = {{1, 1}, {3, 4}};
-    CountDialog dialog(start.rules, start, {"--bankroll=500", "--rounds-per-hour=80"});
+    CountDialog dialog(start.rules, start, {"--bankroll=500", "--rounds-per-hour=80"},
+                       {{"--count=ko", "--bankroll=200"}, {"--count=nothing"}});
     const QStringList arguments = dialog.arguments();
     QVERIFY(arguments.contains("--bankroll=500") && arguments.contains("--rounds-per-hour=80"));
     QCommandLineParser parser;
@@ -788,6 +791,14 @@ void DrillTest::countDialogKeepsWhatItShows() {
     QCOMPARE(options::countWords(*game), "Zen, quarter-deck estimate, truncated");
     QCOMPARE(game->penetration, 0.8);
     QVERIFY(game->ramp == start.ramp);
+    // A recent count chosen again; one that no longer reads is not offered.
+    auto* recent = dialog.findChild<QComboBox*>("RecentBox");
+    QCOMPARE(recent->count(), 1);
+    QCOMPARE(recent->itemText(0), "KO, running count from -20");
+    recent->setCurrentIndex(0);
+    emit recent->activated(0);
+    QVERIFY(dialog.arguments().contains("--count=ko") &&
+            dialog.arguments().contains("--bankroll=200"));
     dialog.findChild<QLineEdit*>("RampEdit")->setText("1:x");
     std::string why;
     QVERIFY(!dialog.game(&why) && !why.empty());
