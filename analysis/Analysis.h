@@ -6,10 +6,13 @@
 // How the parts meet: `Rules` (rules/) is the table, checked by Rules::problem() before
 // anything is valued. `DealerTable` lists, once per up card, every set of
 // cards the dealer can draw with its number of orders, so the dealer's outcome chances for any
-// shoe are one pass over a small tree. `Solver` values the player's plays for one up card,
-// recursing over the cards held and caching by the cards out of the shoe; `splitValue` (Split.h)
-// values a split exactly, resplits included. `Analysis` runs the solver for every two-card
-// starting hand against every up card and adds up a round.
+// shoe are one pass over a small tree; a walk sums the sets by their aces (and a split's pair
+// cards) too, so that shoes that differ only in those share it. `Solver` values the player's
+// plays for one up card, recursing over the cards held and caching by the cards out of the
+// shoe; for a whole table it walks the tree first for every hand it can stand on, ten shoes a
+// walk. `splitValue` (Split.h) values a split exactly, resplits included. `Analysis` runs the
+// solver for every two-card starting hand against every up card, the up cards shared out
+// among the cores, and adds up a round; `roundMoments` gives a round's second moment too.
 //
 // Values are fractions of the initial bet. With a hole card they are given after the dealer
 // has checked and has no blackjack; without one they include the loss to it.

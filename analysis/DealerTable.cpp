@@ -350,13 +350,6 @@ Distribution DealerTable::outcomes(const Shoe& shoe) const {
     return chances;
 }
 
-void DealerTable::outcomes(const Shoe* const* shoes, int n, Distribution* chances) const {
-    if (n <= 0) return;
-    if (n == 1) return outcomesOf<1>(shoes, n, chances);
-    if (n <= 4) return outcomesOf<4>(shoes, n, chances);
-    outcomesOf<kBatch>(shoes, n, chances);
-}
-
 template <int W>
 void DealerTable::groupedSumsOf(const Shoe* const* shoes, int n, int pair,
                                 double* const* grouped) const {

@@ -31,10 +31,6 @@ public:
 
     // The outcome chances when the dealer draws from this shoe (the up card already out).
     Distribution outcomes(const Shoe& shoe) const;
-    // The same for up to kBatch shoes in one walk of the tree: each chance exactly what
-    // outcomes() gives for its shoe (the same sums in the same order), the tree's bookkeeping
-    // shared.
-    void outcomes(const Shoe* const* shoes, int n, Distribution* chances) const;
 
     // For split hands (see Split.h), what standing wins in every shoe that differs from a
     // given one only in its count of pair cards. One walk of the tree sums the dealer's sets by
