@@ -397,22 +397,14 @@ DealerTable::withAces(const double* grouped, int pair, const Shoe& shoe, double*
 }
 
 Distribution DealerTable::outcomesByPairs(const PairSums& sums, int pairsLeft) const {
-    // One order of d cards, s of them pair cards: the other values' falling counts (summed)
-    // times (c)_s / (N)_d, with c pair cards left and N = others + c.
-    std::array<double, kDepths> inverseFalling{};
-    inverseFalling[0] = 1.0;
-    for (int d = 1; d <= maxDepth_; ++d)
-        inverseFalling[d] = inverseFalling[d - 1] * reciprocal(sums.others + pairsLeft - (d - 1));
-    std::array<double, kMostOfAValue + 1> pairsFalling{};
-    pairsFalling[0] = 1.0;
-    for (int count = 1; count <= kMostOfAValue; ++count)
-        pairsFalling[count] = pairsFalling[count - 1] * std::max(pairsLeft - (count - 1), 0);
+    // The factors of standingByPairs, for this one shoe.
+    const StandingFactors::Shoe f = standingFactors(sums.others, pairsLeft, 1).shoe[0];
     const auto& slots = slots_[sums.pair];
     const int slotCount = static_cast<int>(slots.size());
     Distribution chances{};
     for (int slot = 0; slot < slotCount; ++slot) {
         const auto [d, s] = slots[slot];
-        const double factor = pairsFalling[s] * inverseFalling[d];
+        const double factor = f.pairsFalling[s] * f.inverseFalling[d];
         if (factor == 0.0) continue;
         for (int outcome = 0; outcome < kOutcomes; ++outcome)
             chances[outcome] += sums.sums[slot * kOutcomes + outcome] * factor;

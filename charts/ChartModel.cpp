@@ -95,6 +95,16 @@ std::vector<Row> chartRows() {
     return rows;
 }
 
+int rowOfHand(int first, int second) {
+    const std::pair<int, int> hand{std::min(first, second), std::max(first, second)};
+    const auto& rows = everyRow();
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const auto& hands = rows[row].hands;
+        if (std::find(hands.begin(), hands.end(), hand) != hands.end()) return int(row);
+    }
+    return -1;
+}
+
 std::string shoeText(const analysis::Shoe& shoe) {
     return shoe.text() + " (" + std::to_string(shoe.total) + " cards)";
 }
@@ -207,16 +217,14 @@ std::vector<std::pair<const Row*, const Cell*>> markedByCost(const Chart& chart)
     return marked;
 }
 
-namespace {
-
-std::string lowerName(Play play) {
+std::string playWord(Play play) {
     std::string name(analysis::playName(play));
     for (char& c : name)
         c = static_cast<char>(std::tolower(c));
     return name;
 }
 
-} // namespace
+namespace {} // namespace
 
 std::string compareCsv(const Analysis& analysis, AdviceTable table) {
     std::string out = "card1,card2,up,chart,best,cost\n";
@@ -229,7 +237,7 @@ std::string compareCsv(const Analysis& analysis, AdviceTable table) {
                 const Play best = values.best();
                 if (chart == best || values[best] <= values[chart]) continue;
                 out += cardName(first) + "," + cardName(second) + "," + cardName(up) + "," +
-                       lowerName(chart) + "," + lowerName(best) + "," +
+                       playWord(chart) + "," + playWord(best) + "," +
                        fixed(values[best] - values[chart], kCsvDecimals) + "\n";
             }
         }
@@ -254,7 +262,7 @@ std::string csv(const Analysis& analysis) {
                 const Play best = values.best();
                 const auto fallback = fallbackOf(values, best);
                 out +=
-                    "," + lowerName(best) + "," + (fallback ? playCode(best, fallback) : "") + "\n";
+                    "," + playWord(best) + "," + (fallback ? playCode(best, fallback) : "") + "\n";
             }
         }
     }

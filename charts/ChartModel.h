@@ -98,6 +98,8 @@ analysis::PlayValues combined(const analysis::Analysis& analysis, const Row& row
 // The better of the plays that remain where `play` is not allowed any more: for a double, hit
 // or stand; for a surrender, hit, stand or split. Nothing for other plays.
 std::optional<Play> fallbackOf(const analysis::PlayValues& values, Play play);
+// "hit", "stand": a play as the CSV's best column writes it.
+std::string playWord(Play play);
 // "H", "S", "D", "P", "R", with the fallback's letter after a double or a surrender: "Dh".
 std::string playCode(Play play, std::optional<Play> fallback);
 // What the codes mean, for the legends.
@@ -121,6 +123,8 @@ RowKind kindOfRow(int row);
 std::vector<Row> chartRows();
 // The same rows, made once for the process: for readers that only look them up.
 const std::vector<Row>& everyRow();
+// The row of a two-card hand (card values 1..10, either order), or -1.
+int rowOfHand(int first, int second);
 
 // The chart of one of the program's tables, under the rules it was found to fit.
 Chart tableChart(const analysis::Analysis& analysis, AdviceTable table, const std::string& name,

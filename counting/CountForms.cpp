@@ -10,13 +10,6 @@ namespace counting {
 
 namespace {
 
-std::string lower(analysis::Play play) {
-    std::string name(analysis::playName(play));
-    for (char& c : name)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return name;
-}
-
 // "16", "A,7", "8,8" or "insurance".
 std::string handOf(const IndexPlay& play) {
     if (play.insurance) return "insurance";
@@ -28,17 +21,11 @@ std::string handOf(const IndexPlay& play) {
     return row.label;
 }
 
-std::string number(double value, int decimals) {
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    return buffer;
-}
-
 std::string belowOf(const IndexPlay& play) {
-    return play.insurance ? "no" : lower(play.below);
+    return play.insurance ? "no" : charts::playWord(play.below);
 }
 std::string aboveOf(const IndexPlay& play) {
-    return play.insurance ? "insure" : lower(play.atOrAbove);
+    return play.insurance ? "insure" : charts::playWord(play.atOrAbove);
 }
 
 // "1:1, 2:2, 3:4, 4:8".
@@ -46,7 +33,7 @@ std::string rampText(const Game& game) {
     std::string out;
     for (const auto& [count, units] : game.ramp)
         out += (out.empty() ? "" : ", ") + std::to_string(count) + ":" +
-               number(units, units == std::floor(units) ? 0 : 2);
+               charts::fixed(units, units == std::floor(units) ? 0 : 2);
     return out;
 }
 
@@ -72,12 +59,12 @@ std::string describe(const Game& game) {
         out += std::string(" (decks left estimated ") + estimates[int(game.conventions.estimate)] +
                ", the count " + roundings[int(game.conventions.rounding)] + ")";
     } else {
-        out += " from " + number(game.system.initialRunningCount(game.rules.decks), 0);
+        out += " from " + charts::fixed(game.system.initialRunningCount(game.rules.decks), 0);
     }
     if (game.depth) {
-        out += "; at " + number(*game.depth, 2) + " decks dealt";
+        out += "; at " + charts::fixed(*game.depth, 2) + " decks dealt";
     } else {
-        out += "; every round to the cut card at " + number(100 * game.penetration, 0) +
+        out += "; every round to the cut card at " + charts::fixed(100 * game.penetration, 0) +
                " % of the shoe, " + std::to_string(game.players) +
                (game.players == 1 ? " player" : " players");
     }
@@ -91,8 +78,8 @@ std::string indexCsv(const Game& game, const IndexTable& table) {
         const std::string hand = handOf(play);
         out += (hand.find(',') != std::string::npos ? '"' + hand + '"' : hand) + "," +
                charts::cardName(play.up) + "," + belowOf(play) + "," + std::to_string(play.index) +
-               "," + aboveOf(play) + "," + number(play.crossing, 2) + "," +
-               number(play.gainPer100, 4) + "\n";
+               "," + aboveOf(play) + "," + charts::fixed(play.crossing, 2) + "," +
+               charts::fixed(play.gainPer100, 4) + "\n";
     }
     return out + about(game);
 }
@@ -136,14 +123,14 @@ std::string gameText(const GameFigures& f) {
     auto line = [&](const char* name, const std::string& value) {
         out += std::string(name) + ": " + value + "\n";
     };
-    line("win rate per 100 rounds", number(f.winPer100, 4));
-    line("win rate per hour", number(f.winPerHour, 4));
-    line("win rate per cent of the average bet", number(f.winPercentOfBet, 4));
-    line("standard deviation per 100 rounds", number(f.sdPer100, 4));
-    line("N0", number(f.n0, 0));
-    line("risk of ruin", number(f.riskOfRuin, 6));
-    line("SCORE", number(f.score, 2));
-    line("DI", number(f.di, 2));
+    line("win rate per 100 rounds", charts::fixed(f.winPer100, 4));
+    line("win rate per hour", charts::fixed(f.winPerHour, 4));
+    line("win rate per cent of the average bet", charts::fixed(f.winPercentOfBet, 4));
+    line("standard deviation per 100 rounds", charts::fixed(f.sdPer100, 4));
+    line("N0", charts::fixed(f.n0, 0));
+    line("risk of ruin", charts::fixed(f.riskOfRuin, 6));
+    line("SCORE", charts::fixed(f.score, 2));
+    line("DI", charts::fixed(f.di, 2));
     line("best ramp", f.bestRamp);
     return out;
 }
@@ -151,8 +138,8 @@ std::string gameText(const GameFigures& f) {
 std::string byCountCsv(const Game& game, const std::vector<CountWorth>& rows) {
     std::string out = "true_count,frequency,basic,with_indices\n";
     for (const CountWorth& row : rows) {
-        out += std::to_string(row.count) + "," + number(row.frequency, 9) + "," +
-               number(row.basic, 9) + "," + number(row.withIndices, 9) + "\n";
+        out += std::to_string(row.count) + "," + charts::fixed(row.frequency, 9) + "," +
+               charts::fixed(row.basic, 9) + "," + charts::fixed(row.withIndices, 9) + "\n";
     }
     return out + about(game);
 }

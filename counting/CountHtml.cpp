@@ -12,17 +12,6 @@ namespace {
 
 using analysis::Play;
 
-const char* letter(Play play) {
-    switch (play) {
-    case Play::Stand: return "S";
-    case Play::Hit: return "H";
-    case Play::Double: return "D";
-    case Play::Split: return "P";
-    case Play::Surrender: return "R";
-    }
-    return "";
-}
-
 std::string signedCount(int count) {
     return (count > 0 ? "+" : count < 0 ? "\u2212" : "") + std::to_string(std::abs(count));
 }
@@ -52,9 +41,10 @@ std::string page(const std::string& title, const Game& game, const std::string& 
 // "Stand at +1 or above" for the side of a change that is not the chart's play.
 std::string changeText(const IndexPlay& play, Play basic) {
     if (play.atOrAbove != basic) {
-        return std::string(letter(play.atOrAbove)) + " \u2265 " + signedCount(play.index);
+        return charts::playCode(play.atOrAbove, std::nullopt) + " \u2265 " +
+               signedCount(play.index);
     }
-    return std::string(letter(play.below)) + " &lt; " + signedCount(play.index);
+    return charts::playCode(play.below, std::nullopt) + " &lt; " + signedCount(play.index);
 }
 
 std::string listOf(const IndexTable& table, const std::vector<int>& which) {
@@ -91,8 +81,8 @@ charts::Chart indexChart(const Game& game, const IndexTable& table) {
             for (const IndexPlay& play : table.plays) {
                 if (play.insurance || play.row != int(r) || play.up != cell.up) continue;
                 std::string text = play.atOrAbove != cell.best
-                                       ? std::string(letter(play.atOrAbove)) + "\u2265"
-                                       : std::string(letter(play.below)) + "<";
+                                       ? charts::playCode(play.atOrAbove, std::nullopt) + "\u2265"
+                                       : charts::playCode(play.below, std::nullopt) + "<";
                 std::string count = signedCount(play.index);
                 cell.index += (cell.index.empty() ? "" : " ") + text + count;
             }
@@ -111,12 +101,12 @@ charts::Chart indexChart(const Game& game, const IndexTable& table) {
         std::string line = title;
         for (std::size_t i = 0; i < which.size(); ++i) {
             const IndexPlay& play = table.plays[std::size_t(which[i])];
-            line +=
-                (i ? "; " : " ") +
-                (play.insurance ? std::string("insurance")
-                                : charts::everyRow()[std::size_t(play.row)].label + " v " +
-                                      charts::cardName(play.up) + " " + letter(play.atOrAbove)) +
-                " " + signedCount(play.index);
+            line += (i ? "; " : " ") +
+                    (play.insurance ? std::string("insurance")
+                                    : charts::everyRow()[std::size_t(play.row)].label + " v " +
+                                          charts::cardName(play.up) + " " +
+                                          charts::playCode(play.atOrAbove, std::nullopt)) +
+                    " " + signedCount(play.index);
         }
         chart.notes.push_back(line + ".");
     };

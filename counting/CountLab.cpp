@@ -399,14 +399,6 @@ IndexTable indexPlays(const Game& game) {
 
 namespace {
 
-// The chart row of a two-card hand.
-int rowOf(int first, int second) {
-    const int low = std::min(first, second), high = std::max(first, second);
-    if (low == high) return low - 1;
-    if (low == 1) return charts::kPairRows + (high - 2);
-    return charts::kPairRows + charts::kSoftRows + (low + high - 5);
-}
-
 using CellPlays = std::array<std::array<Play, 11>, charts::kChartRowCount>; // [row][up]
 
 // Each cell's best play at a count, its hands weighted by how often they come.
@@ -444,7 +436,7 @@ CellPlays basicPlays(const Analysis& full) {
 
 analysis::PlayChooser chooserOf(const CellPlays& plays) {
     return [&plays](int first, int second, int up) {
-        return plays[std::size_t(rowOf(first, second))][std::size_t(up)];
+        return plays[std::size_t(charts::rowOfHand(first, second))][std::size_t(up)];
     };
 }
 

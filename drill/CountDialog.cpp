@@ -4,19 +4,9 @@
 
 #include "CountOptions.h"
 
-#include <QCommandLineParser>
-
 #include <QLocale>
 #include <QMessageBox>
 #include <QtConcurrent/QtConcurrentRun>
-
-namespace {
-
-// The option values of the dialog's lists, in their order.
-const QStringList kEstimates{"full", "half", "quarter", "exact"};
-const QStringList kRoundings{"floor", "truncate", "round", "exact"};
-
-} // namespace
 
 CountDialog::CountDialog(const analysis::Rules& rules, const std::optional<counting::Game>& start,
                          const QStringList& startArguments, const std::vector<QStringList>& recent,
@@ -29,11 +19,7 @@ CountDialog::CountDialog(const analysis::Rules& rules, const std::optional<count
     show(start.value_or(counting::Game{}), startArguments);
     // The counts kept before, read by the options both programs parse.
     for (const QStringList& arguments : recent) {
-        QCommandLineParser parser;
-        options::addCountOptions(parser, options::CountOptionSet::Drill);
-        QString error;
-        if (!parser.parse(QStringList{"hitwise-drill"} + arguments)) continue;
-        if (const auto game = options::readGame(parser, rules, &error)) {
+        if (const auto game = options::gameOf(arguments, rules)) {
             recent_.emplace_back(*game, arguments);
             ui->RecentBox->addItem(options::countWords(*game));
         }
@@ -107,8 +93,9 @@ QStringList CountDialog::arguments() const {
     QStringList arguments{"--count=" + ui->SystemBox->currentData().toString()};
     const auto game = this->game();
     if (game && game->system.balanced()) {
-        arguments << "--deck-estimate=" + kEstimates[ui->EstimateBox->currentIndex()]
-                  << "--tc=" + kRoundings[ui->RoundingBox->currentIndex()];
+        arguments << "--deck-estimate=" +
+                         options::deckEstimateNames()[ui->EstimateBox->currentIndex()]
+                  << "--tc=" + options::roundingNames()[ui->RoundingBox->currentIndex()];
     }
     arguments << QStringLiteral("--penetration=%1").arg(ui->PenetrationBox->value() / 100.0);
     if (!ui->RampEdit->text().trimmed().isEmpty()) {

@@ -117,15 +117,10 @@ int main(int argc, char** argv) {
     if (!parsed.countArguments.isEmpty()) {
         drillsettings::setCountArguments(parsed.countArguments);
     } else if (const QStringList kept = drillsettings::countArguments(); !kept.isEmpty()) {
-        QCommandLineParser parser;
-        options::addCountOptions(parser, options::CountOptionSet::Drill);
-        QString error;
         const auto rules = parsed.start.table
                                ? parsed.start.table->rules
                                : drillsettings::lastTable().value_or(Table::ofChart(0)).rules;
-        if (parser.parse(QStringList{"hitwise-drill"} + kept)) {
-            parsed.start.count = options::readGame(parser, rules, &error);
-        }
+        parsed.start.count = options::gameOf(kept, rules);
         if (!parsed.start.count) drillsettings::setCountArguments({});
     }
 

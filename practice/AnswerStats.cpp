@@ -5,7 +5,7 @@ bool AnswerStats::count(const QString& table, const QDate& day, const Answer& an
     ++kept.tries;
     kept.rights += answer.right;
     if (answer.position != 0 || answer.cards.size() != 2) return false;
-    const GridCell where{chartRowOf(answer.cards[0], answer.cards[1]), answer.up};
+    const GridCell where{charts::rowOfHand(answer.cards[0], answer.cards[1]), answer.up};
     if (where.row < 0) return false;
     kept.first.push_back({day, where, answer.answer});
     CellRecord& cell = kept.cells[where.row][where.up - 1];

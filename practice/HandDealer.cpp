@@ -4,16 +4,6 @@
 
 #include <algorithm>
 
-int chartRowOf(int first, int second) {
-    const std::pair<int, int> hand{std::min(first, second), std::max(first, second)};
-    const auto& rows = charts::everyRow();
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        const auto& hands = rows[row].hands;
-        if (std::find(hands.begin(), hands.end(), hand) != hands.end()) return int(row);
-    }
-    return -1;
-}
-
 DealKind kindOfRow(int row) {
     switch (charts::kindOfRow(row)) {
     case charts::RowKind::Pair: return DealKind::Pairs;
@@ -67,7 +57,7 @@ Deal HandDealer::deal(DealKind kind, const std::vector<GridCell>& weak) {
         for (cards::Card& card : deal.cards)
             card.face = randomFace();
     } while (kind != DealKind::EveryHand &&
-             (kindOfRow(chartRowOf(deal.first(), deal.second())) != kind ||
+             (kindOfRow(charts::rowOfHand(deal.first(), deal.second())) != kind ||
               analysis::isBlackjack(deal.first(), deal.second())));
     suit(deal);
     return deal;

@@ -17,8 +17,6 @@ struct GridCell {
     bool operator==(const GridCell& other) const { return row == other.row && up == other.up; }
 };
 
-// The chart row of a two-card hand (card values 1..10, either order).
-int chartRowOf(int first, int second);
 // The kind of hand a chart row holds.
 DealKind kindOfRow(int row);
 inline constexpr int kChartRows = charts::kChartRowCount;
@@ -29,7 +27,7 @@ struct Deal {
     int first() const { return cards[0].value(); }
     int second() const { return cards[1].value(); }
     int up() const { return cards[2].value(); }
-    GridCell cell() const { return {chartRowOf(first(), second()), up()}; }
+    GridCell cell() const { return {charts::rowOfHand(first(), second()), up()}; }
 };
 
 // Deals random hands as from an endless shoe, of the kind asked for (a blackjack only among

@@ -151,7 +151,7 @@ bool PracticeSession::answer(Play play) {
 // Committed before anything else happens: the next hand waits for it.
 void PracticeSession::count(const Answer& answer) {
     if (history_.record(table_.key(), answer)) {
-        changedCell_ = GridCell{chartRowOf(answer.cards[0], answer.cards[1]), answer.up};
+        changedCell_ = GridCell{charts::rowOfHand(answer.cards[0], answer.cards[1]), answer.up};
     }
     ++tries_;
     rights_ += answer.right;

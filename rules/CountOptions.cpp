@@ -10,9 +10,6 @@ namespace options {
 
 namespace {
 
-const QStringList kEstimates{"full", "half", "quarter", "exact"};    // as counting::DeckEstimate
-const QStringList kRoundings{"floor", "truncate", "round", "exact"}; // as counting::Rounding
-
 QStringList systemIds() {
     QStringList ids;
     for (const counting::CountSystem& system : counting::builtInSystems())
@@ -65,6 +62,24 @@ void addCountOptions(QCommandLineParser& parser, CountOptionSet set) {
                           "cut card).",
                           "decks"});
     }
+}
+
+const QStringList& deckEstimateNames() {
+    static const QStringList names{"full", "half", "quarter", "exact"};
+    return names;
+}
+
+const QStringList& roundingNames() {
+    static const QStringList names{"floor", "truncate", "round", "exact"};
+    return names;
+}
+
+std::optional<counting::Game> gameOf(const QStringList& arguments, const analysis::Rules& rules) {
+    QCommandLineParser parser;
+    addCountOptions(parser, CountOptionSet::Drill);
+    QString error;
+    if (!parser.parse(QStringList{"hitwise-drill"} + arguments)) return std::nullopt;
+    return readGame(parser, rules, &error);
 }
 
 QStringList countArguments(const QCommandLineParser& parser) {
@@ -169,9 +184,10 @@ std::optional<counting::Game> readGame(const QCommandLineParser& parser,
     }
     for (const auto& [option, names, apply] :
          {std::tuple<const char*, const QStringList*, std::function<void(int)>>{
-              "deck-estimate", &kEstimates,
+              "deck-estimate", &deckEstimateNames(),
               [&](int i) { game.conventions.estimate = counting::DeckEstimate(i); }},
-          {"tc", &kRoundings, [&](int i) { game.conventions.rounding = counting::Rounding(i); }}}) {
+          {"tc", &roundingNames(),
+           [&](int i) { game.conventions.rounding = counting::Rounding(i); }}}) {
         if (!parser.isSet(option)) continue;
         if (!game.system.balanced()) {
             *error =

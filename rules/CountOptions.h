@@ -32,8 +32,15 @@ std::optional<counting::Game> readGame(const QCommandLineParser& parser,
 bool anyPlanOption(const QCommandLineParser& parser);
 bool readPlan(const QCommandLineParser& parser, counting::GamePlan* plan, QString* error);
 
-// The counting options given, as "--name=value" arguments: what readGame reads again.
+// The counting options given, as "--name=value" arguments: what gameOf reads again.
 QStringList countArguments(const QCommandLineParser& parser);
+// The counter's game of such arguments at these rules, or nothing where they no longer read.
+std::optional<counting::Game> gameOf(const QStringList& arguments, const analysis::Rules& rules);
+
+// The values of --deck-estimate and --tc, in the order of counting::DeckEstimate and
+// counting::Rounding.
+const QStringList& deckEstimateNames();
+const QStringList& roundingNames();
 
 // "Hi-Lo, half-deck estimate, floored", "KO, running count from -20": the count in words.
 QString countWords(const counting::Game& game);

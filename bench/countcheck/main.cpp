@@ -26,14 +26,8 @@ struct Figures {
 
 Figures figuresOf(const analysis::Analysis& at, const charts::Chart& basic) {
     Figures f;
-    auto rowOf = [](int first, int second) {
-        const int low = std::min(first, second), high = std::max(first, second);
-        if (low == high) return low - 1;
-        if (low == 1) return charts::kPairRows + (high - 2);
-        return charts::kPairRows + charts::kSoftRows + (low + high - 5);
-    };
     f.basic = at.roundReturn([&](int first, int second, int up) {
-        for (const auto& cell : basic.rows[std::size_t(rowOf(first, second))].cells) {
+        for (const auto& cell : basic.rows[std::size_t(charts::rowOfHand(first, second))].cells) {
             if (cell.up == up) return cell.best;
         }
         return analysis::Play::Stand;

@@ -298,7 +298,7 @@ void DrillTest::stackedRounds() {
 void DrillTest::dealingLeansOnWeakSpots() {
     HandDealer dealer(1);
     const std::vector<GridCell> weak = {
-        {chartRowOf(10, 6), 10}, {chartRowOf(1, 7), 9}, {chartRowOf(8, 8), 1}};
+        {charts::rowOfHand(10, 6), 10}, {charts::rowOfHand(1, 7), 9}, {charts::rowOfHand(8, 8), 1}};
     const int deals = 4000;
     int fromWeak = 0;
     for (int i = 0; i < deals; ++i) {
@@ -320,7 +320,7 @@ void DrillTest::dealingKeepsToTheKind() {
     QFETCH(int, kind);
     HandDealer dealer(2);
     const std::vector<GridCell> otherKinds = {
-        {chartRowOf(10, 6), 10}, {chartRowOf(1, 7), 9}, {chartRowOf(8, 8), 1}};
+        {charts::rowOfHand(10, 6), 10}, {charts::rowOfHand(1, 7), 9}, {charts::rowOfHand(8, 8), 1}};
     for (int i = 0; i < 2000; ++i) {
         const Deal deal = dealer.deal(DealKind(kind), {otherKinds[(kind + 1) % 3]});
         QCOMPARE(int(kindOfRow(deal.cell().row)), kind);
@@ -602,7 +602,7 @@ void DrillTest::sessionGradesAndRecords() {
     QTemporaryDir folder;
     PracticeSession session(folder.path(), 3, *Table::fromKey(table), false);
     session.useTable(*Table::fromKey(table));
-    const GridCell cell{chartRowOf(first, second), up};
+    const GridCell cell{charts::rowOfHand(first, second), up};
     session.study(cell);
     const bool blackjack = analysis::isBlackjack(first, second);
     QCOMPARE(session.view().answering, !blackjack);
@@ -737,7 +737,7 @@ void DrillTest::edgeOfAMadeUpHistory() {
     analysis::Rules rules;
     rules.decks = 6;
     const analysis::Analysis engine(rules);
-    const GridCell eights{chartRowOf(8, 8), 6};
+    const GridCell eights{charts::rowOfHand(8, 8), 6};
     const Edge edge = edgeOf(engine, Table::own(rules), [&](const GridCell& cell) {
         return cell == eights
                    ? std::vector<Play>{Play::Split, Play::Stand, Play::Split, Play::Stand}
