@@ -144,6 +144,7 @@ public:
     }
 
     const std::vector<CountShoe>& shoes() const { return shoes_; }
+    const analysis::Rules& rules() const { return game_.rules; }
     const CountShoe& at(int count) const { return shoes_[std::size_t(count - lowest())]; }
     int lowest() const { return shoes_.front().count; }
     int highest() const { return shoes_.back().count; }
@@ -217,27 +218,22 @@ struct CellAt {
 
 CellAt cellAt(const CountAnalyses& counts, const charts::Row& row, int up, int count) {
     CellAt cell;
-    double weights = 0;
     for (const auto& [first, second] : row.hands) {
         const double before = counts.before(count, {first, second, up});
         const auto deal =
             counts.read(before, [&](const Analysis& a) { return a.dealChance(first, second, up); });
         if (!deal || *deal <= 0) continue;
+        cell.values.allowed = analysis::allowedPlays(counts.rules(), {first, second}).allowed;
         for (int p = 0; p < analysis::kPlays; ++p) {
             const auto value = counts.read(
                 before, [&](const Analysis& a) { return a.startingHand(first, second, up).ev[p]; });
-            const auto allowed = counts.read(before, [&](const Analysis& a) {
-                return a.startingHand(first, second, up).allowed[p] ? 1.0 : 0.0;
-            });
-            cell.values.allowed[p] = *allowed > 0.5;
             cell.values.ev[p] += *deal * *value;
         }
-        weights += *deal;
         cell.deal += *deal;
     }
-    if (weights <= 0) return cell;
+    if (cell.deal <= 0) return cell;
     for (double& value : cell.values.ev)
-        value /= weights;
+        value /= cell.deal;
     cell.known = true;
     return cell;
 }
@@ -291,8 +287,6 @@ IndexTable indexPlays(const Game& game) {
     const Analysis full(game.rules);
     IndexTable table;
     table.basic = charts::bestPlayChart(full);
-    for (int count = kLowestIndex; count <= kHighestIndex; ++count)
-        table.shoes.push_back(counts.at(count));
     std::vector<int> whole;
     for (int count = kLowestIndex; count <= kHighestIndex; ++count)
         whole.push_back(count);
@@ -545,7 +539,6 @@ GameFigures gameFigures(const Game& game, const GamePlan& plan) {
     }
     const Result r = resultOf(rounds, bets, plan);
     GameFigures f;
-    f.averageBet = r.bet;
     f.winPer100 = 100 * r.win;
     f.winPerHour = plan.roundsPerHour * r.win;
     f.winPercentOfBet = r.bet > 0 ? 100 * r.win / r.bet : 0;

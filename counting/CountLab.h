@@ -84,7 +84,6 @@ struct IndexTable {
     std::vector<IndexPlay> plays; // by chart row, up card (2 to 10, A), index; insurance last
     std::vector<int> top;         // the 18 playing indices that gain most (into plays)
     std::vector<int> surrender;   // the 4 surrender indices that gain most
-    std::vector<CountShoe> shoes; // the counts searched
     charts::Chart basic;          // the full shoe's best plays, the chart the indices amend
 };
 IndexTable indexPlays(const Game& game);
@@ -117,7 +116,6 @@ struct GamePlan {
     std::optional<int> maxSpread;  // the largest bet over the smallest, for the best ramp
 };
 struct GameFigures {
-    double averageBet = 0;
     double winPer100 = 0;       // units
     double winPerHour = 0;      // units
     double winPercentOfBet = 0; // of the average bet
