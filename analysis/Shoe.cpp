@@ -35,6 +35,18 @@ std::string Shoe::text() const {
     return text;
 }
 
+std::vector<std::uint64_t> setsWithoutAces(const Shoe& shoe, int room, int skip) {
+    std::vector<std::uint64_t> keys;
+    auto add = [&](auto&& self, int value, int left, std::uint64_t key) -> void {
+        if (value > 10) return keys.push_back(key);
+        if (value == skip) return self(self, value + 1, left, key);
+        for (int n = 0; n <= shoe[value] && n * value <= left; ++n)
+            self(self, value + 1, left - n * value, key + std::uint64_t(n) * cardBit(value));
+    };
+    add(add, 2, room, 0);
+    return keys;
+}
+
 std::string shoeProblem(const Rules& rules, const Shoe& shoe) {
     int total = 0;
     for (int value = 1; value <= 10; ++value) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace analysis {
 
@@ -44,6 +45,11 @@ struct Shoe {
     // "A:24,2:24,...,10:96".
     std::string text() const;
 };
+
+// Every set of cards of the values 2 to 10 but `skip` that this shoe holds and that adds up to
+// at most `room`, the empty set first, as the caches' keys (cardBit): the hands of a table
+// but their aces, for the dealer's walks.
+std::vector<std::uint64_t> setsWithoutAces(const Shoe& shoe, int room, int skip = 0);
 
 // Why the engine cannot value a round from this shoe under these rules ("the shoe holds 40
 // cards; a round may take 45"), or empty.

@@ -97,17 +97,7 @@ void Solver::walk(const std::uint64_t* keys, int n) {
 
 void Solver::prepareEveryHand() {
     everyHand_ = true;
-    // Every set of cards but aces, 2 to 10, that holds 21 or less and that the shoe holds.
-    std::vector<std::uint64_t> keys;
-    auto add = [&](auto&& self, int value, int room, std::uint64_t key) -> void {
-        if (value > 10) {
-            keys.push_back(key);
-            return;
-        }
-        for (int n = 0; n <= full_[value] && n * value <= room; ++n)
-            self(self, value + 1, room - n * value, key + n * cardBit(value));
-    };
-    add(add, 2, 21, 0);
+    const std::vector<std::uint64_t> keys = setsWithoutAces(full_, 21);
     walk(keys.data(), int(keys.size()));
 }
 

@@ -133,13 +133,7 @@ public:
             }
         } else {
             // The aces are summed by their number: sets of the other values alone.
-            auto add = [&](auto&& self, int value, int room, std::uint64_t key) -> void {
-                if (value > 10) return keys.push_back(key);
-                if (value == pair_) return self(self, value + 1, room, key);
-                for (int n = 0; n <= shoe_[value] && n * value <= room; ++n)
-                    self(self, value + 1, room - n * value, key + n * cardBit(value));
-            };
-            add(add, 2, 21 - pair_, 0);
+            keys = setsWithoutAces(shoe_, 21 - pair_, pair_);
         }
         walk(keys.data(), int(keys.size()));
     }
