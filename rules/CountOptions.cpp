@@ -10,6 +10,20 @@ namespace options {
 
 namespace {
 
+// The number an option gives where the check allows it; nothing, with *error naming the option,
+// where not.
+template <typename Allows>
+std::optional<double> numberOf(const QCommandLineParser& parser, const char* option, Allows allows,
+                               const QString& allowed, QString* error) {
+    bool ok = false;
+    const double value = parser.value(option).toDouble(&ok);
+    if (!ok || !allows(value)) {
+        *error = badValue(option, parser.value(option), allowed);
+        return std::nullopt;
+    }
+    return value;
+}
+
 QStringList systemIds() {
     QStringList ids;
     for (const counting::CountSystem& system : counting::builtInSystems())
@@ -104,15 +118,11 @@ bool anyPlanOption(const QCommandLineParser& parser) {
 bool readPlan(const QCommandLineParser& parser, counting::GamePlan* plan, QString* error) {
     auto number = [&](const char* option, double low, double high, double* into) {
         if (!parser.isSet(option)) return true;
-        bool ok = false;
-        const double value = parser.value(option).toDouble(&ok);
-        if (!ok || value < low || value > high) {
-            *error = badValue(option, parser.value(option),
-                              QStringLiteral("a number from %1 to %2").arg(low).arg(high));
-            return false;
-        }
-        *into = value;
-        return true;
+        const auto value = numberOf(
+            parser, option, [&](double v) { return v >= low && v <= high; },
+            QStringLiteral("a number from %1 to %2").arg(low).arg(high), error);
+        if (value) *into = *value;
+        return value.has_value();
     };
     double leave = 0, spread = 1;
     if (!number("bankroll", 1, 1e9, &plan->bankroll) ||
@@ -204,16 +214,8 @@ std::optional<counting::Game> readGame(const QCommandLineParser& parser,
         }
         apply(*index);
     }
-    // A number the check allows, or nothing with the error set.
-    auto real = [&](const char* option, auto allows,
-                    const QString& allowed) -> std::optional<double> {
-        bool ok = false;
-        const double value = parser.value(option).toDouble(&ok);
-        if (!ok || !allows(value)) {
-            *error = badValue(option, parser.value(option), allowed);
-            return std::nullopt;
-        }
-        return value;
+    auto real = [&](const char* option, auto allows, const QString& allowed) {
+        return numberOf(parser, option, allows, allowed, error);
     };
     if (parser.optionNames().contains("depth") && parser.isSet("depth")) {
         const auto depth = real(
