@@ -442,48 +442,57 @@ double insuranceTaken(const CountShoe& shoe) {
 
 } // namespace
 
+namespace {
+
+// A row for each whole count of the by-count range, with its count and frequency; where the
+// count's shoe is valued, `fill` adds the figures from its analyses and each cell's best play.
+template <typename Row, typename Fill>
+std::vector<Row> rowsByCount(const Game& game, const Analysis& full, int steps, Fill fill) {
+    const CountAnalyses counts(game, kLowestByCount, kHighestByCount, steps);
+    std::vector<Row> rows;
+    for (const CountShoe& shoe : counts.shoes()) {
+        Row row;
+        row.count = shoe.count;
+        row.frequency = shoe.frequency;
+        if (counts.valued(shoe.count))
+            fill(row, shoe, counts, bestPlaysAt(counts, full, shoe.count));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+} // namespace
+
 std::vector<CountWorth> byCount(const Game& game) {
     const Analysis full(game.rules);
     const CellPlays basic = basicPlays(full);
-    const CountAnalyses counts(game, kLowestByCount, kHighestByCount, 0);
-    std::vector<CountWorth> worth;
-    for (const CountShoe& shoe : counts.shoes()) {
-        CountWorth row;
-        row.count = shoe.count;
-        row.frequency = shoe.frequency;
-        if (counts.valued(shoe.count)) {
-            const CellPlays best = bestPlaysAt(counts, full, shoe.count);
-            row.basic = counts.mixed(
-                shoe.count, [&](const Analysis& a) { return a.roundReturn(chooserOf(basic)); });
-            row.withIndices = counts.mixed(
-                shoe.count, [&](const Analysis& a) { return a.roundReturn(chooserOf(best)); });
-            row.withIndices += insuranceTaken(shoe);
-        }
-        worth.push_back(row);
-    }
-    return worth;
+    return rowsByCount<CountWorth>(game, full, 0,
+                                   [&](CountWorth& row, const CountShoe& shoe,
+                                       const CountAnalyses& counts, const CellPlays& best) {
+                                       row.basic = counts.mixed(shoe.count, [&](const Analysis& a) {
+                                           return a.roundReturn(chooserOf(basic));
+                                       });
+                                       row.withIndices =
+                                           counts.mixed(shoe.count, [&](const Analysis& a) {
+                                               return a.roundReturn(chooserOf(best));
+                                           });
+                                       row.withIndices += insuranceTaken(shoe);
+                                   });
 }
 
 std::vector<CountRound> countRounds(const Game& game) {
     const Analysis full(game.rules);
-    const CountAnalyses counts(game, kLowestByCount, kHighestByCount, 3);
-    std::vector<CountRound> rounds;
-    for (const CountShoe& shoe : counts.shoes()) {
-        CountRound round;
-        round.count = shoe.count;
-        round.frequency = shoe.frequency;
-        if (counts.valued(shoe.count)) {
-            const CellPlays best = bestPlaysAt(counts, full, shoe.count);
+    return rowsByCount<CountRound>(
+        game, full, 3,
+        [&](CountRound& round, const CountShoe& shoe, const CountAnalyses& counts,
+            const CellPlays& best) {
             round.mean = counts.mixed(
                 shoe.count, [&](const Analysis& a) { return a.roundReturn(chooserOf(best)); });
             round.second = counts.mixed(shoe.count, [&](const Analysis& a) {
                 return analysis::roundMoments(game.rules, a.shoe(), chooserOf(best)).second;
             });
             round.mean += insuranceTaken(shoe);
-        }
-        rounds.push_back(round);
-    }
-    return rounds;
+        });
 }
 
 namespace {
