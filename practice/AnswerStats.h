@@ -10,6 +10,7 @@
 #include <array>
 #include <deque>
 #include <map>
+#include <optional>
 #include <vector>
 
 // How the player has done in one cell of a chart.
@@ -22,6 +23,16 @@ struct CellRecord {
     static constexpr std::size_t kLastAnswers = 20;
 };
 
+// A decision made with a count: the system (its id, or "tags:" and its tags), the count the
+// player went by, the basic chart's play (the right play is then the index play) and what the
+// answer cost against the index play on the cards that were left, in units.
+struct CountedDecision {
+    QString system;
+    int count = 0;
+    analysis::Play basicPlay = analysis::Play::Stand;
+    double cost = 0;
+};
+
 // One graded decision: the hand's cards (values 1..10), the up card, where in a played-out round
 // it fell (0: the first decision of a deal), the answer and the right play.
 struct Answer {
@@ -31,6 +42,22 @@ struct Answer {
     analysis::Play answer = analysis::Play::Stand;
     analysis::Play rightPlay = analysis::Play::Stand;
     bool right = false;
+    std::optional<CountedDecision> counted;
+};
+
+// An answer of counting: a drill's (the running count of the cards dealt, the decks left in a
+// tray, the true count), a count check in a shoe, a bet or an insurance decision.
+enum class CountKind { RunningCount, DecksLeft, TrueCount, CountCheck, Bet, Insurance };
+struct CountAnswer {
+    CountKind kind = CountKind::RunningCount;
+    QString system;
+    int cardsSeen = 0; // counted, or in the tray
+    int cardsLeft = 0; // in the shoe, where it matters
+    double seconds = 0;
+    double given = 0;  // a count, decks, units bet, 1 insured
+    double right = 0;
+    bool correct = false;
+    double cost = 0; // units a round lost, for a bet or an insurance decision
 };
 
 // A first decision of a two-card hand as the edge reads it: its day, cell and answer.

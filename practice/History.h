@@ -22,6 +22,13 @@ public:
     // of the grid.
     bool record(const QString& table, const Answer& answer);
 
+    // Stores an answer of counting, committed before this returns.
+    void record(const QString& table, const CountAnswer& answer);
+    // Every answer of counting, oldest first.
+    const std::vector<StoredCountAnswer>& countAnswers() const { return countAnswers_; }
+    // The counted decisions (made with a count), oldest first.
+    const std::vector<StoredAnswer>& countedDecisions() const { return counted_; }
+
     const AnswerStats& stats() const { return stats_; }
     const CellRecord& cell(const QString& table, const GridCell& cell) const {
         return stats_.cell(table, cell);
@@ -35,4 +42,6 @@ public:
 private:
     HistoryStore store_;
     AnswerStats stats_;
+    std::vector<StoredCountAnswer> countAnswers_;
+    std::vector<StoredAnswer> counted_;
 };

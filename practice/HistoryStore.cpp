@@ -18,6 +18,41 @@ namespace {
 
 using practice::playText;
 
+// Version 3 adds to each decision the count it was made with (NULL without one): the system, the
+// count the player went by, the basic play and what the answer cost against the index play; and
+// the answers of counting, one row each.
+const char* const kVersion3[] = {
+    "ALTER TABLE answers ADD COLUMN count_system TEXT",
+    "ALTER TABLE answers ADD COLUMN count_at INTEGER",
+    "ALTER TABLE answers ADD COLUMN basic_play TEXT",
+    "ALTER TABLE answers ADD COLUMN cost REAL",
+    R"(CREATE TABLE count_answers (
+    id INTEGER PRIMARY KEY,
+    answered_at TEXT NOT NULL,
+    rules TEXT NOT NULL,
+    count_system TEXT NOT NULL,
+    kind TEXT NOT NULL,
+    cards_seen INTEGER NOT NULL CHECK (cards_seen >= 0),
+    cards_left INTEGER NOT NULL CHECK (cards_left >= 0),
+    seconds REAL NOT NULL,
+    given REAL NOT NULL,
+    right_value REAL NOT NULL,
+    correct INTEGER NOT NULL CHECK (correct IN (0, 1)),
+    cost REAL NOT NULL
+))",
+};
+
+// The kinds as the file names them, in the order of CountKind.
+const char* const kCountKinds[] = {"running", "decks", "true", "check", "bet", "insurance"};
+static_assert(std::size(kCountKinds) == int(CountKind::Insurance) + 1);
+
+std::optional<CountKind> countKindOf(const QString& text) {
+    for (std::size_t i = 0; i < std::size(kCountKinds); ++i) {
+        if (text == QLatin1String(kCountKinds[i])) return CountKind(i);
+    }
+    return std::nullopt;
+}
+
 // Version 2: the rules as the table's key, every card of the hand ("10,2,4"), where in a
 // played-out round the decision fell (0 the first), the answer and the right play.
 const char* kSchema = R"(
@@ -137,6 +172,17 @@ bool fromVersion1(QSqlDatabase& db, QSqlError* error) {
     return true;
 }
 
+bool fromVersion2(QSqlDatabase& db, QSqlError* error) {
+    QSqlQuery query(db);
+    for (const char* statement : kVersion3) {
+        if (!query.exec(QString::fromLatin1(statement))) {
+            *error = query.lastError();
+            return false;
+        }
+    }
+    return true;
+}
+
 // The numbered steps: step n brings a file of version n to version n + 1.
 struct Migration {
     int from;
@@ -144,6 +190,7 @@ struct Migration {
 };
 const Migration kMigrations[] = {
     {1, &fromVersion1},
+    {2, &fromVersion2},
 };
 static_assert(std::size(kMigrations) == HistoryStore::kSchemaVersion - 1,
               "every schema version but the first has its migration step");
@@ -177,6 +224,12 @@ QString HistoryStore::takeNotice() {
     QString notice;
     notice.swap(notice_);
     return notice;
+}
+
+std::vector<StoredCountAnswer> HistoryStore::takeCountAnswers() {
+    std::vector<StoredCountAnswer> answers;
+    answers.swap(countAnswers_);
+    return answers;
 }
 
 std::vector<StoredAnswer> HistoryStore::takeAnswers() {
@@ -249,12 +302,15 @@ HistoryStore::Opened HistoryStore::prepare(QSqlDatabase& db) {
                           .arg(path_);
             return Opened::Kept;
         }
-        // A new file: the schema and its version in one transaction.
+        // A new file: version 2's schema and the steps since, with the version, in one
+        // transaction.
+        QSqlError error;
         if (!db.transaction() || !query.exec(QString::fromLatin1(kSchema).arg("answers")) ||
+            !fromVersion2(db, &error) ||
             !query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion)) ||
             !db.commit()) {
-            const QSqlError error =
-                query.lastError().isValid() ? query.lastError() : db.lastError();
+            if (!error.isValid())
+                error = query.lastError().isValid() ? query.lastError() : db.lastError();
             db.rollback();
             return failed(error);
         }
@@ -262,7 +318,7 @@ HistoryStore::Opened HistoryStore::prepare(QSqlDatabase& db) {
     }
     query.finish(); // no statement may still be reading while tables change
     if (version < kSchemaVersion && !migrate(db, version)) return Opened::Kept;
-    return readAnswers(db) ? Opened::Ready : Opened::Kept;
+    return readAnswers(db) && readCountAnswers(db) ? Opened::Ready : Opened::Kept;
 }
 
 // Every answer into answers_; a row this version cannot read is counted in uncounted_.
@@ -270,8 +326,8 @@ bool HistoryStore::readAnswers(QSqlDatabase& db) {
     QSqlQuery query(db);
     answers_.clear();
     uncounted_ = 0;
-    if (!query.exec("SELECT answered_at, rules, cards, up, position, answer, right_play, correct "
-                    "FROM answers ORDER BY id")) {
+    if (!query.exec("SELECT answered_at, rules, cards, up, position, answer, right_play, correct, "
+                    "count_system, count_at, basic_play, cost FROM answers ORDER BY id")) {
         notice_ = unreadable(path_, query.lastError());
         return false;
     }
@@ -293,6 +349,15 @@ bool HistoryStore::readAnswers(QSqlDatabase& db) {
         answer.answer = *given;
         answer.rightPlay = *right;
         answer.right = query.value(7).toInt() == 1;
+        if (!query.value(8).isNull()) {
+            const auto basic = playOf(query.value(10).toString());
+            if (!basic) {
+                ++uncounted_;
+                continue;
+            }
+            answer.counted = CountedDecision{query.value(8).toString(), query.value(9).toInt(),
+                                             *basic, query.value(11).toDouble()};
+        }
         stored.day = QDateTime::fromString(query.value(0).toString(), Qt::ISODateWithMs)
                          .toLocalTime()
                          .date();
@@ -310,6 +375,43 @@ bool HistoryStore::readAnswers(QSqlDatabase& db) {
                       : QStringLiteral("%1 answers from another version of Hitwise are kept but "
                                        "not counted.")
                             .arg(uncounted_);
+    }
+    return true;
+}
+
+// The answers of counting, every kind this version knows; others stay in the file, uncounted.
+bool HistoryStore::readCountAnswers(QSqlDatabase& db) {
+    QSqlQuery query(db);
+    countAnswers_.clear();
+    if (!query.exec("SELECT answered_at, rules, count_system, kind, cards_seen, cards_left, "
+                    "seconds, given, right_value, correct, cost FROM count_answers ORDER BY id")) {
+        notice_ = unreadable(path_, query.lastError());
+        return false;
+    }
+    while (query.next()) {
+        const auto kind = countKindOf(query.value(3).toString());
+        if (!kind) continue;
+        StoredCountAnswer stored;
+        stored.table = query.value(1).toString();
+        stored.day = QDateTime::fromString(query.value(0).toString(), Qt::ISODateWithMs)
+                         .toLocalTime()
+                         .date();
+        CountAnswer& answer = stored.answer;
+        answer.kind = *kind;
+        answer.system = query.value(2).toString();
+        answer.cardsSeen = query.value(4).toInt();
+        answer.cardsLeft = query.value(5).toInt();
+        answer.seconds = query.value(6).toDouble();
+        answer.given = query.value(7).toDouble();
+        answer.right = query.value(8).toDouble();
+        answer.correct = query.value(9).toInt() == 1;
+        answer.cost = query.value(10).toDouble();
+        countAnswers_.push_back(std::move(stored));
+    }
+    if (query.lastError().isValid()) {
+        notice_ = unreadable(path_, query.lastError());
+        countAnswers_.clear();
+        return false;
     }
     return true;
 }
@@ -336,6 +438,7 @@ void HistoryStore::setAside(const QString& why) {
 void HistoryStore::withoutMemory(const QString& why) {
     remembers_ = false;
     answers_.clear();
+    countAnswers_.clear();
     notice_ = why;
 }
 
@@ -367,7 +470,8 @@ void HistoryStore::append(const QString& table, const Answer& answer, const QDat
     if (!remembers_) return;
     QSqlQuery query(QSqlDatabase::database(connection_, false));
     query.prepare("INSERT INTO answers (answered_at, rules, cards, up, position, answer, "
-                  "right_play, correct) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
+                  "right_play, correct, count_system, count_at, basic_play, cost) VALUES (?, ?, "
+                  "?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     query.addBindValue(at.toString(Qt::ISODateWithMs));
     query.addBindValue(table);
     query.addBindValue(cardsText(answer.cards));
@@ -376,6 +480,36 @@ void HistoryStore::append(const QString& table, const Answer& answer, const QDat
     query.addBindValue(playText(answer.answer));
     query.addBindValue(playText(answer.rightPlay));
     query.addBindValue(answer.right ? 1 : 0);
+    const CountedDecision* counted = answer.counted ? &*answer.counted : nullptr;
+    query.addBindValue(counted ? QVariant(counted->system) : QVariant());
+    query.addBindValue(counted ? QVariant(counted->count) : QVariant());
+    query.addBindValue(counted ? QVariant(playText(counted->basicPlay)) : QVariant());
+    query.addBindValue(counted ? QVariant(counted->cost) : QVariant());
+    stored(query);
+}
+
+void HistoryStore::append(const QString& table, const CountAnswer& answer, const QDateTime& at) {
+    if (!remembers_) return;
+    QSqlQuery query(QSqlDatabase::database(connection_, false));
+    query.prepare("INSERT INTO count_answers (answered_at, rules, count_system, kind, cards_seen, "
+                  "cards_left, seconds, given, right_value, correct, cost) VALUES (?, ?, ?, ?, "
+                  "?, ?, ?, ?, ?, ?, ?)");
+    query.addBindValue(at.toString(Qt::ISODateWithMs));
+    query.addBindValue(table);
+    query.addBindValue(answer.system);
+    query.addBindValue(QString::fromLatin1(kCountKinds[int(answer.kind)]));
+    query.addBindValue(answer.cardsSeen);
+    query.addBindValue(answer.cardsLeft);
+    query.addBindValue(answer.seconds);
+    query.addBindValue(answer.given);
+    query.addBindValue(answer.right);
+    query.addBindValue(answer.correct ? 1 : 0);
+    query.addBindValue(answer.cost);
+    stored(query);
+}
+
+// Runs a prepared insert; when it fails, the store stops remembering and says why.
+void HistoryStore::stored(QSqlQuery& query) {
     if (!query.exec()) {
         withoutMemory(notKept(
             QStringLiteral("an answer could not be stored (%1).").arg(query.lastError().text())));

@@ -14,6 +14,11 @@ struct StoredAnswer {
     QDate day;
     Answer answer;
 };
+struct StoredCountAnswer {
+    QString table;
+    QDate day;
+    CountAnswer answer;
+};
 
 // The drill's answers in an SQLite database in the data folder, one row an answer, each
 // committed before append() returns.
@@ -29,7 +34,7 @@ struct StoredAnswer {
 // cannot be written. Either way takeNotice() says so once.
 class HistoryStore {
 public:
-    static constexpr int kSchemaVersion = 2; // PRAGMA user_version
+    static constexpr int kSchemaVersion = 3; // PRAGMA user_version
 
     explicit HistoryStore(const QString& folder);
     ~HistoryStore();
@@ -45,10 +50,12 @@ public:
     // The answers read at open, oldest first (once: they are handed over), and the count of
     // rows left out of them.
     std::vector<StoredAnswer> takeAnswers();
+    std::vector<StoredCountAnswer> takeCountAnswers();
     int uncounted() const { return uncounted_; }
 
     // Stores an answer; when that fails, the store stops remembering and says why.
     void append(const QString& table, const Answer& answer, const QDateTime& at);
+    void append(const QString& table, const CountAnswer& answer, const QDateTime& at);
 
 private:
     enum class Opened { Ready, Damaged, Kept };
@@ -56,6 +63,8 @@ private:
     Opened prepare(QSqlDatabase& db);
     bool migrate(QSqlDatabase& db, int from);
     bool readAnswers(QSqlDatabase& db);
+    bool readCountAnswers(QSqlDatabase& db);
+    void stored(QSqlQuery& query);
     void setAside(const QString& why);
     void withoutMemory(const QString& why);
 
@@ -65,5 +74,6 @@ private:
     bool remembers_ = false;
     QString notice_;
     std::vector<StoredAnswer> answers_;
+    std::vector<StoredCountAnswer> countAnswers_;
     int uncounted_ = 0;
 };

@@ -161,7 +161,7 @@ void PracticeSession::answerDeal(Play play) {
     const std::vector<int> cards{deal_.first(), deal_.second()};
     const Grade grade =
         ::grade(table_, cards, deal_.up(), analysis::allowedPlays(table_.rules, cards), play);
-    count({cards, deal_.up(), 0, play, grade.rightPlay, grade.right});
+    count({cards, deal_.up(), 0, play, grade.rightPlay, grade.right, std::nullopt});
     view_.feedback = gradeText(grade, play, table_.isChart());
     view_.answering = false;
 }
@@ -176,7 +176,7 @@ bool PracticeSession::answerRound(Play play) {
     }
     const std::vector<int> cards = round.hands()[round.current()].values();
     const Grade grade = ::grade(table_, cards, round.up(), allowed, play);
-    count({cards, round.up(), position_, play, grade.rightPlay, grade.right});
+    count({cards, round.up(), position_, play, grade.rightPlay, grade.right, std::nullopt});
     ++position_;
     QString line = QStringLiteral("%1 on %2: %3")
                        .arg(playText(play), totalText(cards), grade.right ? "right" : "wrong");

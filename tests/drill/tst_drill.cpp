@@ -53,6 +53,8 @@ private slots:
     void sessionPlaysARoundOut();
     void versionOneHistoryMigrated_data();
     void versionOneHistoryMigrated();
+    void versionTwoHistoryMigrated_data();
+    void versionTwoHistoryMigrated();
     void edgeOfAMadeUpHistory();
     void tableDialogShowsTheHouseEdge();
     void countDialogKeepsWhatItShows();
@@ -61,7 +63,7 @@ private slots:
 namespace {
 
 Answer answerOf(std::vector<int> cards, int up, Play answer, Play right) {
-    return {std::move(cards), up, 0, answer, right, answer == right};
+    return {std::move(cards), up, 0, answer, right, answer == right, std::nullopt};
 }
 
 const QString kMulti = Table::ofChart(1).key();
@@ -510,7 +512,7 @@ void DrillTest::newerOrForeignFileLeftAsItIs_data() {
     QTest::addColumn<QString>("statement");
     QTest::addColumn<QString>("notice");
     QTest::newRow("newer schema")
-        << "PRAGMA user_version = 3"
+        << "PRAGMA user_version = 4"
         << "This history was written by a newer Hitwise; it is kept as it is, and this session "
            "is not remembered.";
     QTest::newRow("another program's database") << "CREATE TABLE notes (text TEXT)"
@@ -714,7 +716,7 @@ void DrillTest::versionOneHistoryMigrated() {
         QVERIFY(db.open());
         QSqlQuery query(db);
         QVERIFY(query.exec("PRAGMA user_version") && query.next());
-        QCOMPARE(query.value(0).toInt(), 2);
+        QCOMPARE(query.value(0).toInt(), HistoryStore::kSchemaVersion);
         QVERIFY(query.exec("SELECT rules, cards, up, position, answer, right_play, correct FROM "
                            "answers ORDER BY id") &&
                 query.next());
@@ -728,6 +730,64 @@ void DrillTest::versionOneHistoryMigrated() {
         db.close();
     }
     QSqlDatabase::removeDatabase("version2");
+}
+
+// A history as the last version made it (schema 2): brought to schema 3 with its answers as they
+// were, then keeping counted decisions and answers of counting across a restart; a file whose
+// upgrade cannot be done is left byte for byte as it was.
+void DrillTest::versionTwoHistoryMigrated_data() {
+    QTest::addColumn<QString>("extra");
+    QTest::newRow("answers kept") << QString();
+    QTest::newRow("a table in the way: kept as it was") << "CREATE TABLE count_answers (x TEXT)";
+}
+
+void DrillTest::versionTwoHistoryMigrated() {
+    QFETCH(QString, extra);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("history.sqlite");
+    QStringList statements{
+        "CREATE TABLE answers (id INTEGER PRIMARY KEY, answered_at TEXT NOT NULL, rules TEXT NOT "
+        "NULL, cards TEXT NOT NULL, up INTEGER NOT NULL CHECK (up BETWEEN 1 AND 10), position "
+        "INTEGER NOT NULL CHECK (position >= 0), answer TEXT NOT NULL, right_play TEXT NOT NULL, "
+        "correct INTEGER NOT NULL CHECK (correct IN (0, 1)))",
+        "INSERT INTO answers VALUES (1, '2026-12-01T10:00:00.000Z', '" + kMulti +
+            "', '10,6', 10, 0, 'Stand', 'Surrender', 0), (2, '2026-12-01T10:00:05.000Z', '" +
+            kMulti + "', '10,2,4', 10, 1, 'Hit', 'Hit', 1)",
+        "PRAGMA user_version = 2"};
+    if (!extra.isEmpty()) statements << extra;
+    QVERIFY(execute(path, statements));
+    const QByteArray before = bytesOf(path);
+    CountAnswer check;
+    check.kind = CountKind::CountCheck;
+    check.system = "hilo";
+    check.given = 3;
+    check.right = 4;
+    Answer counted = answerOf({10, 6}, 10, Play::Stand, Play::Stand);
+    counted.counted = CountedDecision{"hilo", 1, Play::Surrender, 0.25};
+    {
+        History history(folder.path());
+        if (!extra.isEmpty()) {
+            QVERIFY(!history.remembers());
+            QVERIFY(history.takeNotice().contains("kept as it was"));
+            QCOMPARE(bytesOf(path), before);
+            return;
+        }
+        QVERIFY2(history.remembers(), qPrintable(history.takeNotice()));
+        QCOMPARE(history.totals(kMulti), std::make_pair(2, 1));
+        QVERIFY(history.countedDecisions().empty());
+        history.record(kMulti, counted);
+        history.record(kMulti, check);
+    }
+    History history(folder.path());
+    QCOMPARE(history.totals(kMulti), std::make_pair(3, 2));
+    QCOMPARE(history.countedDecisions().size(), std::size_t(1));
+    const CountedDecision& kept = *history.countedDecisions()[0].answer.counted;
+    QCOMPARE(kept.count, 1);
+    QCOMPARE(kept.basicPlay, Play::Surrender);
+    QCOMPARE(kept.cost, 0.25);
+    QCOMPARE(history.countAnswers().size(), std::size_t(1));
+    QCOMPARE(history.countAnswers()[0].answer.kind, CountKind::CountCheck);
+    QCOMPARE(history.countAnswers()[0].answer.right, 4.0);
 }
 
 // One cell answered, half of the time wrongly: 8,8 against a 6 (its only hand, no dealer's
