@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 using analysis::Play;
 using analysis::PlayValues;
@@ -58,10 +59,55 @@ Play bestButSurrender(PlayValues values) {
     return values.best();
 }
 
+// The play at `count`, or the basic chart's when there is none.
+Play playAt(const IndexTable& table, const std::vector<int>& cards, int up,
+            std::optional<int> count, const PlayValues& allowed);
+
 } // namespace
 
 Play indexPlay(const IndexTable& table, const std::vector<int>& cards, int up, int count,
                const PlayValues& allowed) {
+    return playAt(table, cards, up, count, allowed);
+}
+
+Play basicPlay(const IndexTable& table, const std::vector<int>& cards, int up,
+               const PlayValues& allowed) {
+    return playAt(table, cards, up, std::nullopt, allowed);
+}
+
+PlayValues valuesOnCardsLeft(const analysis::Rules& rules, const std::array<int, 11>& unseen,
+                             const std::vector<int>& cards, int up, int* copies) {
+    for (int times = 1;; ++times) {
+        analysis::Shoe shoe;
+        for (int value = 1; value <= 10; ++value) {
+            shoe.count[std::size_t(value)] = times * unseen[std::size_t(value)];
+            shoe.total += shoe.count[std::size_t(value)];
+        }
+        for (int card : cards)
+            shoe.putBack(card);
+        shoe.putBack(up);
+        if (shoe.total > analysis::Shoe::kMostCards) {
+            throw std::invalid_argument("too few cards left to value: " + shoe.text());
+        }
+        if (!analysis::shoeProblem(rules, shoe).empty()) continue;
+        *copies = times;
+        return analysis::analyseHand(rules, shoe, cards, up);
+    }
+}
+
+double insuranceValue(const std::array<int, 11>& unseen) {
+    int total = 0;
+    for (int value = 1; value <= 10; ++value)
+        total += unseen[std::size_t(value)];
+    if (total == 0) return 0;
+    const double tens = double(unseen[10]) / total;
+    return 0.5 * (3 * tens - 1);
+}
+
+namespace {
+
+Play playAt(const IndexTable& table, const std::vector<int>& cards, int up,
+            std::optional<int> count, const PlayValues& allowed) {
     const analysis::Held held = analysis::holding(cards);
     if (held.total() >= 20 && !(cards.size() == 2 && cards[0] == cards[1])) return Play::Stand;
     const int row = rowOfCards(cards);
@@ -69,16 +115,16 @@ Play indexPlay(const IndexTable& table, const std::vector<int>& cards, int up, i
     const charts::Cell& cell = table.basic.rows[std::size_t(row)].cells[std::size_t(cellOfUp(up))];
     Play play = bestButSurrender(cell.values);
     const auto playing = changesOf(table, row, up, false);
-    if (!playing.empty()) play = playing.front()->below;
+    if (count && !playing.empty()) play = playing.front()->below;
     for (const IndexPlay* change : playing) {
-        if (change->index <= count) play = change->atOrAbove;
+        if (count && change->index <= *count) play = change->atOrAbove;
     }
     if (allowed.allows(Play::Surrender)) {
         bool surrender = cell.best == Play::Surrender;
         const auto surrenders = changesOf(table, row, up, true);
-        if (!surrenders.empty()) surrender = surrenders.front()->below == Play::Surrender;
+        if (count && !surrenders.empty()) surrender = surrenders.front()->below == Play::Surrender;
         for (const IndexPlay* change : surrenders) {
-            if (change->index <= count) surrender = change->atOrAbove == Play::Surrender;
+            if (count && change->index <= *count) surrender = change->atOrAbove == Play::Surrender;
         }
         if (surrender) return Play::Surrender;
     }
@@ -87,14 +133,16 @@ Play indexPlay(const IndexTable& table, const std::vector<int>& cards, int up, i
         // Played by its total: a pair of aces is a soft 12, hit; any other, its hard total.
         const int total = 2 * cards[0];
         if (cards[0] == 1 || total < 5) return Play::Hit;
-        return indexPlay(table, total <= 11 ? std::vector<int>{2, total - 2}
-                                            : std::vector<int>{10, total - 10},
-                         up, count, allowed);
+        return playAt(
+            table, total <= 11 ? std::vector<int>{2, total - 2} : std::vector<int>{10, total - 10},
+            up, count, allowed);
     }
     return cell.values.allows(Play::Stand) && cell.values[Play::Stand] > cell.values[Play::Hit]
                ? Play::Stand
                : Play::Hit;
 }
+
+} // namespace
 
 std::optional<int> insuranceIndex(const IndexTable& table) {
     for (const IndexPlay& play : table.plays) {
@@ -124,9 +172,8 @@ BetGrade gradeBet(const Game& game, const std::vector<CountRound>& rounds, int c
     if (round == rounds.end()) return grade;
     const double variance = round->second - round->mean * round->mean;
     grade.advantage = round->mean;
-    const double lost =
-        certaintyEquivalent(grade.rampBet, round->mean, variance, bankroll) -
-        certaintyEquivalent(bet, round->mean, variance, bankroll);
+    const double lost = certaintyEquivalent(grade.rampBet, round->mean, variance, bankroll) -
+                        certaintyEquivalent(bet, round->mean, variance, bankroll);
     grade.cost = grade.right ? 0 : std::max(0.0, lost);
     return grade;
 }

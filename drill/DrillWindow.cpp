@@ -41,15 +41,21 @@ DrillWindow::DrillWindow(const QString& dataFolder, const QString& programFolder
     ui->ActionPlayOut->setChecked(start.playOut);
     ui->DealKindBox->setEnabled(!start.playOut);
     fillRuleSets();
-    ui->IndexChartButton->setEnabled(count_.has_value());
-    ui->ActionIndexChart->setEnabled(count_.has_value());
+    for (QWidget* widget : std::initializer_list<QWidget*>{ui->IndexChartButton, ui->KeepCountBox})
+        widget->setEnabled(count_.has_value());
+    for (QAction* action : {ui->ActionIndexChart, ui->ActionKeepCount})
+        action->setEnabled(count_.has_value());
+    ui->KeepCountBox->setChecked(start.keepCount && count_);
+    ui->ActionKeepCount->setChecked(ui->KeepCountBox->isChecked());
     bindHandlers();
     useTable(session_.table());
     reportHistoryNotice();
 }
 
 DrillWindow::~DrillWindow() {
-    indices_.waitForFinished(); // the index chart's work reads nothing of the window
+    // The work off the thread reads nothing of the window.
+    indices_.waitForFinished();
+    planning_.waitForFinished();
 }
 
 void DrillWindow::bindHandlers() {
@@ -74,6 +80,20 @@ void DrillWindow::bindHandlers() {
     connect(ui->ActionCount, &QAction::triggered, this, &DrillWindow::CountClick);
     connect(&indices_, &QFutureWatcher<std::string>::finished, this, &DrillWindow::IndicesReady);
     connect(ui->ActionPlayOut, &QAction::toggled, ui->PlayOutBox, &QCheckBox::setChecked);
+    connect(ui->ActionKeepCount, &QAction::toggled, ui->KeepCountBox, &QCheckBox::setChecked);
+    connect(ui->KeepCountBox, &QCheckBox::toggled, this, &DrillWindow::KeepCountChange);
+    connect(&planning_, &QFutureWatcher<std::shared_ptr<const CountPlan>>::finished, this,
+            &DrillWindow::CountPlanReady);
+    connect(ui->BetButton, &QPushButton::clicked, this, &DrillWindow::BetPlace);
+    connect(ui->BetBox, &QSpinBox::editingFinished, this, &DrillWindow::BetBoxEnter);
+    connect(ui->BetActions, &QActionGroup::triggered, this, &DrillWindow::BetChosen);
+    connect(ui->InsureButton, &QPushButton::clicked, this, &DrillWindow::InsureClick);
+    connect(ui->ActionInsure, &QAction::triggered, this, &DrillWindow::InsureClick);
+    connect(ui->DeclineButton, &QPushButton::clicked, this, &DrillWindow::DeclineClick);
+    connect(ui->ActionDecline, &QAction::triggered, this, &DrillWindow::DeclineClick);
+    connect(ui->CheckButton, &QPushButton::clicked, this, &DrillWindow::CheckAnswer);
+    connect(ui->CheckBox, &QDoubleSpinBox::editingFinished, this, &DrillWindow::CheckBoxEnter);
+    connect(ui->ActionShowCount, &QAction::triggered, this, &DrillWindow::ShowCountToggle);
     connect(ui->PlayOutBox, &QCheckBox::toggled, this, &DrillWindow::PlayOutChange);
     connect(blackjackTimer_, &QTimer::timeout, this, &DrillWindow::NextClick);
     connect(ui->RuleSetBox, &QComboBox::activated, this, &DrillWindow::RuleSetChange);
@@ -120,6 +140,7 @@ void DrillWindow::useTable(Table table) { // a copy: the list it may come from i
     ui->RuleSetBox->setCurrentIndex(int(found - ruleSets_.begin()));
     blackjackTimer_->stop(); // a blackjack's pause deals no hand at the new table
     session_.useTable(table);
+    planCount(); // the count's plays are the table's
     showRulesLine();
     showView();
     updateWeakSpots();
@@ -155,7 +176,8 @@ void DrillWindow::answer(Play play) {
 }
 
 void DrillWindow::NextClick() {
-    if (session_.view().answering) return;
+    const PracticeView& view = session_.view();
+    if (view.answering || view.betting || view.insuring || view.checkingCount) return;
     blackjackTimer_->stop();
     session_.dealNext();
     showView();
@@ -191,7 +213,110 @@ void DrillWindow::PlayOutChange() {
     ui->ActionPlayOut->setChecked(playOut);
     ui->DealKindBox->setEnabled(!playOut);
     blackjackTimer_->stop();
+    if (!playOut && ui->KeepCountBox->isChecked()) {
+        const QSignalBlocker quiet(ui->KeepCountBox);
+        ui->KeepCountBox->setChecked(false);
+        ui->ActionKeepCount->setChecked(false);
+    }
     session_.setPlayOut(playOut);
+    showView();
+}
+
+// Keeping the count plays hands out; its plan is worked out first, off the thread.
+void DrillWindow::KeepCountChange() {
+    const bool keep = ui->KeepCountBox->isChecked();
+    ui->ActionKeepCount->setChecked(keep);
+    if (keep && !ui->PlayOutBox->isChecked()) {
+        const QSignalBlocker quiet(ui->PlayOutBox);
+        ui->PlayOutBox->setChecked(true);
+        ui->ActionPlayOut->setChecked(true);
+        ui->DealKindBox->setEnabled(false);
+        session_.setPlayOut(true);
+    }
+    blackjackTimer_->stop();
+    if (!keep) {
+        session_.keepCount(nullptr);
+        showView();
+        return;
+    }
+    planCount();
+}
+
+// Starts the count's plan for the table in force, unless it is at hand or on its way.
+void DrillWindow::planCount() {
+    if (!count_ || !ui->KeepCountBox->isChecked()) return;
+    const QString key = session_.table().key() + ' ' + drillsettings::countArguments().join(' ');
+    if (key == planKey_ && plan_) {
+        if (!session_.keepsCount()) session_.keepCount(plan_);
+        showView();
+        return;
+    }
+    planKey_ = key;
+    plan_.reset();
+    if (planning_.isRunning()) return; // its result is checked against the key when it comes
+    plannedKey_ = key;
+    counting::Game game = *count_;
+    game.rules = session_.table().rules;
+    const double bankroll = options::planOf(drillsettings::countArguments()).bankroll;
+    statusBar()->showMessage(
+        QStringLiteral("Working out the index plays and what each count is worth for %1…")
+            .arg(options::countWords(game)));
+    ui->FeedbackLabel->setText(QStringLiteral("Working out the index plays of your count…"));
+    planning_.setFuture(
+        QtConcurrent::run([game, bankroll] { return ::planCount(game, bankroll); }));
+}
+
+void DrillWindow::CountPlanReady() {
+    statusBar()->clearMessage();
+    if (!ui->KeepCountBox->isChecked()) return;
+    if (plannedKey_ != planKey_) {
+        planKey_.clear();
+        planCount(); // the table or the count changed meanwhile
+        return;
+    }
+    plan_ = planning_.result();
+    session_.keepCount(plan_);
+    showView();
+}
+
+void DrillWindow::afterCountStep(bool taken) {
+    if (taken) reportHistoryNotice();
+    showView();
+}
+
+void DrillWindow::BetPlace() {
+    afterCountStep(session_.placeBet(ui->BetBox->value()));
+}
+
+// Enter in the bet box places the bet; leaving it does not.
+void DrillWindow::BetBoxEnter() {
+    if (ui->BetBox->hasFocus()) BetPlace();
+}
+
+void DrillWindow::BetChosen(QAction* action) {
+    const int units = int(ui->BetActions->actions().indexOf(action)) + 1;
+    ui->BetBox->setValue(units);
+    afterCountStep(session_.placeBet(units));
+}
+
+void DrillWindow::InsureClick() {
+    afterCountStep(session_.insure(true));
+}
+
+void DrillWindow::DeclineClick() {
+    afterCountStep(session_.insure(false));
+}
+
+void DrillWindow::CheckAnswer() {
+    afterCountStep(session_.answerRunningCount(ui->CheckBox->value()));
+}
+
+void DrillWindow::CheckBoxEnter() {
+    if (ui->CheckBox->hasFocus()) CheckAnswer();
+}
+
+void DrillWindow::ShowCountToggle() {
+    session_.toggleCount();
     showView();
 }
 
@@ -240,7 +365,45 @@ void DrillWindow::showView() {
     if (!view.status.isEmpty()) statusBar()->showMessage(view.status, kStatusShown);
     setAnswering(view.answering, view.allowed);
     ui->ScoreLabel->setText(session_.scoreText());
+    showCountRow(view);
     if (view.blackjackPause) blackjackTimer_->start();
+}
+
+// The bet, the insurance and the count check, each shown while the session waits for it.
+void DrillWindow::showCountRow(const PracticeView& view) {
+    const bool keeping = session_.keepsCount();
+    for (QWidget* widget : {static_cast<QWidget*>(ui->BetLabel), static_cast<QWidget*>(ui->BetBox),
+                            static_cast<QWidget*>(ui->BetButton)}) {
+        widget->setVisible(view.betting);
+    }
+    ui->InsureButton->setVisible(view.insuring);
+    ui->DeclineButton->setVisible(view.insuring);
+    for (QWidget* widget :
+         {static_cast<QWidget*>(ui->CheckLabel), static_cast<QWidget*>(ui->CheckBox),
+          static_cast<QWidget*>(ui->CheckButton)}) {
+        widget->setVisible(view.checkingCount);
+    }
+    ui->CountLabel->setVisible(keeping);
+    ui->CountLabel->setText(keeping && view.count.isEmpty()
+                                ? QStringLiteral("The count is hidden: C shows it.")
+                                : view.count);
+    ui->ActionShowCount->setEnabled(keeping);
+    ui->BetActions->setEnabled(view.betting);
+    ui->ActionInsure->setEnabled(view.insuring);
+    ui->ActionDecline->setEnabled(view.insuring);
+    if (ui->Tabs->currentWidget() != ui->PracticeTab) return;
+    if (view.betting) {
+        ui->BetButton->setFocus(); // so that the keys 1 to 9 bet at once
+    } else if (view.insuring) {
+        ui->InsureButton->setFocus();
+    } else if (view.checkingCount) {
+        ui->CheckBox->setFocus();
+        ui->CheckBox->selectAll();
+    }
+    if (view.betting || view.insuring || view.checkingCount) {
+        ui->NextButton->setEnabled(false);
+        ui->ActionNext->setEnabled(false);
+    }
 }
 
 void DrillWindow::setAnswering(bool answering, const analysis::PlayValues& allowed) {
@@ -324,7 +487,13 @@ void DrillWindow::CountClick() {
     drillsettings::setCountArguments(dialog.arguments());
     ui->IndexChartButton->setEnabled(true);
     ui->ActionIndexChart->setEnabled(true);
+    ui->KeepCountBox->setEnabled(true);
+    ui->ActionKeepCount->setEnabled(true);
     showRulesLine();
+    if (ui->KeepCountBox->isChecked()) {
+        session_.keepCount(nullptr);
+        planCount();
+    }
 }
 
 // The index chart of the count in force at the rules in force: a second or two of the

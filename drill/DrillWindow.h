@@ -34,6 +34,7 @@ public:
         bool playOut = false;
         std::uint32_t seed = 0;
         std::optional<counting::Game> count; // the count in force; its rules are the table's
+        bool keepCount = false;              // play the shoe with it from the start
     };
     // The history lives in dataFolder; the charts are read from programFolder.
     DrillWindow(const QString& dataFolder, const QString& programFolder, const Start& start,
@@ -55,6 +56,16 @@ private slots:
     void IndexChartClick();
     void CountClick();
     void IndicesReady();
+    void KeepCountChange();
+    void CountPlanReady();
+    void BetPlace();
+    void BetBoxEnter();
+    void BetChosen(QAction* action);
+    void InsureClick();
+    void DeclineClick();
+    void CheckAnswer();
+    void CheckBoxEnter();
+    void ShowCountToggle();
     void TabChange();
     void BetChange(double bet);
     void StudyChoose(const GridCell& cell);
@@ -73,12 +84,21 @@ private:
     void updateEdge();
     void openChart(const AnalysisCache::Analyses& analysis);
     void reportHistoryNotice();
+    void planCount();
+    void showCountRow(const PracticeView& view);
+    void afterCountStep(bool taken);
 
     std::unique_ptr<Ui::DrillWindow> ui;
     QString programFolder_;
     std::optional<counting::Game> count_; // the count in force
     QFutureWatcher<std::string> indices_; // the index chart's page, worked out off the thread
     Table indexTable_;                    // the table it is for
+    // What playing the shoe with the count needs, worked out off the thread for a table and
+    // count (its arguments); the last one made is kept.
+    QFutureWatcher<std::shared_ptr<const CountPlan>> planning_;
+    QString planKey_;    // what the window wants
+    QString plannedKey_; // what the work under way is for
+    std::shared_ptr<const CountPlan> plan_;
     PracticeSession session_;
     std::vector<Table> ruleSets_; // the Rules list but its last entry, "Your table…"
     QTimer* blackjackTimer_;

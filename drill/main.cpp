@@ -35,7 +35,8 @@ Parsed parseArguments(int argc, char** argv) {
     options::addRuleOptions(parser);
     options::addCountOptions(parser, options::CountOptionSet::Drill);
     parser.addOptions({
-        {"play", "Start by playing hands out: rounds from a shoe, to the end."},
+        {"play", "Start by playing hands out: rounds from a shoe, to the end; with a count, the "
+                 "shoe played with it."},
         {"seed", "Deal a repeatable sequence of hands from this number.", "n"},
     });
     Parsed parsed;
@@ -85,6 +86,8 @@ Parsed parseArguments(int argc, char** argv) {
                                    "--max-spread go with --count or --tags."));
     }
     parsed.start.playOut = parser.isSet("play");
+    // --play with a count on the command line plays the shoe with it.
+    parsed.start.keepCount = parsed.start.playOut && parsed.start.count.has_value();
     if (parser.isSet("seed")) {
         bool ok = false;
         parsed.start.seed = parser.value("seed").toUInt(&ok);

@@ -54,7 +54,7 @@ struct CountAnswer {
     int cardsSeen = 0; // counted, or in the tray
     int cardsLeft = 0; // in the shoe, where it matters
     double seconds = 0;
-    double given = 0;  // a count, decks, units bet, 1 insured
+    double given = 0; // a count, decks, units bet, 1 insured
     double right = 0;
     bool correct = false;
     double cost = 0; // units a round lost, for a bet or an insurance decision

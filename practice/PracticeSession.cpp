@@ -17,10 +17,12 @@ const QString kPrompt = QStringLiteral("Your play? Hit (H), Stand (S), Double (D
 
 PracticeSession::PracticeSession(const QString& dataFolder, std::uint32_t seed, const Table& table,
                                  bool playOut)
-    : history_(dataFolder), dealer_(seed), seed_(seed), table_(table), playOut_(playOut) {}
+    : history_(dataFolder), dealer_(seed), seed_(seed), table_(table), playOut_(playOut),
+      checks_(seed ^ 0x5eedu) {}
 
 void PracticeSession::useTable(const Table& table) {
     table_ = table;
+    plan_.reset();
     shoe_ = std::make_unique<CardShoe>(table.rules.decks, seed_);
     round_.reset();
     studyCell_.reset();
@@ -29,6 +31,7 @@ void PracticeSession::useTable(const Table& table) {
 
 void PracticeSession::setPlayOut(bool playOut) {
     playOut_ = playOut;
+    if (!playOut) plan_.reset();
     round_.reset();
     dealNext();
 }
@@ -42,6 +45,7 @@ void PracticeSession::setDealKind(DealKind kind) {
 void PracticeSession::study(const GridCell& cell) {
     studyCell_ = cell;
     playOut_ = false;
+    plan_.reset();
     round_.reset();
     dealNext();
 }
@@ -50,6 +54,10 @@ void PracticeSession::dealNext() {
     if (!shoe_) shoe_ = std::make_unique<CardShoe>(table_.rules.decks, seed_);
     view_.status.clear();
     view_.blackjackPause = false;
+    if (plan_) {
+        countedDeal();
+        return;
+    }
     if (playOut_) {
         startRound();
         return;
@@ -91,6 +99,8 @@ void PracticeSession::startRound() {
 
 void PracticeSession::showRound() {
     const Round& round = *round_;
+    // While insurance is asked, a dealer's blackjack is not yet shown.
+    const bool over = round.over() && step_ != Step::Insuring;
     const bool several = round.hands().size() > 1;
     view_.hands.clear();
     QStringList words;
@@ -98,8 +108,8 @@ void PracticeSession::showRound() {
         const RoundHand& hand = round.hands()[i];
         QString caption = totalText(hand.values());
         if (hand.doubled) caption += ", doubled";
-        if (round.over()) caption = settledText(hand) + " " + unitsText(hand.result);
-        const bool current = !round.over() && int(i) == round.current();
+        if (over) caption = settledText(hand) + " " + unitsText(hand.result);
+        const bool current = !over && int(i) == round.current();
         view_.hands.push_back({hand.cards, caption, current});
         words << QStringLiteral("%1%2: %3 (%4)")
                      .arg(several ? QStringLiteral("hand %1").arg(i + 1)
@@ -107,21 +117,22 @@ void PracticeSession::showRound() {
                           current && several ? " (playing)" : "", cardsText(hand.cards), caption);
     }
     const std::vector<int> dealerValues = cards::valuesOf(round.dealer());
-    view_.dealer = round.dealer();
-    view_.hidden = round.over() ? 0 : 1;
+    view_.dealer = over ? round.dealer() : std::vector<cards::Card>{round.dealer()[0]};
+    view_.hidden = over ? 0 : 1;
     view_.dealerCaption =
-        round.over()
-            ? (round.dealerBlackjack() ? QStringLiteral("Dealer: blackjack")
-                                       : QStringLiteral("Dealer: %1")
-                                             .arg(analysis::holding(dealerValues).total() > 21
-                                                      ? QStringLiteral("bust")
-                                                      : totalText(dealerValues)))
-            : QStringLiteral("Dealer");
+        over ? (round.dealerBlackjack() ? QStringLiteral("Dealer: blackjack")
+                                        : QStringLiteral("Dealer: %1")
+                                              .arg(analysis::holding(dealerValues).total() > 21
+                                                       ? QStringLiteral("bust")
+                                                       : totalText(dealerValues)))
+             : QStringLiteral("Dealer");
     const QString text =
         QStringLiteral("%1. The dealer %2 %3.")
-            .arg(words.join("; "), round.over() ? "has" : "shows", cardsText(round.dealer()));
+            .arg(words.join("; "), over ? "has" : "shows", cardsText(view_.dealer));
     view_.hand = text[0].toUpper() + text.mid(1);
-    if (round.over()) {
+    if (over && plan_) {
+        endCountedRound();
+    } else if (over) {
         QString summary =
             QStringLiteral("Round over: %1 %2.")
                 .arg(unitsText(round.result()), std::abs(round.result()) == 1 ? "bet" : "bets");
@@ -141,7 +152,7 @@ void PracticeSession::showRound() {
 }
 
 bool PracticeSession::answer(Play play) {
-    if (!view_.answering) return false;
+    if (!view_.answering || (plan_ && step_ != Step::Deciding)) return false;
     view_.status.clear();
     if (playOut_ && round_) return answerRound(play);
     answerDeal(play);
@@ -174,6 +185,7 @@ bool PracticeSession::answerRound(Play play) {
                              .arg(playText(play));
         return false;
     }
+    if (plan_) return answerCounted(play);
     const std::vector<int> cards = round.hands()[round.current()].values();
     const Grade grade = ::grade(table_, cards, round.up(), allowed, play);
     count({cards, round.up(), position_, play, grade.rightPlay, grade.right, std::nullopt});

@@ -10,6 +10,7 @@
 // screen reader reads them. Edge turns the statistics into what the player's mistakes cost. The
 // window only shows the view and passes the player's choices on.
 
+#include "CountPlan.h"
 #include "Grading.h"
 #include "HandDealer.h"
 #include "History.h"
@@ -41,6 +42,11 @@ struct PracticeView {
     analysis::PlayValues allowed; // in a round, what the hand may do now
     bool blackjackPause = false;  // nothing to decide: the next hand comes after a pause
     QString status;               // a passing word for the status bar, or empty
+    // Keeping the count: what the session waits for, and the count when the player shows it.
+    bool betting = false;
+    bool insuring = false;
+    bool checkingCount = false;
+    QString count; // "Running count +3, true count +1 (4.5 decks left)"; empty while hidden
 };
 
 class PracticeSession {
@@ -75,6 +81,26 @@ public:
     // "This session: 3 of 4 right (75 %). All time with these rules: …"
     QString scoreText() const;
 
+    // Playing the shoe with the count: rounds from a shoe cut at the plan's penetration, a bet
+    // before each, insurance by its index, every decision graded against the index play and the
+    // cards left, and count checks. Nothing turns it off; a new table or single hands do.
+    void keepCount(std::shared_ptr<const CountPlan> plan);
+    bool keepsCount() const { return plan_ != nullptr; }
+    // The bet of the next round, in units (1 and up): graded, then the round is dealt.
+    bool placeBet(double units);
+    bool insure(bool insure);
+    // The running count, asked at a count check.
+    bool answerRunningCount(double count);
+    // Shows or hides the count.
+    void toggleCount();
+    // The running count of the cards the player has seen, and the cards they have not.
+    double runningCount() const;
+    std::array<int, 11> unseen() const;
+    // How long the last real-shoe grade took, in seconds.
+    double lastShoeGradeSeconds() const { return shoeGradeSeconds_; }
+    // The chance of a count check after a round (there is always one at the cut card).
+    static constexpr double kCheckChance = 1.0 / 6;
+
 private:
     void showDeal();
     void startRound();
@@ -82,6 +108,13 @@ private:
     void answerDeal(analysis::Play play);
     bool answerRound(analysis::Play play);
     void count(const Answer& answer);
+    void countedDeal();
+    void askInsurance();
+    bool answerCounted(analysis::Play play);
+    void endCountedRound();
+    void showCount();
+    int countNow() const; // the whole count the player goes by now
+    void shuffledStatus();
 
     History history_;
     HandDealer dealer_;
@@ -99,4 +132,14 @@ private:
     int tries_ = 0;
     int rights_ = 0;
     PracticeView view_;
+
+    enum class Step { Deciding, Betting, Insuring, Checking, Done };
+    std::shared_ptr<const CountPlan> plan_;
+    Step step_ = Step::Deciding;
+    double bet_ = 1;
+    double insured_ = 0; // the insurance's result, in units
+    bool countShown_ = false;
+    QString summary_; // the round's end, before any count check
+    std::mt19937 checks_;
+    double shoeGradeSeconds_ = 0;
 };

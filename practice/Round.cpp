@@ -10,7 +10,8 @@ using analysis::Play;
 using cards::Card;
 using cards::valuesOf;
 
-CardShoe::CardShoe(int decks, std::uint32_t seed) : random_(seed) {
+CardShoe::CardShoe(int decks, std::uint32_t seed, double penetration)
+    : random_(seed), penetration_(penetration) {
     for (int deck = 0; deck < decks; ++deck) {
         for (int suit = 0; suit < cards::kSuitCount; ++suit) {
             for (int face = 0; face < int(cards::kFaces.size()); ++face)
@@ -27,10 +28,34 @@ void CardShoe::shuffle() {
     next_ = 0;
 }
 
+bool CardShoe::due() const {
+    return !stacked_ && double(next_) >= penetration_ * double(cards_.size());
+}
+
 bool CardShoe::reshuffleIfDue() {
-    if (stacked_ || 4 * next_ < 3 * cards_.size()) return false;
+    if (!due()) return false;
     shuffle();
     return true;
+}
+
+namespace {
+
+std::array<int, 11> valuesFrom(std::vector<Card>::const_iterator from,
+                               std::vector<Card>::const_iterator to) {
+    std::array<int, 11> counts{};
+    for (auto card = from; card != to; ++card)
+        ++counts[std::size_t(card->value())];
+    return counts;
+}
+
+} // namespace
+
+std::array<int, 11> CardShoe::whole() const {
+    return valuesFrom(cards_.begin(), cards_.end());
+}
+
+std::array<int, 11> CardShoe::unseen() const {
+    return valuesFrom(cards_.begin() + long(next_), cards_.end());
 }
 
 Card CardShoe::draw() {
@@ -81,6 +106,11 @@ Round::Round(const analysis::Rules& rules, CardShoe& shoe) : rules_(rules), shoe
         return;
     }
     advance();
+}
+
+std::optional<int> Round::hole() const {
+    if (!hasHole_) return std::nullopt;
+    return hole_.value();
 }
 
 bool Round::dealerBlackjack() const {

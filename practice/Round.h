@@ -8,7 +8,9 @@
 #include "Play.h"
 #include "Rules.h"
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -18,24 +20,31 @@
 analysis::PlayValues playsAllowed(const analysis::Rules& rules, const std::vector<int>& cards,
                                   bool fromSplit, int hands);
 
-// The rules' decks, shuffled by a seeded generator, shuffled again once three quarters of it
-// are dealt; or a stacked shoe, its cards in a given order, for a round whose every card is
-// known.
+// The rules' decks, shuffled by a seeded generator, shuffled again once the cut card is out (at
+// the penetration, three quarters by default); or a stacked shoe, its cards in a given order,
+// for a round whose every card is known.
 class CardShoe {
 public:
-    CardShoe(int decks, std::uint32_t seed);
+    CardShoe(int decks, std::uint32_t seed, double penetration = 0.75);
     explicit CardShoe(std::vector<cards::Card> stacked);
     cards::Card draw();
-    // Shuffles again if three quarters are dealt; true if it did. Called between rounds. A
-    // stacked shoe is never shuffled.
+    // Whether the cut card is out: the shoe is shuffled before the next round. Never for a
+    // stacked shoe.
+    bool due() const;
+    // Shuffles again if due; true if it did. Called between rounds.
     bool reshuffleIfDue();
     int left() const { return int(cards_.size() - next_); }
+    int size() const { return int(cards_.size()); }
+    // The cards of each value (1 the ace to 10) in the whole shoe, and those not dealt yet.
+    std::array<int, 11> whole() const;
+    std::array<int, 11> unseen() const;
 
 private:
     void shuffle();
     std::vector<cards::Card> cards_;
     std::size_t next_ = 0;
     std::mt19937 random_;
+    double penetration_ = 0.75;
     bool stacked_ = false;
 };
 
@@ -66,6 +75,8 @@ public:
     const std::vector<cards::Card>& dealer() const { return dealer_; }
     int up() const { return dealer_[0].value(); }
     bool dealerBlackjack() const;
+    // The hole card's value, where the dealer takes one (face down until the round is over).
+    std::optional<int> hole() const;
     // What the hand being played may do.
     analysis::PlayValues allowed() const;
     // Plays a decision for the current hand (one it may make) and goes on as far as the next

@@ -96,6 +96,18 @@ std::optional<counting::Game> gameOf(const QStringList& arguments, const analysi
     return readGame(parser, rules, &error);
 }
 
+counting::GamePlan planOf(const QStringList& arguments) {
+    QCommandLineParser parser;
+    addCountOptions(parser, CountOptionSet::Drill);
+    counting::GamePlan plan;
+    QString error;
+    if (!parser.parse(QStringList{"hitwise-drill"} + arguments) ||
+        !readPlan(parser, &plan, &error)) {
+        return {};
+    }
+    return plan;
+}
+
 QStringList countArguments(const QCommandLineParser& parser) {
     QStringList arguments;
     for (const QString& name : parser.optionNames()) {

@@ -36,6 +36,8 @@ bool readPlan(const QCommandLineParser& parser, counting::GamePlan* plan, QStrin
 QStringList countArguments(const QCommandLineParser& parser);
 // The counter's game of such arguments at these rules, or nothing where they no longer read.
 std::optional<counting::Game> gameOf(const QStringList& arguments, const analysis::Rules& rules);
+// The plan of such arguments (the defaults where they name none, or no longer read).
+counting::GamePlan planOf(const QStringList& arguments);
 
 // The values of --deck-estimate and --tc, in the order of counting::DeckEstimate and
 // counting::Rounding.

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "CountPlay.h"
+
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <vector>
+
+// What playing a shoe with a count needs, worked out once for a game (a few seconds: the window
+// does it off its thread): the index plays, each count's round for grading bets, and the
+// player's bankroll.
+struct CountPlan {
+    counting::Game game;
+    double bankroll = 1000; // units
+    counting::IndexTable indices;
+    std::vector<counting::CountRound> rounds;
+};
+std::shared_ptr<const CountPlan> planCount(const counting::Game& game, double bankroll);
+
+// How the history names a system: its id ("hilo"), or "tags:" and its tags for one of the
+// player's own.
+QString systemKey(const counting::CountSystem& system);
+
+// "+2", "0", "-1.5": a count as the drill writes it.
+QString countText(double count);
+// "true count +2", "running count -3": the count the player goes by, by name.
+QString countNamed(const counting::Game& game, double count);
+
+// The running count of the cards seen: the initial running count and the tags of every card of
+// `whole` that is not `unseen`.
+double runningCountOf(const counting::CountSystem& system, int decks,
+                      const std::array<int, 11>& whole, const std::array<int, 11>& unseen);
