@@ -3,6 +3,7 @@
 #include "ChartFile.h"
 #include "CountDialog.h"
 #include "CountOptions.h"
+#include "CountPanel.h"
 #include "DocumentOpener.h"
 #include "DrillSettings.h"
 #include "EdgePanel.h"
@@ -33,7 +34,7 @@ DrillWindow::DrillWindow(const QString& dataFolder, const QString& programFolder
       session_(dataFolder, start.seed,
                start.table ? *start.table : drillsettings::lastTable().value_or(Table::ofChart(0)),
                start.playOut),
-      blackjackTimer_(new QTimer(this)) {
+      blackjackTimer_(new QTimer(this)), seed_(start.seed) {
     ui->setupUi(this);
     blackjackTimer_->setSingleShot(true);
     blackjackTimer_->setInterval(kBlackjackPause);
@@ -145,6 +146,7 @@ void DrillWindow::useTable(Table table) { // a copy: the list it may come from i
     showView();
     updateWeakSpots();
     updateEdge();
+    updateCountPanel();
 }
 
 void DrillWindow::HitClick() {
@@ -322,11 +324,27 @@ void DrillWindow::ShowCountToggle() {
 
 // The focus goes where the keyboard user continues; the tabs are brought up to date.
 void DrillWindow::TabChange() {
+    // Space deals in the Practice tab and the Count tab alike: only the tab shown has it.
     if (ui->Tabs->currentWidget() == ui->PracticeTab) {
         setAnswering(session_.view().answering, session_.view().allowed);
+        showCountRow(session_.view());
+    } else {
+        ui->ActionNext->setEnabled(false);
     }
     updateWeakSpots();
     updateEdge();
+    updateCountPanel();
+}
+
+void DrillWindow::updateCountPanel() {
+    if (!countPanel_ && ui->Tabs->currentWidget() != ui->CountTab) return;
+    if (!countPanel_) {
+        countPanel_ = new CountPanel(session_.history(), seed_, ui->CountTab);
+        ui->countLayout->addWidget(countPanel_);
+    }
+    std::optional<counting::Game> game = count_;
+    if (game) game->rules = session_.table().rules;
+    countPanel_->setGame(game, session_.table().key());
 }
 
 void DrillWindow::BetChange(double bet) {
@@ -422,7 +440,7 @@ void DrillWindow::setAnswering(bool answering, const analysis::PlayValues& allow
         action->setEnabled(answering);
     }
     ui->NextButton->setEnabled(!answering);
-    ui->ActionNext->setEnabled(!answering);
+    ui->ActionNext->setEnabled(!answering && ui->Tabs->currentWidget() == ui->PracticeTab);
     ui->NextButton->setText(playOut ? QStringLiteral("&Next round (Space)")
                                     : QStringLiteral("&Next hand (Space)"));
     if (ui->Tabs->currentWidget() == ui->PracticeTab) {
@@ -490,6 +508,7 @@ void DrillWindow::CountClick() {
     ui->KeepCountBox->setEnabled(true);
     ui->ActionKeepCount->setEnabled(true);
     showRulesLine();
+    updateCountPanel();
     if (ui->KeepCountBox->isChecked()) {
         session_.keepCount(nullptr);
         planCount();

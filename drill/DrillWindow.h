@@ -20,6 +20,7 @@
 namespace Ui {
 class DrillWindow;
 } // namespace Ui
+class CountPanel;
 class EdgePanel;
 class QTimer;
 class WeakSpotsPanel;
@@ -82,6 +83,7 @@ private:
     void setAnswering(bool answering, const analysis::PlayValues& allowed);
     void updateWeakSpots();
     void updateEdge();
+    void updateCountPanel();
     void openChart(const AnalysisCache::Analyses& analysis);
     void reportHistoryNotice();
     void planCount();
@@ -104,6 +106,8 @@ private:
     QTimer* blackjackTimer_;
     WeakSpotsPanel* weakSpots_ = nullptr; // made when the tab is first shown
     EdgePanel* edge_ = nullptr;           // likewise
+    CountPanel* countPanel_ = nullptr;    // likewise
+    std::uint32_t seed_ = 0;
     AnalysisCache analyses_;
     bool chartWanted_ = false;
 };
