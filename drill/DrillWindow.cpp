@@ -246,13 +246,17 @@ void DrillWindow::KeepCountChange() {
 
 // Starts the count's plan for the table in force, unless it is at hand or on its way.
 void DrillWindow::planCount() {
-    if (!count_ || !ui->KeepCountBox->isChecked()) return;
-    const QString key = session_.table().key() + ' ' + drillsettings::countArguments().join(' ');
+    const bool keeping = ui->KeepCountBox->isChecked();
+    if (!count_ || (!keeping && ui->Tabs->currentWidget() != ui->EdgeTab)) return;
+    const QString key = planKeyOf();
     if (key == planKey_ && plan_) {
-        if (!session_.keepsCount()) session_.keepCount(plan_);
-        showView();
+        if (keeping && !session_.keepsCount()) {
+            session_.keepCount(plan_);
+            showView();
+        }
         return;
     }
+    if (key == planKey_ && planning_.isRunning()) return;
     planKey_ = key;
     plan_.reset();
     if (planning_.isRunning()) return; // its result is checked against the key when it comes
@@ -263,22 +267,25 @@ void DrillWindow::planCount() {
     statusBar()->showMessage(
         QStringLiteral("Working out the index plays and what each count is worth for %1…")
             .arg(options::countWords(game)));
-    ui->FeedbackLabel->setText(QStringLiteral("Working out the index plays of your count…"));
+    if (keeping)
+        ui->FeedbackLabel->setText(QStringLiteral("Working out the index plays of your count…"));
     planning_.setFuture(
         QtConcurrent::run([game, bankroll] { return ::planCount(game, bankroll); }));
 }
 
 void DrillWindow::CountPlanReady() {
     statusBar()->clearMessage();
-    if (!ui->KeepCountBox->isChecked()) return;
     if (plannedKey_ != planKey_) {
         planKey_.clear();
         planCount(); // the table or the count changed meanwhile
         return;
     }
     plan_ = planning_.result();
-    session_.keepCount(plan_);
-    showView();
+    if (ui->KeepCountBox->isChecked()) {
+        session_.keepCount(plan_);
+        showView();
+    }
+    updateEdge();
 }
 
 void DrillWindow::afterCountStep(bool taken) {
@@ -473,6 +480,22 @@ void DrillWindow::updateEdge() {
     } else {
         edge_->showWorking(table);
     }
+    if (!count_) {
+        edge_->showCounter(nullptr, {}, false);
+        return;
+    }
+    const QString words = options::countWords(*count_);
+    if (plan_ && planKey_ == planKeyOf()) {
+        const CounterEdge counter = counterEdge(*plan_, session_.history());
+        edge_->showCounter(&counter, words, false);
+    } else {
+        edge_->showCounter(nullptr, words, true);
+        planCount();
+    }
+}
+
+QString DrillWindow::planKeyOf() const {
+    return session_.table().key() + ' ' + drillsettings::countArguments().join(' ');
 }
 
 void DrillWindow::AnalysisStarted(const Table& table) {

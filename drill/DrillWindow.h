@@ -87,6 +87,7 @@ private:
     void openChart(const AnalysisCache::Analyses& analysis);
     void reportHistoryNotice();
     void planCount();
+    QString planKeyOf() const;
     void showCountRow(const PracticeView& view);
     void afterCountStep(bool taken);
 

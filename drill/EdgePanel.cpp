@@ -115,3 +115,34 @@ void EdgePanel::showEdge(const analysis::Analysis& analysis, const Table& table,
                      : QStringLiteral("What your mistakes cost per 100 hands, day by day: %1.")
                            .arg(said.join("; ")));
 }
+
+void EdgePanel::showCounter(const CounterEdge* edge, const QString& countWords, bool working) {
+    ui->CounterLabel->setVisible(edge || working);
+    if (!edge) {
+        ui->CounterLabel->setText(
+            working
+                ? QStringLiteral("Working out what your counting is worth (%1)…").arg(countWords)
+                : QString());
+        return;
+    }
+    const double unit = bet();
+    QStringList lines;
+    lines << QStringLiteral("With the count (%1), per 100 rounds at your unit of %2: the game "
+                            "played perfectly wins %3; your answers make it %4.")
+                 .arg(countWords, money(unit), money(unit * edge->perfectPer100),
+                      money(unit * edge->yoursPer100));
+    for (const CounterEdge::Kind& kind : edge->kinds) {
+        lines << QStringLiteral("%1: %2 of %3 answers, %4 per 100 rounds.")
+                     .arg(kind.name)
+                     .arg(kind.missed)
+                     .arg(kind.answers)
+                     .arg(money(unit * kind.costPer100));
+    }
+    if (!edge->study.empty()) {
+        QStringList study;
+        for (const auto& [words, cost] : edge->study)
+            study << QStringLiteral("%1 (%2 per 100 rounds)").arg(words, money(unit * cost));
+        lines << QStringLiteral("Study first: %1.").arg(study.join("; "));
+    }
+    ui->CounterLabel->setText(lines.join('\n'));
+}

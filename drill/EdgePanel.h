@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnswerStats.h"
+#include "CounterEdge.h"
 #include "Table.h"
 
 #include "Analysis.h"
@@ -29,6 +30,9 @@ public:
     // While the engine works the table out.
     void showWorking(const Table& table);
     void showEdge(const analysis::Analysis& analysis, const Table& table, const AnswerStats& stats);
+    // With a count in force: what the player's counting makes of the game, by kind of mistake,
+    // at their unit (the bet); nothing without a count, or a word while it is worked out.
+    void showCounter(const CounterEdge* edge, const QString& countWords, bool working);
 
 signals:
     void betChanged(double bet);

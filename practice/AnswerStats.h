@@ -57,7 +57,8 @@ struct CountAnswer {
     double given = 0; // a count, decks, units bet, 1 insured
     double right = 0;
     bool correct = false;
-    double cost = 0; // units a round lost, for a bet or an insurance decision
+    double cost = 0;  // units a round lost, for a bet or an insurance decision
+    double count = 0; // the count the player went by, for a bet or an insurance decision
 };
 
 // A first decision of a two-card hand as the edge reads it: its day, cell and answer.

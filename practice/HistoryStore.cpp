@@ -38,7 +38,8 @@ const char* const kVersion3[] = {
     given REAL NOT NULL,
     right_value REAL NOT NULL,
     correct INTEGER NOT NULL CHECK (correct IN (0, 1)),
-    cost REAL NOT NULL
+    cost REAL NOT NULL,
+    count_at REAL NOT NULL
 ))",
 };
 
@@ -384,7 +385,8 @@ bool HistoryStore::readCountAnswers(QSqlDatabase& db) {
     QSqlQuery query(db);
     countAnswers_.clear();
     if (!query.exec("SELECT answered_at, rules, count_system, kind, cards_seen, cards_left, "
-                    "seconds, given, right_value, correct, cost FROM count_answers ORDER BY id")) {
+                    "seconds, given, right_value, correct, cost, count_at FROM count_answers "
+                    "ORDER BY id")) {
         notice_ = unreadable(path_, query.lastError());
         return false;
     }
@@ -406,6 +408,7 @@ bool HistoryStore::readCountAnswers(QSqlDatabase& db) {
         answer.right = query.value(8).toDouble();
         answer.correct = query.value(9).toInt() == 1;
         answer.cost = query.value(10).toDouble();
+        answer.count = query.value(11).toDouble();
         countAnswers_.push_back(std::move(stored));
     }
     if (query.lastError().isValid()) {
@@ -492,8 +495,8 @@ void HistoryStore::append(const QString& table, const CountAnswer& answer, const
     if (!remembers_) return;
     QSqlQuery query(QSqlDatabase::database(connection_, false));
     query.prepare("INSERT INTO count_answers (answered_at, rules, count_system, kind, cards_seen, "
-                  "cards_left, seconds, given, right_value, correct, cost) VALUES (?, ?, ?, ?, "
-                  "?, ?, ?, ?, ?, ?, ?)");
+                  "cards_left, seconds, given, right_value, correct, cost, count_at) VALUES (?, "
+                  "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     query.addBindValue(at.toString(Qt::ISODateWithMs));
     query.addBindValue(table);
     query.addBindValue(answer.system);
@@ -505,6 +508,7 @@ void HistoryStore::append(const QString& table, const CountAnswer& answer, const
     query.addBindValue(answer.right);
     query.addBindValue(answer.correct ? 1 : 0);
     query.addBindValue(answer.cost);
+    query.addBindValue(answer.count);
     stored(query);
 }
 

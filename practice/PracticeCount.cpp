@@ -115,6 +115,7 @@ bool PracticeSession::placeBet(double units) {
     answer.right = grade.rampBet;
     answer.correct = grade.right;
     answer.cost = grade.cost;
+    answer.count = count;
     history_.record(table_.key(), answer);
     bet_ = units;
     const QString at = countNamed(game, count);
@@ -166,6 +167,7 @@ bool PracticeSession::insure(bool insure) {
     answer.right = right ? 1 : 0;
     answer.correct = insure == right;
     answer.cost = (right ? worth : 0) - (insure ? worth : 0);
+    answer.count = count;
     history_.record(table_.key(), answer);
     const auto index = counting::insuranceIndex(plan_->indices);
     const QString indexWords = index ? QStringLiteral("the index insures at %1 and the count is %2")

@@ -1,0 +1,124 @@
+#include "CounterEdge.h"
+
+#include "PracticeText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+double countMissCost(const CountPlan& plan, double error) {
+    double cost = 0;
+    double weight = 0;
+    for (const counting::CountRound& round : plan.rounds) {
+        const double variance = round.second - round.mean * round.mean;
+        const double right = plan.game.betAt(round.count);
+        const double given = plan.game.betAt(counting::wholeCount(round.count + error));
+        cost +=
+            round.frequency *
+            std::max(0.0,
+                     counting::certaintyEquivalent(right, round.mean, variance, plan.bankroll) -
+                         counting::certaintyEquivalent(given, round.mean, variance, plan.bankroll));
+        weight += round.frequency;
+    }
+    return weight > 0 ? cost / weight : 0;
+}
+
+CounterEdge counterEdge(const CountPlan& plan, const History& history) {
+    CounterEdge edge;
+    const char* const names[] = {"Running counts missed", "True counts missed", "Bets off the ramp",
+                                 "Indices missed", "Basic-strategy plays missed"};
+    for (std::size_t i = 0; i < edge.kinds.size(); ++i)
+        edge.kinds[i].name = QString::fromLatin1(names[i]);
+    for (const counting::CountRound& round : plan.rounds)
+        edge.perfectPer100 += 100 * round.frequency * plan.game.betAt(round.count) * round.mean;
+
+    const QString system = systemKey(plan.game.system);
+    const counting::Game& game = plan.game;
+    // Where a drill's running count is turned into a true count: the decks left on average.
+    const double drillDecks = game.rules.decks * (1 - game.penetration / 2);
+    double countCosts[2] = {0, 0};
+    double betCost = 0;
+    double playCosts[2] = {0, 0}; // indices, basic plays
+    std::map<QString, double> study;
+    for (const StoredCountAnswer& stored : history.countAnswers()) {
+        const CountAnswer& answer = stored.answer;
+        if (answer.system != system) continue;
+        const auto note = [&](int kind) {
+            ++edge.kinds[std::size_t(kind)].answers;
+            edge.kinds[std::size_t(kind)].missed += !answer.correct;
+        };
+        switch (answer.kind) {
+        case CountKind::RunningCount:
+        case CountKind::CountCheck: {
+            note(CounterEdge::RunningCounts);
+            if (answer.correct) break;
+            const double decks = answer.kind == CountKind::CountCheck && answer.cardsLeft > 0
+                                     ? answer.cardsLeft / 52.0
+                                     : drillDecks;
+            const double error = game.system.balanced() ? (answer.given - answer.right) / decks
+                                                        : answer.given - answer.right;
+            countCosts[0] += countMissCost(plan, error);
+            break;
+        }
+        case CountKind::TrueCount:
+        case CountKind::DecksLeft:
+            note(CounterEdge::TrueCounts);
+            // A decks-left answer is priced through the true counts it gives, not on its own.
+            if (answer.kind == CountKind::TrueCount && !answer.correct)
+                countCosts[1] += countMissCost(plan, answer.given - answer.right);
+            break;
+        case CountKind::Bet:
+            note(CounterEdge::Bets);
+            ++edge.rounds;
+            betCost += answer.cost;
+            if (!answer.correct) {
+                study[QStringLiteral("Bets at %1: the ramp bets %2")
+                          .arg(countNamed(game, answer.count))
+                          .arg(answer.right)] += answer.cost;
+            }
+            break;
+        case CountKind::Insurance:
+            note(CounterEdge::Indices);
+            playCosts[0] += answer.cost;
+            if (!answer.correct) study[QStringLiteral("Insurance")] += answer.cost;
+            break;
+        }
+    }
+    for (const StoredAnswer& stored : history.countedDecisions()) {
+        const Answer& answer = stored.answer;
+        if (answer.counted->system != system) continue;
+        const bool index = answer.rightPlay != answer.counted->basicPlay;
+        const int kind = index ? CounterEdge::Indices : CounterEdge::BasicPlays;
+        ++edge.kinds[std::size_t(kind)].answers;
+        edge.kinds[std::size_t(kind)].missed += !answer.right;
+        playCosts[index ? 0 : 1] += answer.counted->cost;
+        if (index && !answer.right) {
+            study[QStringLiteral("%1 against %2 at %3: %4")
+                      .arg(practice::totalText(answer.cards),
+                           answer.up == 1 ? QStringLiteral("an ace") : QString::number(answer.up),
+                           countNamed(game, answer.counted->count),
+                           practice::playText(answer.rightPlay))] += answer.counted->cost;
+        }
+    }
+    auto perRound = [&](const CounterEdge::Kind& kind, double total) {
+        return kind.answers > 0 ? 100 * total / kind.answers : 0.0;
+    };
+    edge.kinds[CounterEdge::RunningCounts].costPer100 =
+        perRound(edge.kinds[CounterEdge::RunningCounts], countCosts[0]);
+    edge.kinds[CounterEdge::TrueCounts].costPer100 =
+        perRound(edge.kinds[CounterEdge::TrueCounts], countCosts[1]);
+    edge.kinds[CounterEdge::Bets].costPer100 = perRound(edge.kinds[CounterEdge::Bets], betCost);
+    const int rounds = std::max(1, edge.rounds);
+    edge.kinds[CounterEdge::Indices].costPer100 = 100 * playCosts[0] / rounds;
+    edge.kinds[CounterEdge::BasicPlays].costPer100 = 100 * playCosts[1] / rounds;
+    edge.yoursPer100 = edge.perfectPer100;
+    for (const CounterEdge::Kind& kind : edge.kinds)
+        edge.yoursPer100 -= kind.costPer100;
+    for (const auto& [words, cost] : study) {
+        if (cost > 0) edge.study.emplace_back(words, 100 * cost / rounds);
+    }
+    std::sort(edge.study.begin(), edge.study.end(),
+              [](const auto& a, const auto& b) { return a.second > b.second; });
+    if (edge.study.size() > 8) edge.study.resize(8);
+    return edge;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+// What a counter's own answers make of the game: the win rate per 100 rounds at their ramp by
+// the plan's figures, less what each kind of mistake costs, from the answers of the history
+// with the count in force.
+//
+// How each kind is priced, per 100 rounds, in units:
+// - bets off the ramp: the certainty equivalent each bet lost against the ramp's, on average;
+// - indices missed (insurance among them) and basic plays missed: what the answers lost against
+//   the index play on the cards that were left, over the rounds bet;
+// - running and true counts missed: a count off by e bets as the ramp does at the count off by
+//   e; what that loses at each count, weighted by how often it comes up, averaged over the
+//   answers. A running count's error is turned into a true count's over the decks left where it
+//   was asked (a drill's, over the decks left on average in the shoe).
+
+#include "CountPlan.h"
+#include "History.h"
+
+#include <QString>
+
+#include <array>
+#include <vector>
+
+struct CounterEdge {
+    double perfectPer100 = 0; // the game played without a mistake, units per 100 rounds
+    double yoursPer100 = 0;
+    int rounds = 0; // rounds bet with the count
+    struct Kind {
+        QString name;
+        int answers = 0;
+        int missed = 0;
+        double costPer100 = 0; // units
+    };
+    enum { RunningCounts, TrueCounts, Bets, Indices, BasicPlays };
+    std::array<Kind, 5> kinds;
+    // The costliest index plays and counts, in words with their cost, the costliest first.
+    std::vector<std::pair<QString, double>> study;
+};
+
+// What a true count off by `error` costs a round at the plan's ramp, in units.
+double countMissCost(const CountPlan& plan, double error);
+
+CounterEdge counterEdge(const CountPlan& plan, const History& history);
