@@ -133,6 +133,7 @@ Play playAt(const IndexTable& table, const std::vector<int>& cards, int up,
         // Played by its total: a pair of aces is a soft 12, hit; any other, its hard total.
         const int total = 2 * cards[0];
         if (cards[0] == 1 || total < 5) return Play::Hit;
+        if (total >= 20) return Play::Stand;
         return playAt(
             table, total <= 11 ? std::vector<int>{2, total - 2} : std::vector<int>{10, total - 10},
             up, count, allowed);

@@ -37,6 +37,13 @@ void PracticeSession::keepCount(std::shared_ptr<const CountPlan> plan) {
     dealNext();
 }
 
+void PracticeSession::useStackedShoe(std::vector<cards::Card> cards) {
+    shoe_ = std::make_unique<CardShoe>(std::move(cards));
+    round_.reset();
+    step_ = Step::Done;
+    dealNext();
+}
+
 std::array<int, 11> PracticeSession::unseen() const {
     std::array<int, 11> cards = shoe_->unseen();
     // The hole card, face down, is among the cards not seen.

@@ -86,6 +86,9 @@ public:
     // cards left, and count checks. Nothing turns it off; a new table or single hands do.
     void keepCount(std::shared_ptr<const CountPlan> plan);
     bool keepsCount() const { return plan_ != nullptr; }
+    // A shoe of these cards in this order from the next round on (never shuffled): for a round
+    // whose every card is known.
+    void useStackedShoe(std::vector<cards::Card> cards);
     // The bet of the next round, in units (1 and up): graded, then the round is dealt.
     bool placeBet(double units);
     bool insure(bool insure);

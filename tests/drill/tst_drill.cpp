@@ -1,6 +1,8 @@
 // The drill's grading, dealing, rounds, memory and edge.
 #include "CountDialog.h"
+#include "CountDrill.h"
 #include "CountOptions.h"
+#include "CountPlay.h"
 #include "Edge.h"
 #include "FittedRules.h"
 #include "Grading.h"
@@ -23,6 +25,8 @@
 #include <QTest>
 
 using analysis::Play;
+
+Q_DECLARE_METATYPE(analysis::PlayValues)
 
 class DrillTest : public QObject {
     Q_OBJECT
@@ -56,6 +60,14 @@ private slots:
     void versionTwoHistoryMigrated_data();
     void versionTwoHistoryMigrated();
     void edgeOfAMadeUpHistory();
+    void indexPlayByCount_data();
+    void indexPlayByCount();
+    void betGradedByCertaintyEquivalent_data();
+    void betGradedByCertaintyEquivalent();
+    void countAnswersGraded_data();
+    void countAnswersGraded();
+    void countedDecisionAgainstTheEngine();
+    void seededShoeCountedToTheCut();
     void tableDialogShowsTheHouseEdge();
     void countDialogKeepsWhatItShows();
 };
@@ -788,6 +800,252 @@ void DrillTest::versionTwoHistoryMigrated() {
     QCOMPARE(history.countAnswers().size(), std::size_t(1));
     QCOMPARE(history.countAnswers()[0].answer.kind, CountKind::CountCheck);
     QCOMPARE(history.countAnswers()[0].answer.right, 4.0);
+}
+
+namespace {
+
+analysis::Rules sixDecks() {
+    analysis::Rules rules;
+    rules.decks = 6;
+    rules.doubleAfterSplit = true;
+    return rules;
+}
+
+// A plan made by hand: the full shoe's best plays and a few index plays as the books give them
+// (16 against 10 stands at 0, 15 against 10 surrenders at 0, 10,10 against 6 splits at +4,
+// insurance at +3), Hi-Lo with a ramp of 1 to 4 units at +2.
+std::shared_ptr<const CountPlan> bookPlan() {
+    auto plan = std::make_shared<CountPlan>();
+    plan->game.rules = sixDecks();
+    plan->game.system = *counting::systemOfId("hilo");
+    plan->game.ramp = {{1, 1}, {2, 4}};
+    plan->bankroll = 1000;
+    plan->indices.basic = charts::bestPlayChart(analysis::Analysis(plan->game.rules));
+    auto change = [](int first, int second, int up, Play below, Play above, int index,
+                     bool surrender) {
+        counting::IndexPlay play;
+        play.row = charts::rowOfHand(first, second);
+        play.up = up;
+        play.below = below;
+        play.atOrAbove = above;
+        play.index = index;
+        play.surrender = surrender;
+        return play;
+    };
+    plan->indices.plays = {change(10, 6, 10, Play::Hit, Play::Stand, 0, false),
+                           change(10, 5, 10, Play::Hit, Play::Surrender, 0, true),
+                           change(10, 10, 6, Play::Stand, Play::Split, 4, false)};
+    counting::IndexPlay insurance;
+    insurance.row = -1;
+    insurance.up = 1;
+    insurance.insurance = true;
+    insurance.index = 3;
+    plan->indices.plays.push_back(insurance);
+    // Rounds at -1 to +2: a mean a round and a second moment (a variance near 1.3).
+    plan->rounds = {
+        {-1, 0.3, -0.01, 1.3}, {0, 0.4, -0.005, 1.3}, {1, 0.2, 0.0, 1.3}, {2, 0.1, 0.005, 1.32}};
+    return plan;
+}
+
+analysis::PlayValues allowing(std::initializer_list<Play> plays) {
+    analysis::PlayValues values;
+    for (Play play : plays)
+        values.set(play, 0);
+    return values;
+}
+
+} // namespace
+
+// The play at a count: the basic chart's, changed at each index the count reaches; a play the
+// hand may not make falls back as a chart's does.
+void DrillTest::indexPlayByCount_data() {
+    QTest::addColumn<std::vector<int>>("cards");
+    QTest::addColumn<int>("up");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<analysis::PlayValues>("allowed");
+    QTest::addColumn<Play>("play");
+    const auto two = allowing({Play::Stand, Play::Hit, Play::Double, Play::Split});
+    const auto all = allowing({Play::Stand, Play::Hit, Play::Double, Play::Split, Play::Surrender});
+    const auto more = allowing({Play::Stand, Play::Hit});
+    QTest::newRow("16 v 10 below 0") << std::vector<int>{10, 6} << 10 << -1 << two << Play::Hit;
+    QTest::newRow("16 v 10 at 0") << std::vector<int>{10, 6} << 10 << 0 << two << Play::Stand;
+    QTest::newRow("three-card 16 by its total")
+        << std::vector<int>{10, 2, 4} << 10 << 2 << more << Play::Stand;
+    QTest::newRow("15 v 10 surrenders at 0")
+        << std::vector<int>{10, 5} << 10 << 0 << all << Play::Surrender;
+    QTest::newRow("15 v 10 without surrender")
+        << std::vector<int>{10, 5} << 10 << 0 << two << Play::Hit;
+    QTest::newRow("10,10 v 6 splits at +4")
+        << std::vector<int>{10, 10} << 6 << 4 << two << Play::Split;
+    QTest::newRow("10,10 v 6 at +3") << std::vector<int>{10, 10} << 6 << 3 << two << Play::Stand;
+    QTest::newRow("10,10 v 6, no more splits")
+        << std::vector<int>{10, 10} << 6 << 5 << allowing({Play::Stand, Play::Hit, Play::Double})
+        << Play::Stand;
+    QTest::newRow("three-card 11 cannot double")
+        << std::vector<int>{2, 4, 5} << 10 << 0 << more << Play::Hit;
+    QTest::newRow("soft 18 v 6 cannot double: stand")
+        << std::vector<int>{1, 3, 4} << 6 << 0 << more << Play::Stand;
+}
+
+void DrillTest::indexPlayByCount() {
+    QFETCH(std::vector<int>, cards);
+    QFETCH(int, up);
+    QFETCH(int, count);
+    QFETCH(analysis::PlayValues, allowed);
+    QFETCH(Play, play);
+    static const auto plan = bookPlan();
+    QCOMPARE(counting::indexPlay(plan->indices, cards, up, count, allowed), play);
+}
+
+// CE(b) = b a - b^2 s / (2 B), worked out by hand: what a bet gives up against the ramp's.
+void DrillTest::betGradedByCertaintyEquivalent_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<double>("bet");
+    QTest::addColumn<double>("rampBet");
+    QTest::addColumn<double>("cost");
+    QTest::newRow("the ramp's bet") << 2 << 4.0 << 4.0 << 0.0;
+    QTest::newRow("too small at +2") << 2 << 1.0 << 4.0 << 0.00510019;
+    QTest::newRow("too large at +2") << 2 << 5.0 << 4.0 << 0.00093984;
+    QTest::newRow("too large at 0") << 0 << 4.0 << 1.0 << 0.02474987;
+    QTest::newRow("beyond the counts: the last") << 9 << 4.0 << 4.0 << 0.0;
+}
+
+void DrillTest::betGradedByCertaintyEquivalent() {
+    QFETCH(int, count);
+    QFETCH(double, bet);
+    QFETCH(double, rampBet);
+    QFETCH(double, cost);
+    const auto plan = bookPlan();
+    const auto grade = counting::gradeBet(plan->game, plan->rounds, count, bet, plan->bankroll);
+    QCOMPARE(grade.rampBet, rampBet);
+    QCOMPARE(grade.right, bet == rampBet);
+    QVERIFY2(std::abs(grade.cost - cost) < 1e-7, qPrintable(QString::number(grade.cost, 'g', 9)));
+}
+
+// The decks left and the true count by the conventions, by hand; a whole deck's running count
+// is 0 in every balanced system.
+void DrillTest::countAnswersGraded_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("estimate");
+    QTest::addColumn<int>("rounding");
+    QTest::addColumn<int>("tray");
+    QTest::addColumn<double>("runningCount");
+    QTest::addColumn<double>("given");
+    QTest::addColumn<double>("right");
+    const int decks = int(CountKind::DecksLeft), truth = int(CountKind::TrueCount);
+    const int half = int(counting::DeckEstimate::Half), full = int(counting::DeckEstimate::Full);
+    const int floor = int(counting::Rounding::Floor), trunc = int(counting::Rounding::Truncate);
+    QTest::newRow("half a deck left") << decks << half << floor << 390 << 0.0 << 0.5 << 0.5;
+    QTest::newRow("316 cards: 6 decks") << decks << half << floor << 100 << 0.0 << 6.5 << 6.0;
+    QTest::newRow("to the full deck") << decks << full << floor << 100 << 0.0 << 6.0 << 6.0;
+    // Six decks: 156 cards left are three decks.
+    QTest::newRow("+7 over 3, floored") << truth << half << floor << 156 << 7.0 << 2.0 << 2.0;
+    QTest::newRow("-7 over 3, floored") << truth << half << floor << 156 << -7.0 << -2.0 << -3.0;
+    QTest::newRow("-7 over 3, truncated") << truth << half << trunc << 156 << -7.0 << -2.0 << -2.0;
+}
+
+void DrillTest::countAnswersGraded() {
+    QFETCH(int, kind);
+    QFETCH(int, estimate);
+    QFETCH(int, rounding);
+    QFETCH(int, tray);
+    QFETCH(double, runningCount);
+    QFETCH(double, given);
+    QFETCH(double, right);
+    counting::Game game = bookPlan()->game;
+    game.conventions = {counting::DeckEstimate(estimate), counting::Rounding(rounding)};
+    const CountDrill drill(1);
+    const CountGrade grade =
+        CountKind(kind) == CountKind::DecksLeft
+            ? drill.answerDecksLeft(game, tray, given)
+            : drill.answerTrueCount(game, {tray, 312 - tray, runningCount}, given);
+    QCOMPARE(grade.answer.right, right);
+    QCOMPARE(grade.answer.correct, given == right);
+
+    CountDrill deck(7);
+    deck.dealCards(52, 0);
+    for (const counting::CountSystem& system : counting::builtInSystems()) {
+        if (system.balanced()) QCOMPARE(deck.runningCountOf(system), 0.0);
+    }
+}
+
+// 10,6 against a 10 from a stacked six-deck shoe, the count -1: the index hits, the answer
+// stands. What the grade says standing cost is what the engine gives the full shoe (the hole
+// card still unseen), and the decision is kept with its count and basic play.
+void DrillTest::countedDecisionAgainstTheEngine() {
+    std::vector<cards::Card> stacked = {{9, 0}, {12, 1}, {5, 2}, {4, 3}}; // 10, K, 6, 5
+    std::vector<cards::Card> rest;
+    for (int deck = 0; deck < 6; ++deck) {
+        for (int suit = 0; suit < cards::kSuitCount; ++suit) {
+            for (int face = 0; face < int(cards::kFaces.size()); ++face) {
+                const cards::Card card{face, suit};
+                if (deck == 0 && std::find(stacked.begin(), stacked.end(), card) != stacked.end())
+                    continue;
+                rest.push_back(card);
+            }
+        }
+    }
+    stacked.insert(stacked.end(), rest.begin(), rest.end());
+    QTemporaryDir folder;
+    const auto plan = bookPlan();
+    PracticeSession session(folder.path(), 1, Table::own(plan->game.rules), true);
+    session.keepCount(plan);
+    session.useStackedShoe(stacked);
+    QVERIFY(session.view().betting);
+    QVERIFY(session.placeBet(2));
+    QCOMPARE(session.runningCount(), -1.0);
+    QVERIFY(session.answer(Play::Stand));
+    const auto values = analysis::analyseHand(plan->game.rules, {10, 6}, 10);
+    const Answer& kept = session.history().countedDecisions().back().answer;
+    QCOMPARE(kept.rightPlay, Play::Hit);
+    QVERIFY(!kept.right);
+    QCOMPARE(kept.counted->count, -1);
+    QCOMPARE(kept.counted->basicPlay, Play::Hit);
+    QVERIFY(std::abs(kept.counted->cost - 2 * (values[Play::Hit] - values[Play::Stand])) < 1e-9);
+    QVERIFY(session.view().feedback.contains("Index play: Hit, 16 against 10 at true count -1"));
+}
+
+// A seeded shoe played to the cut card, counted as a player counts: every card the table shows
+// at a round's end, by its Hi-Lo tag. Each count check agrees, one comes at the cut card, and the
+// shoe then starts again from the full count.
+void DrillTest::seededShoeCountedToTheCut() {
+    QTemporaryDir folder;
+    const auto plan = bookPlan();
+    PracticeSession session(folder.path(), 11, Table::own(plan->game.rules), true);
+    session.keepCount(plan);
+    const auto& tags = plan->game.system.tags;
+    double counted = 0;
+    int checks = 0;
+    bool cut = false;
+    for (int round = 0; round < 200 && !cut; ++round) {
+        QVERIFY(session.placeBet(1));
+        if (session.view().insuring) QVERIFY(session.insure(false));
+        while (session.view().answering)
+            QVERIFY(session.answer(session.view().allowed.allows(Play::Stand) ? Play::Stand
+                                                                              : Play::Hit));
+        const PracticeView& view = session.view();
+        for (const cards::Card& card : view.dealer)
+            counted += tags[std::size_t(card.value())];
+        for (const ShownHand& hand : view.hands) {
+            for (const cards::Card& card : hand.cards)
+                counted += tags[std::size_t(card.value())];
+        }
+        if (view.checkingCount) {
+            ++checks;
+            QVERIFY(session.answerRunningCount(counted));
+            QVERIFY2(session.view().feedback.contains("Count check: right"),
+                     qPrintable(session.view().feedback));
+        }
+        session.dealNext();
+        if (!session.view().status.isEmpty()) {
+            cut = true;
+            QCOMPARE(session.runningCount(), 0.0);
+        }
+    }
+    QVERIFY(cut);
+    QVERIFY(checks >= 2);
+    // The check at the cut card is the last answer before the shuffle.
+    QCOMPARE(session.history().countAnswers().back().answer.kind, CountKind::CountCheck);
 }
 
 // One cell answered, half of the time wrongly: 8,8 against a 6 (its only hand, no dealer's
