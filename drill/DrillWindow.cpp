@@ -7,6 +7,7 @@
 #include "DocumentOpener.h"
 #include "DrillSettings.h"
 #include "EdgePanel.h"
+#include "KeepCountBar.h"
 #include "KnownCharts.h"
 #include "TableDialog.h"
 #include "WeakSpotsPanel.h"
@@ -85,15 +86,9 @@ void DrillWindow::bindHandlers() {
     connect(ui->KeepCountBox, &QCheckBox::toggled, this, &DrillWindow::KeepCountChange);
     connect(&planning_, &QFutureWatcher<std::shared_ptr<const CountPlan>>::finished, this,
             &DrillWindow::CountPlanReady);
-    connect(ui->BetButton, &QPushButton::clicked, this, &DrillWindow::BetPlace);
-    connect(ui->BetBox, &QSpinBox::editingFinished, this, &DrillWindow::BetBoxEnter);
     connect(ui->BetActions, &QActionGroup::triggered, this, &DrillWindow::BetChosen);
-    connect(ui->InsureButton, &QPushButton::clicked, this, &DrillWindow::InsureClick);
     connect(ui->ActionInsure, &QAction::triggered, this, &DrillWindow::InsureClick);
-    connect(ui->DeclineButton, &QPushButton::clicked, this, &DrillWindow::DeclineClick);
     connect(ui->ActionDecline, &QAction::triggered, this, &DrillWindow::DeclineClick);
-    connect(ui->CheckButton, &QPushButton::clicked, this, &DrillWindow::CheckAnswer);
-    connect(ui->CheckBox, &QDoubleSpinBox::editingFinished, this, &DrillWindow::CheckBoxEnter);
     connect(ui->ActionShowCount, &QAction::triggered, this, &DrillWindow::ShowCountToggle);
     connect(ui->PlayOutBox, &QCheckBox::toggled, this, &DrillWindow::PlayOutChange);
     connect(blackjackTimer_, &QTimer::timeout, this, &DrillWindow::NextClick);
@@ -293,35 +288,28 @@ void DrillWindow::afterCountStep(bool taken) {
     showView();
 }
 
-void DrillWindow::BetPlace() {
-    afterCountStep(session_.placeBet(ui->BetBox->value()));
-}
-
-// Enter in the bet box places the bet; leaving it does not.
-void DrillWindow::BetBoxEnter() {
-    if (ui->BetBox->hasFocus()) BetPlace();
-}
-
-void DrillWindow::BetChosen(QAction* action) {
-    const int units = int(ui->BetActions->actions().indexOf(action)) + 1;
-    ui->BetBox->setValue(units);
+void DrillWindow::BetPlace(int units) {
     afterCountStep(session_.placeBet(units));
 }
 
+void DrillWindow::BetChosen(QAction* action) {
+    BetPlace(int(ui->BetActions->actions().indexOf(action)) + 1);
+}
+
+void DrillWindow::Insure(bool insure) {
+    afterCountStep(session_.insure(insure));
+}
+
 void DrillWindow::InsureClick() {
-    afterCountStep(session_.insure(true));
+    Insure(true);
 }
 
 void DrillWindow::DeclineClick() {
-    afterCountStep(session_.insure(false));
+    Insure(false);
 }
 
-void DrillWindow::CheckAnswer() {
-    afterCountStep(session_.answerRunningCount(ui->CheckBox->value()));
-}
-
-void DrillWindow::CheckBoxEnter() {
-    if (ui->CheckBox->hasFocus()) CheckAnswer();
+void DrillWindow::CheckAnswer(double count) {
+    afterCountStep(session_.answerRunningCount(count));
 }
 
 void DrillWindow::ShowCountToggle() {
@@ -394,40 +382,26 @@ void DrillWindow::showView() {
     if (view.blackjackPause) blackjackTimer_->start();
 }
 
-// The bet, the insurance and the count check, each shown while the session waits for it.
+// The bet, the insurance and the count check, each shown while the session waits for it; the
+// bar that holds them is made the first time the count is kept.
 void DrillWindow::showCountRow(const PracticeView& view) {
     const bool keeping = session_.keepsCount();
-    for (QWidget* widget : {static_cast<QWidget*>(ui->BetLabel), static_cast<QWidget*>(ui->BetBox),
-                            static_cast<QWidget*>(ui->BetButton)}) {
-        widget->setVisible(view.betting);
+    if (keeping && !countBar_) {
+        countBar_ = new KeepCountBar(ui->PracticeTab);
+        ui->countBarLayout->addWidget(countBar_);
+        connect(countBar_, &KeepCountBar::betPlaced, this, &DrillWindow::BetPlace);
+        connect(countBar_, &KeepCountBar::insured, this, &DrillWindow::Insure);
+        connect(countBar_, &KeepCountBar::countAnswered, this, &DrillWindow::CheckAnswer);
     }
-    ui->InsureButton->setVisible(view.insuring);
-    ui->DeclineButton->setVisible(view.insuring);
-    for (QWidget* widget :
-         {static_cast<QWidget*>(ui->CheckLabel), static_cast<QWidget*>(ui->CheckBox),
-          static_cast<QWidget*>(ui->CheckButton)}) {
-        widget->setVisible(view.checkingCount);
-    }
-    ui->CountLabel->setVisible(keeping);
-    ui->CountLabel->setText(keeping && view.count.isEmpty()
-                                ? QStringLiteral("The count is hidden: C shows it.")
-                                : view.count);
+    if (countBar_) countBar_->showView(view, keeping);
     ui->ActionShowCount->setEnabled(keeping);
     ui->BetActions->setEnabled(view.betting);
     ui->ActionInsure->setEnabled(view.insuring);
     ui->ActionDecline->setEnabled(view.insuring);
-    if (ui->Tabs->currentWidget() != ui->PracticeTab) return;
-    if (view.betting) {
-        ui->BetButton->setFocus(); // so that the keys 1 to 9 bet at once
-    } else if (view.insuring) {
-        ui->InsureButton->setFocus();
-    } else if (view.checkingCount) {
-        ui->CheckBox->setFocus();
-        ui->CheckBox->selectAll();
-    }
     if (view.betting || view.insuring || view.checkingCount) {
         ui->NextButton->setEnabled(false);
         ui->ActionNext->setEnabled(false);
+        if (ui->Tabs->currentWidget() == ui->PracticeTab) countBar_->focusWaiting(view);
     }
 }
 

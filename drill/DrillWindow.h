@@ -22,6 +22,7 @@ class DrillWindow;
 } // namespace Ui
 class CountPanel;
 class EdgePanel;
+class KeepCountBar;
 class QTimer;
 class WeakSpotsPanel;
 
@@ -59,13 +60,12 @@ private slots:
     void IndicesReady();
     void KeepCountChange();
     void CountPlanReady();
-    void BetPlace();
-    void BetBoxEnter();
+    void BetPlace(int units);
     void BetChosen(QAction* action);
+    void Insure(bool insure);
     void InsureClick();
     void DeclineClick();
-    void CheckAnswer();
-    void CheckBoxEnter();
+    void CheckAnswer(double count);
     void ShowCountToggle();
     void TabChange();
     void BetChange(double bet);
@@ -108,6 +108,7 @@ private:
     WeakSpotsPanel* weakSpots_ = nullptr; // made when the tab is first shown
     EdgePanel* edge_ = nullptr;           // likewise
     CountPanel* countPanel_ = nullptr;    // likewise
+    KeepCountBar* countBar_ = nullptr;    // made when the count is first kept
     std::uint32_t seed_ = 0;
     AnalysisCache analyses_;
     bool chartWanted_ = false;

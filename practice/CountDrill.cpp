@@ -1,6 +1,7 @@
 #include "CountDrill.h"
 
 #include "CountPlan.h"
+#include "Round.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,18 +38,6 @@ CountDrill::CountDrill(std::uint32_t seed) : random_(seed) {}
 
 namespace {
 
-std::vector<cards::Card> shuffledDecks(int decks, std::mt19937& random) {
-    std::vector<cards::Card> shoe;
-    for (int deck = 0; deck < decks; ++deck) {
-        for (int suit = 0; suit < cards::kSuitCount; ++suit) {
-            for (int face = 0; face < int(cards::kFaces.size()); ++face)
-                shoe.push_back({face, suit});
-        }
-    }
-    std::shuffle(shoe.begin(), shoe.end(), random);
-    return shoe;
-}
-
 QString decksText(double decks) {
     return QString::number(decks, 'g', 3);
 }
@@ -57,21 +46,20 @@ QString decksText(double decks) {
 
 void CountDrill::dealCards(int cards, int players) {
     const int decks = std::max(1, (cards + 51) / 52);
-    const std::vector<cards::Card> shoe = shuffledDecks(decks, random_);
+    CardShoe shoe(decks, random_(), 1.0);
     deal_.clear();
-    std::size_t next = 0;
     if (players < 2) {
-        for (int i = 0; i < cards && next < shoe.size(); ++i)
-            deal_.push_back({0, shoe[next++]});
+        for (int i = 0; i < cards; ++i)
+            deal_.push_back({0, shoe.draw()});
         return;
     }
     // Rounds as a dealer deals them: a card to each player and the dealer, twice.
-    const std::size_t round = std::size_t(2 * (players + 1));
-    while (int(deal_.size()) < cards && next + round <= shoe.size()) {
+    const int round = 2 * (players + 1);
+    while (int(deal_.size()) < cards && shoe.left() >= round) {
         for (int pass = 0; pass < 2; ++pass) {
             for (int seat = 0; seat < players; ++seat)
-                deal_.push_back({seat, shoe[next++]});
-            deal_.push_back({-1, shoe[next++]});
+                deal_.push_back({seat, shoe.draw()});
+            deal_.push_back({-1, shoe.draw()});
         }
     }
 }
