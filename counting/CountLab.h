@@ -19,6 +19,10 @@
 // keep them quick). The
 // figures are then those of the average shoe played by its own best plays, not an average of
 // the real shoes' own figures; the manual says how close they come.
+//
+// CountPlay.h plays a shoe by these figures: the count the player goes by, a hand's index play
+// at it, a bet graded against the ramp, and the exact values of a hand on the cards actually
+// left in a shoe.
 
 #include "Analysis.h"
 #include "ChartModel.h"

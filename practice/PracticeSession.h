@@ -9,6 +9,12 @@
 // read from it) and says what is to be shown in a PracticeView, in words (PracticeText) as a
 // screen reader reads them. Edge turns the statistics into what the player's mistakes cost. The
 // window only shows the view and passes the player's choices on.
+//
+// With a count: a CountPlan (the index plays and each count's round, from the count lab) lets
+// the session keep the count through a shoe (PracticeCount.cpp: bets, insurance, decisions
+// graded against the index play and the cards left, count checks); CountDrill deals and grades
+// the Count tab's drills at a PaceClock's steady pace; the History keeps every answer of
+// counting too; CounterEdge prices each kind of counting mistake.
 
 #include "CountPlan.h"
 #include "Grading.h"

@@ -4,7 +4,10 @@
    drill.py remembers N [COUNT]
                           reads the score: N answers kept from before, the rules line (naming
                           COUNT, the count in force), then the Your edge tab: every figure a
-                          label shows is its accessible name as well"""
+                          label shows is its accessible name as well
+   drill.py counts N      keeps the count for N rounds: bets with a key, declines insurance,
+                          hits, reads both grades of each decision, answers each count check
+                          with the count C shows"""
 import subprocess
 import sys
 import time
@@ -30,8 +33,8 @@ def key(name):
     subprocess.run(["xdotool", "key", name], check=True)
 
 
-def wait_for(app, description, test, what):
-    for _ in range(60):
+def wait_for(app, description, test, what, seconds=6):
+    for _ in range(int(seconds * 10)):
         text = read(app, description)
         if test(text):
             return text
@@ -70,6 +73,47 @@ if sys.argv[1] == "remembers":
     if not study or not all(study):
         fail("the study list reads %r" % study)
     print("reads: %s" % study[0])
+    sys.exit(0)
+
+if sys.argv[1] == "counts":
+    rounds = 0
+    while rounds < count:
+        # The first waits for the index plays of the count, worked out at the start.
+        wait_for(app, "Feedback", lambda t: t.startswith("Your bet?"), "no bet asked", 60)
+        if rounds == 0:
+            key("c")  # the count, shown from now on
+            wait_for(app, "The count, when shown", lambda t: t.startswith("Running count"),
+                     "C did not show the count")
+        key("1")
+        while True:
+            feedback = wait_for(app, "Feedback", lambda t: not t.startswith("Your bet?"),
+                                "the bet was not taken")
+            if "Insurance?" in feedback:
+                key("n")
+                wait_for(app, "Feedback", lambda t: "Insurance?" not in t, "no insurance answer")
+            elif "Count check" in feedback and "Type it" in feedback:
+                shown = read(app, "The count, when shown")
+                running = shown.split(",")[0].split()[-1].lstrip("+")
+                subprocess.run(["xdotool", "type", running], check=True)
+                key("Return")
+                feedback = wait_for(app, "Feedback", lambda t: "Count check: " in t and
+                                    "Type it" not in t, "the count check was not graded")
+                if "Count check: right" not in feedback:
+                    fail("the count C shows is not the count checked: %r" % feedback)
+            elif feedback.startswith(("Your play?", "Index play:")) and "Round over" not in feedback:
+                before = feedback
+                key("h")
+                feedback = wait_for(app, "Feedback", lambda t, b=before: t != b, "no grade")
+                if not feedback.startswith("Index play: ") or "The cards left: " not in feedback:
+                    fail("a decision not graded twice: %r" % feedback)
+                print("reads: %s" % feedback)
+                continue
+            if "Space deals the next round." in feedback:
+                print("reads: %s" % feedback)
+                break
+            time.sleep(0.1)
+        rounds += 1
+        key("space")
     sys.exit(0)
 
 answered = 0

@@ -62,4 +62,14 @@ done
 page=$(wait_opened 1)
 case "$page" in *indices-*.htm) ;; *) fail "opened: $page" ;; esac
 grep -q "Your top 18" "${page#file://}" || fail "the index chart has no top 18: $page"
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+
+# The fourth start plays the shoe with the count: bets, insurance, both grades, count checks.
+printf '#!/bin/sh\nexec "%s" --play --count hilo --ramp 1:1,2:2,3:4 --seed 4 "$@"\n' "$program" \
+    > "$E2E_TMP/drill-keeping"
+chmod +x "$E2E_TMP/drill-keeping"
+start_program "$E2E_TMP/drill-keeping"
+drill_window
+/usr/bin/python3 "$(dirname "$0")/drill.py" counts 8 || fail "the fourth run"
 echo "1 passed, 0 failed"
