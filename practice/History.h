@@ -4,7 +4,9 @@
 #include "HistoryStore.h"
 
 // The drill's memory: the store of every answer and the statistics read from it at open and
-// kept up to date with each new answer.
+// kept up to date with each new answer. A decision made with a count is graded by the index
+// play, not the chart: it is kept apart (countedDecisions()), out of the weak spots and the
+// basic-strategy totals.
 class History {
 public:
     static constexpr int kRightsToMend = AnswerStats::kRightsToMend;

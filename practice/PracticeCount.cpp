@@ -4,7 +4,6 @@
 
 #include "PracticeText.h"
 
-#include <chrono>
 #include <cmath>
 
 using analysis::Play;
@@ -202,7 +201,6 @@ bool PracticeSession::answerCounted(Play play) {
     const Play index = counting::indexPlay(plan_->indices, cards, up, at, allowed);
     const Play basic = counting::basicPlay(plan_->indices, cards, up, allowed);
 
-    const auto started = std::chrono::steady_clock::now();
     int copies = 1;
     analysis::PlayValues values;
     try {
@@ -210,8 +208,6 @@ bool PracticeSession::answerCounted(Play play) {
     } catch (const std::invalid_argument&) {
         values = {}; // too few cards even taken many times over: no real-shoe line
     }
-    shoeGradeSeconds_ =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
     Answer answer{cards, up, position_, play, index, play == index, std::nullopt};
     const bool valued = values.allows(play) && values.allows(index);

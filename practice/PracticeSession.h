@@ -105,8 +105,6 @@ public:
     // The running count of the cards the player has seen, and the cards they have not.
     double runningCount() const;
     std::array<int, 11> unseen() const;
-    // How long the last real-shoe grade took, in seconds.
-    double lastShoeGradeSeconds() const { return shoeGradeSeconds_; }
     // The chance of a count check after a round (there is always one at the cut card).
     static constexpr double kCheckChance = 1.0 / 6;
 
@@ -150,5 +148,4 @@ private:
     bool countShown_ = false;
     QString summary_; // the round's end, before any count check
     std::mt19937 checks_;
-    double shoeGradeSeconds_ = 0;
 };
