@@ -62,6 +62,8 @@ void CountPanel::showChoices() {
         why = trueCountOff(*game_);
     }
     ui->StartButton->setEnabled(why.isEmpty() && state_ != State::Dealing);
+    // Space deals only while a deal waits for it; else it presses the button with the focus.
+    ui->ActionNextCard->setEnabled(state_ == State::Dealing && pace() == 0);
     const bool answering = state_ == State::Answering;
     ui->AnswerBox->setEnabled(answering);
     ui->SubmitButton->setEnabled(answering);
