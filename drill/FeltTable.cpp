@@ -45,8 +45,12 @@ void FeltTable::paintEvent(QPaintEvent*) {
     felt.setColorAt(1, QColor(kFelt).darker(120));
     p.fillRect(area, felt);
 
-    // Cards as tall as a third of the table, overlapping a little within a hand.
-    const qreal cardHeight = std::clamp(area.height() * 0.34, 60.0, 170.0);
+    // Cards as tall as a third of the table, overlapping a little within a hand; a card shown
+    // alone (a count drill's) is twice as tall, in the middle.
+    const bool alone = dealer_.empty() && hidden_ == 0 && dealerCaption_.isEmpty() &&
+                       hands_.size() == 1 && hands_[0].cards.size() == 1;
+    const qreal cardHeight = alone ? std::clamp(area.height() * 0.68, 60.0, 340.0)
+                                   : std::clamp(area.height() * 0.34, 60.0, 170.0);
     const qreal scale = cardHeight / kCardHeight;
     const qreal cardWidth = kCardWidth * scale;
     const qreal step = cardWidth * 0.62;
@@ -89,7 +93,8 @@ void FeltTable::paintEvent(QPaintEvent*) {
         total += rowWidth(hand.cards.size()) + gap;
     total -= gap;
     qreal left = std::max(4.0, area.center().x() - total / 2);
-    const qreal handTop = area.height() - cardHeight - captionHeight - area.height() * 0.04;
+    const qreal handTop = alone ? (area.height() - cardHeight) / 2
+                                : area.height() - cardHeight - captionHeight - area.height() * 0.04;
     for (const ShownHand& hand : hands_) {
         const qreal width = rowWidth(hand.cards.size());
         if (hand.current) {
