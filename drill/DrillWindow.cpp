@@ -324,7 +324,10 @@ void DrillWindow::TabChange() {
         setAnswering(session_.view().answering, session_.view().allowed);
         showCountRow(session_.view());
     } else {
-        ui->ActionNext->setEnabled(false);
+        // The keys of the Practice tab's round wait for it.
+        for (QAction* action : {ui->ActionNext, ui->ActionInsure, ui->ActionDecline})
+            action->setEnabled(false);
+        ui->BetActions->setEnabled(false);
     }
     updateWeakSpots();
     updateEdge();
