@@ -398,13 +398,14 @@ void DrillWindow::showCountRow(const PracticeView& view) {
     }
     if (countBar_) countBar_->showView(view, keeping);
     ui->ActionShowCount->setEnabled(keeping);
-    ui->BetActions->setEnabled(view.betting);
-    ui->ActionInsure->setEnabled(view.insuring);
-    ui->ActionDecline->setEnabled(view.insuring);
+    const bool here = ui->Tabs->currentWidget() == ui->PracticeTab;
+    ui->BetActions->setEnabled(here && view.betting);
+    ui->ActionInsure->setEnabled(here && view.insuring);
+    ui->ActionDecline->setEnabled(here && view.insuring);
     if (view.betting || view.insuring || view.checkingCount) {
         ui->NextButton->setEnabled(false);
         ui->ActionNext->setEnabled(false);
-        if (ui->Tabs->currentWidget() == ui->PracticeTab) countBar_->focusWaiting(view);
+        if (here) countBar_->focusWaiting(view);
     }
 }
 
