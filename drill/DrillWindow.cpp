@@ -89,6 +89,7 @@ void DrillWindow::bindHandlers() {
     connect(ui->BetActions, &QActionGroup::triggered, this, &DrillWindow::BetChosen);
     connect(ui->ActionInsure, &QAction::triggered, this, &DrillWindow::InsureClick);
     connect(ui->ActionDecline, &QAction::triggered, this, &DrillWindow::DeclineClick);
+    connect(ui->ActionHelp, &QAction::triggered, this, &DrillWindow::HelpClick);
     connect(ui->ActionShowCount, &QAction::triggered, this, &DrillWindow::ShowCountToggle);
     connect(ui->PlayOutBox, &QCheckBox::toggled, this, &DrillWindow::PlayOutChange);
     connect(blackjackTimer_, &QTimer::timeout, this, &DrillWindow::NextClick);
@@ -538,6 +539,12 @@ void DrillWindow::IndicesReady() {
     } else {
         QMessageBox::warning(this, QStringLiteral("Hitwise Drill"), error);
     }
+}
+
+// The help page, beside the program as the charts are.
+void DrillWindow::HelpClick() {
+    documentOpener().open(this, "open", QStringLiteral("hitwise-drill.htm"), {}, programFolder_,
+                          DocumentOpener::kShowNormal);
 }
 
 void DrillWindow::ChartClick() {

@@ -55,6 +55,7 @@ private slots:
     void PlayOutChange();
     void YourTableClick();
     void ChartClick();
+    void HelpClick();
     void IndexChartClick();
     void CountClick();
     void IndicesReady();

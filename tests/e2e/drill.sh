@@ -62,6 +62,11 @@ done
 page=$(wait_opened 1)
 case "$page" in *indices-*.htm) ;; *) fail "opened: $page" ;; esac
 grep -q "Your top 18" "${page#file://}" || fail "the index chart has no top 18: $page"
+# F1: the help page beside the program, with its counting section.
+xdotool key F1
+help=$(wait_opened 2 | grep "hitwise-drill.htm")
+case "$help" in *"/hitwise-drill.htm") ;; *) fail "F1 opened: $help" ;; esac
+grep -q 'id="counting"' "${help#file://}" || fail "the help page has no counting section"
 kill "$APP_PID"
 wait "$APP_PID" 2>/dev/null || true
 
