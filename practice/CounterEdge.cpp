@@ -7,17 +7,22 @@
 #include <map>
 
 double countMissCost(const CountPlan& plan, double error) {
+    // A true count anywhere within a whole count's step, off by the error, lands on the whole
+    // count `below` away or the next, in proportion.
+    const int below = int(std::floor(error));
+    const double next = error - below;
     double cost = 0;
     double weight = 0;
     for (const counting::CountRound& round : plan.rounds) {
         const double variance = round.second - round.mean * round.mean;
-        const double right = plan.game.betAt(round.count);
-        const double given = plan.game.betAt(counting::wholeCount(round.count + error));
-        cost +=
-            round.frequency *
-            std::max(0.0,
-                     counting::certaintyEquivalent(right, round.mean, variance, plan.bankroll) -
-                         counting::certaintyEquivalent(given, round.mean, variance, plan.bankroll));
+        auto worth = [&](int count) {
+            return counting::certaintyEquivalent(plan.game.betAt(count), round.mean, variance,
+                                                 plan.bankroll);
+        };
+        const double right = worth(round.count);
+        const double lost = (1 - next) * (right - worth(round.count + below)) +
+                            next * (right - worth(round.count + below + 1));
+        cost += round.frequency * std::max(0.0, lost);
         weight += round.frequency;
     }
     return weight > 0 ? cost / weight : 0;

@@ -9,7 +9,8 @@
 // - indices missed (insurance among them) and basic plays missed: what the answers lost against
 //   the index play on the cards that were left, over the rounds bet;
 // - running and true counts missed: a count off by e bets as the ramp does at the count off by
-//   e; what that loses at each count, weighted by how often it comes up, averaged over the
+//   e (a true count anywhere in its whole count's step, so that half a count off moves half of
+//   them); what that loses at each count, weighted by how often it comes up, averaged over the
 //   answers. A running count's error is turned into a true count's over the decks left where it
 //   was asked (a drill's, over the decks left on average in the shoe).
 

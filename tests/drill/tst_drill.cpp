@@ -3,6 +3,7 @@
 #include "CountDrill.h"
 #include "CountOptions.h"
 #include "CountPlay.h"
+#include "CounterEdge.h"
 #include "Edge.h"
 #include "FittedRules.h"
 #include "Grading.h"
@@ -64,6 +65,8 @@ private slots:
     void indexPlayByCount();
     void betGradedByCertaintyEquivalent_data();
     void betGradedByCertaintyEquivalent();
+    void countMissPricedByTheRamp_data();
+    void countMissPricedByTheRamp();
     void countAnswersGraded_data();
     void countAnswersGraded();
     void countedDecisionAgainstTheEngine();
@@ -920,6 +923,25 @@ void DrillTest::betGradedByCertaintyEquivalent() {
     QCOMPARE(grade.rampBet, rampBet);
     QCOMPARE(grade.right, bet == rampBet);
     QVERIFY2(std::abs(grade.cost - cost) < 1e-7, qPrintable(QString::number(grade.cost, 'g', 9)));
+}
+
+// A true count off by e bets as the ramp does e away, at every count by how often it comes up:
+// off by +2, the counts 0 and +1 bet 4 units for 1 (the CE lost by hand, 0.0247499 and
+// 0.00975), weighted 0.4 and 0.2; half a count off moves half of each count's step: +0.5 bets
+// 4 for 1 at +1 half of the time, -0.5 bets 1 for 4 at +2 (0.0051002) half of the time.
+void DrillTest::countMissPricedByTheRamp_data() {
+    QTest::addColumn<double>("error");
+    QTest::addColumn<double>("cost");
+    QTest::newRow("right") << 0.0 << 0.0;
+    QTest::newRow("two high") << 2.0 << 0.01184995;
+    QTest::newRow("half a count high") << 0.5 << 0.000975;
+    QTest::newRow("half a count low") << -0.5 << 0.00025501;
+}
+
+void DrillTest::countMissPricedByTheRamp() {
+    QFETCH(double, error);
+    QFETCH(double, cost);
+    QVERIFY(std::abs(countMissCost(*bookPlan(), error) - cost) < 1e-7);
 }
 
 // The decks left and the true count by the conventions, by hand; a whole deck's running count
