@@ -360,8 +360,11 @@ void DrillWindow::StudyChoose(const GridCell& cell) {
     ui->Tabs->setCurrentWidget(ui->PracticeTab);
     {
         const QSignalBlocker quiet(ui->PlayOutBox);
+        const QSignalBlocker still(ui->KeepCountBox);
         ui->PlayOutBox->setChecked(false);
         ui->ActionPlayOut->setChecked(false);
+        ui->KeepCountBox->setChecked(false);
+        ui->ActionKeepCount->setChecked(false);
         ui->DealKindBox->setEnabled(true);
     }
     blackjackTimer_->stop();
