@@ -14,6 +14,15 @@ Shoe Shoe::ofDecks(int decks) {
     return shoe;
 }
 
+Shoe Shoe::ofCounts(const std::array<int, 11>& counts) {
+    Shoe shoe;
+    for (int value = 1; value <= 10; ++value) {
+        shoe.count[value] = counts[value];
+        shoe.total += counts[value];
+    }
+    return shoe;
+}
+
 int Shoe::mostCardsARound(int splitHands) const {
     int budget = 20 * splitHands + 16;
     int cards = splitHands + 1; // each hand's last card and the dealer's

@@ -24,6 +24,8 @@ struct Shoe {
     int total = 0;
 
     static Shoe ofDecks(int decks);
+    // A shoe of these cards by value (index 1 the aces to 10).
+    static Shoe ofCounts(const std::array<int, 11>& counts);
     int operator[](int value) const { return count[value]; }
     void take(int value) {
         --count[value];

@@ -16,19 +16,6 @@ using analysis::Analysis;
 using analysis::Play;
 using analysis::PlayValues;
 
-namespace {
-
-analysis::Shoe shoeOf(const std::array<int, 11>& cards) {
-    analysis::Shoe shoe;
-    for (int value = 1; value <= 10; ++value) {
-        shoe.count[value] = cards[value];
-        shoe.total += cards[value];
-    }
-    return shoe;
-}
-
-} // namespace
-
 double Game::betAt(int count) const {
     if (ramp.empty()) return 1.0;
     double bet = ramp.front().second;
@@ -93,7 +80,7 @@ std::vector<CountShoe> countShoes(const Game& game, int lowest, int highest) {
         for (double& cards : left[i])
             cards /= shoe.frequency;
         shoe.left = left[i];
-        shoe.shoe = shoeOf(wholeCards(game.system, left[i]));
+        shoe.shoe = analysis::Shoe::ofCounts(wholeCards(game.system, left[i]));
         shoe.decksLeft = shoe.shoe.total / 52.0;
         // The smallest shoe of any mixture of it is one card less of each value at most.
         analysis::Shoe smallest;
@@ -139,7 +126,8 @@ public:
             auto& mixture = analyses_.emplace_back();
             if (!shoe.valued || shoe.frequency <= 0) continue;
             for (const auto& [weight, cards] : wholeMixture(shoe.left, steps))
-                mixture.emplace_back(weight, std::make_unique<Analysis>(game.rules, shoeOf(cards)));
+                mixture.emplace_back(weight, std::make_unique<Analysis>(
+                                                 game.rules, analysis::Shoe::ofCounts(cards)));
         }
     }
 

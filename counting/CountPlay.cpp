@@ -78,11 +78,10 @@ Play basicPlay(const IndexTable& table, const std::vector<int>& cards, int up,
 PlayValues valuesOnCardsLeft(const analysis::Rules& rules, const std::array<int, 11>& unseen,
                              const std::vector<int>& cards, int up, int* copies) {
     for (int times = 1;; ++times) {
-        analysis::Shoe shoe;
-        for (int value = 1; value <= 10; ++value) {
-            shoe.count[std::size_t(value)] = times * unseen[std::size_t(value)];
-            shoe.total += shoe.count[std::size_t(value)];
-        }
+        std::array<int, 11> cardsLeft{};
+        for (int value = 1; value <= 10; ++value)
+            cardsLeft[std::size_t(value)] = times * unseen[std::size_t(value)];
+        analysis::Shoe shoe = analysis::Shoe::ofCounts(cardsLeft);
         for (int card : cards)
             shoe.putBack(card);
         shoe.putBack(up);

@@ -29,6 +29,11 @@ CountPanel::CountPanel(History& history, std::uint32_t seed, QWidget* parent)
 
 CountPanel::~CountPanel() = default;
 
+void CountPanel::hideEvent(QHideEvent* event) {
+    if (state_ == State::Dealing) clear();
+    QWidget::hideEvent(event);
+}
+
 double CountPanel::pace() const {
     const int index = ui->PaceBox->currentIndex();
     return index == kSpacePace ? 0 : index + 1;
@@ -125,13 +130,14 @@ void CountPanel::NextCard() {
     const std::vector<DealtCard>& deal = drill_.deal();
     if (shown_ >= deal.size()) return;
     const DealtCard& dealt = deal[shown_++];
-    const bool rounds = ui->DealBox->currentIndex() == Rounds;
+    const int players = drill_.players();
+    const bool rounds = players > 0;
     if (rounds) {
         // Every card of the rounds dealt so far in this round.
-        const std::size_t perRound = std::size_t(2 * (ui->PlayersBox->value() + 1));
+        const std::size_t perRound = std::size_t(2 * (players + 1));
         const std::size_t from = (shown_ - 1) / perRound * perRound;
         std::vector<cards::Card> dealer;
-        std::vector<ShownHand> hands(std::size_t(ui->PlayersBox->value()));
+        std::vector<ShownHand> hands(static_cast<std::size_t>(players));
         for (std::size_t i = from; i < shown_; ++i) {
             if (deal[i].seat < 0) {
                 dealer.push_back(deal[i].card);

@@ -30,6 +30,10 @@ public:
     // The pace of the deal in cards a second; 0 for a card a press of Space.
     double pace() const;
 
+protected:
+    // A deal under way stops when the tab is left: cards dealt unseen would spoil the count.
+    void hideEvent(QHideEvent* event) override;
+
 private slots:
     void DrillChange();
     void StartClick();

@@ -4,6 +4,20 @@
 
 namespace drillsettings {
 
+namespace {
+
+// Puts an entry first in a kept list of at most `most`; false if it was first already.
+bool putFirst(QSettings& settings, const QString& list, const QString& entry, int most) {
+    QStringList recent = settings.value(list).toStringList();
+    if (recent.value(0) == entry) return false;
+    recent.removeAll(entry);
+    recent.prepend(entry);
+    settings.setValue(list, recent.mid(0, most));
+    return true;
+}
+
+} // namespace
+
 std::optional<Table> lastTable() {
     return Table::fromKey(QSettings().value("table").toString());
 }
@@ -12,12 +26,7 @@ bool useTable(const Table& table) {
     QSettings settings;
     if (settings.value("table").toString() != table.key()) settings.setValue("table", table.key());
     if (table.isChart()) return false;
-    QStringList recent = settings.value("recentTables").toStringList();
-    if (recent.value(0) == table.key()) return false;
-    recent.removeAll(table.key());
-    recent.prepend(table.key());
-    settings.setValue("recentTables", recent.mid(0, kRecentTables));
-    return true;
+    return putFirst(settings, QStringLiteral("recentTables"), table.key(), kRecentTables);
 }
 
 std::vector<Table> recentTables() {
@@ -47,11 +56,7 @@ void setCountArguments(const QStringList& arguments) {
     settings.setValue("count", arguments);
     if (arguments.isEmpty()) return;
     // Each kept count as one line of its arguments, as the tables are kept by their keys.
-    QStringList recent = settings.value("recentCounts").toStringList();
-    const QString line = arguments.join('\n');
-    recent.removeAll(line);
-    recent.prepend(line);
-    settings.setValue("recentCounts", recent.mid(0, kRecentCounts));
+    putFirst(settings, QStringLiteral("recentCounts"), arguments.join('\n'), kRecentCounts);
 }
 
 std::vector<QStringList> recentCounts() {

@@ -39,16 +39,12 @@ DrillWindow::DrillWindow(const QString& dataFolder, const QString& programFolder
     ui->setupUi(this);
     blackjackTimer_->setSingleShot(true);
     blackjackTimer_->setInterval(kBlackjackPause);
-    ui->PlayOutBox->setChecked(start.playOut);
-    ui->ActionPlayOut->setChecked(start.playOut);
-    ui->DealKindBox->setEnabled(!start.playOut);
     fillRuleSets();
     for (QWidget* widget : std::initializer_list<QWidget*>{ui->IndexChartButton, ui->KeepCountBox})
         widget->setEnabled(count_.has_value());
     for (QAction* action : {ui->ActionIndexChart, ui->ActionKeepCount})
         action->setEnabled(count_.has_value());
-    ui->KeepCountBox->setChecked(start.keepCount && count_);
-    ui->ActionKeepCount->setChecked(ui->KeepCountBox->isChecked());
+    showPlayMode(start.playOut, start.keepCount && count_);
     bindHandlers();
     useTable(session_.table());
     reportHistoryNotice();
@@ -208,29 +204,31 @@ void DrillWindow::DealKindChange() {
 
 void DrillWindow::PlayOutChange() {
     const bool playOut = ui->PlayOutBox->isChecked();
-    ui->ActionPlayOut->setChecked(playOut);
-    ui->DealKindBox->setEnabled(!playOut);
+    showPlayMode(playOut, playOut && ui->KeepCountBox->isChecked());
     blackjackTimer_->stop();
-    if (!playOut && ui->KeepCountBox->isChecked()) {
-        const QSignalBlocker quiet(ui->KeepCountBox);
-        ui->KeepCountBox->setChecked(false);
-        ui->ActionKeepCount->setChecked(false);
-    }
     session_.setPlayOut(playOut);
     showView();
+}
+
+// The boxes and their menu items of how rounds are played, without their handlers: keeping the
+// count plays hands out, and single hands keep no count.
+void DrillWindow::showPlayMode(bool playOut, bool keepCount) {
+    const QSignalBlocker quiet[] = {
+        QSignalBlocker(ui->PlayOutBox), QSignalBlocker(ui->KeepCountBox),
+        QSignalBlocker(ui->ActionPlayOut), QSignalBlocker(ui->ActionKeepCount)};
+    ui->PlayOutBox->setChecked(playOut);
+    ui->ActionPlayOut->setChecked(playOut);
+    ui->KeepCountBox->setChecked(keepCount);
+    ui->ActionKeepCount->setChecked(keepCount);
+    ui->DealKindBox->setEnabled(!playOut);
 }
 
 // Keeping the count plays hands out; its plan is worked out first, off the thread.
 void DrillWindow::KeepCountChange() {
     const bool keep = ui->KeepCountBox->isChecked();
-    ui->ActionKeepCount->setChecked(keep);
-    if (keep && !ui->PlayOutBox->isChecked()) {
-        const QSignalBlocker quiet(ui->PlayOutBox);
-        ui->PlayOutBox->setChecked(true);
-        ui->ActionPlayOut->setChecked(true);
-        ui->DealKindBox->setEnabled(false);
-        session_.setPlayOut(true);
-    }
+    const bool playOut = ui->PlayOutBox->isChecked();
+    showPlayMode(playOut || keep, keep);
+    if (keep && !playOut) session_.setPlayOut(true);
     blackjackTimer_->stop();
     if (!keep) {
         session_.keepCount(nullptr);
@@ -272,7 +270,6 @@ void DrillWindow::planCount() {
 void DrillWindow::CountPlanReady() {
     statusBar()->clearMessage();
     if (plannedKey_ != planKey_) {
-        planKey_.clear();
         planCount(); // the table or the count changed meanwhile
         return;
     }
@@ -341,6 +338,10 @@ void DrillWindow::updateCountPanel() {
         countPanel_ = new CountPanel(session_.history(), seed_, ui->CountTab);
         ui->countLayout->addWidget(countPanel_);
     }
+    // A drill under way goes on unless the table or the count changed.
+    const QString key = planKeyOf();
+    if (key == countPanelKey_) return;
+    countPanelKey_ = key;
     std::optional<counting::Game> game = count_;
     if (game) game->rules = session_.table().rules;
     countPanel_->setGame(game, session_.table().key());
@@ -358,15 +359,7 @@ void DrillWindow::StudyChoose(const GridCell& cell) {
             .arg(QString::fromStdString(rows[cell.row].label),
                  QString::fromStdString(charts::cardName(cell.up))));
     ui->Tabs->setCurrentWidget(ui->PracticeTab);
-    {
-        const QSignalBlocker quiet(ui->PlayOutBox);
-        const QSignalBlocker still(ui->KeepCountBox);
-        ui->PlayOutBox->setChecked(false);
-        ui->ActionPlayOut->setChecked(false);
-        ui->KeepCountBox->setChecked(false);
-        ui->ActionKeepCount->setChecked(false);
-        ui->DealKindBox->setEnabled(true);
-    }
+    showPlayMode(false, false);
     blackjackTimer_->stop();
     session_.study(cell);
     showView();

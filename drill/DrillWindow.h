@@ -77,6 +77,7 @@ private slots:
 private:
     void bindHandlers();
     void showRulesLine();
+    void showPlayMode(bool playOut, bool keepCount);
     void fillRuleSets();
     void useTable(Table table);
     void answer(analysis::Play play);
@@ -109,6 +110,7 @@ private:
     WeakSpotsPanel* weakSpots_ = nullptr; // made when the tab is first shown
     EdgePanel* edge_ = nullptr;           // likewise
     CountPanel* countPanel_ = nullptr;    // likewise
+    QString countPanelKey_;               // the table and count it drills
     KeepCountBar* countBar_ = nullptr;    // made when the count is first kept
     std::uint32_t seed_ = 0;
     AnalysisCache analyses_;

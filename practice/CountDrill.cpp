@@ -48,7 +48,8 @@ void CountDrill::dealCards(int cards, int players) {
     const int decks = std::max(1, (cards + 51) / 52);
     CardShoe shoe(decks, random_(), 1.0);
     deal_.clear();
-    if (players < 2) {
+    players_ = players < 2 ? 0 : players;
+    if (players_ == 0) {
         for (int i = 0; i < cards; ++i)
             deal_.push_back({0, shoe.draw()});
         return;

@@ -62,6 +62,7 @@ public:
     // `players` (2 to 7) and the dealer, two cards each, until about `cards` are out.
     void dealCards(int cards, int players);
     const std::vector<DealtCard>& deal() const { return deal_; }
+    int players() const { return players_; } // 0: single cards
     double runningCountOf(const counting::CountSystem& system) const;
     CountGrade answerRunningCount(const counting::Game& game, double given, double seconds) const;
 
@@ -84,6 +85,7 @@ public:
 private:
     std::mt19937 random_;
     std::vector<DealtCard> deal_;
+    int players_ = 0;
 };
 
 // Why the true-count drill is off, for an unbalanced count; empty when it is on.

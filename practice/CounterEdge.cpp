@@ -41,41 +41,41 @@ CounterEdge counterEdge(const CountPlan& plan, const History& history) {
     const counting::Game& game = plan.game;
     // Where a drill's running count is turned into a true count: the decks left on average.
     const double drillDecks = game.rules.decks * (1 - game.penetration / 2);
-    double countCosts[2] = {0, 0};
-    double betCost = 0;
-    double playCosts[2] = {0, 0}; // indices, basic plays
+    // What each kind of mistake cost in all, in units.
+    std::array<double, 5> spent{};
+    const auto note = [&](int kind, bool correct, double cost) {
+        CounterEdge::Kind& counted = edge.kinds[std::size_t(kind)];
+        ++counted.answers;
+        counted.missed += !correct;
+        spent[std::size_t(kind)] += cost;
+    };
     std::map<QString, double> study;
     for (const StoredCountAnswer& stored : history.countAnswers()) {
         const CountAnswer& answer = stored.answer;
         if (answer.system != system) continue;
-        const auto note = [&](int kind) {
-            ++edge.kinds[std::size_t(kind)].answers;
-            edge.kinds[std::size_t(kind)].missed += !answer.correct;
-        };
         switch (answer.kind) {
         case CountKind::RunningCount:
         case CountKind::CountCheck: {
-            note(CounterEdge::RunningCounts);
-            if (answer.correct) break;
             const double decks = answer.kind == CountKind::CountCheck && answer.cardsLeft > 0
                                      ? answer.cardsLeft / 52.0
                                      : drillDecks;
             const double error = game.system.balanced() ? (answer.given - answer.right) / decks
                                                         : answer.given - answer.right;
-            countCosts[0] += countMissCost(plan, error);
+            note(CounterEdge::RunningCounts, answer.correct,
+                 answer.correct ? 0 : countMissCost(plan, error));
             break;
         }
         case CountKind::TrueCount:
+            note(CounterEdge::TrueCounts, answer.correct,
+                 answer.correct ? 0 : countMissCost(plan, answer.given - answer.right));
+            break;
         case CountKind::DecksLeft:
-            note(CounterEdge::TrueCounts);
-            // A decks-left answer is priced through the true counts it gives, not on its own.
-            if (answer.kind == CountKind::TrueCount && !answer.correct)
-                countCosts[1] += countMissCost(plan, answer.given - answer.right);
+            // Priced through the true counts it gives, not on its own.
+            note(CounterEdge::TrueCounts, answer.correct, 0);
             break;
         case CountKind::Bet:
-            note(CounterEdge::Bets);
+            note(CounterEdge::Bets, answer.correct, answer.cost);
             ++edge.rounds;
-            betCost += answer.cost;
             if (!answer.correct) {
                 study[QStringLiteral("Bets at %1: the ramp bets %2")
                           .arg(countNamed(game, answer.count))
@@ -83,8 +83,7 @@ CounterEdge counterEdge(const CountPlan& plan, const History& history) {
             }
             break;
         case CountKind::Insurance:
-            note(CounterEdge::Indices);
-            playCosts[0] += answer.cost;
+            note(CounterEdge::Indices, answer.correct, answer.cost);
             if (!answer.correct) study[QStringLiteral("Insurance")] += answer.cost;
             break;
         }
@@ -93,10 +92,8 @@ CounterEdge counterEdge(const CountPlan& plan, const History& history) {
         const Answer& answer = stored.answer;
         if (answer.counted->system != system) continue;
         const bool index = answer.rightPlay != answer.counted->basicPlay;
-        const int kind = index ? CounterEdge::Indices : CounterEdge::BasicPlays;
-        ++edge.kinds[std::size_t(kind)].answers;
-        edge.kinds[std::size_t(kind)].missed += !answer.right;
-        playCosts[index ? 0 : 1] += answer.counted->cost;
+        note(index ? CounterEdge::Indices : CounterEdge::BasicPlays, answer.right,
+             answer.counted->cost);
         if (index && !answer.right) {
             study[QStringLiteral("%1 against %2 at %3: %4")
                       .arg(practice::totalText(answer.cards),
@@ -105,17 +102,14 @@ CounterEdge counterEdge(const CountPlan& plan, const History& history) {
                            practice::playText(answer.rightPlay))] += answer.counted->cost;
         }
     }
-    auto perRound = [&](const CounterEdge::Kind& kind, double total) {
-        return kind.answers > 0 ? 100 * total / kind.answers : 0.0;
-    };
-    edge.kinds[CounterEdge::RunningCounts].costPer100 =
-        perRound(edge.kinds[CounterEdge::RunningCounts], countCosts[0]);
-    edge.kinds[CounterEdge::TrueCounts].costPer100 =
-        perRound(edge.kinds[CounterEdge::TrueCounts], countCosts[1]);
-    edge.kinds[CounterEdge::Bets].costPer100 = perRound(edge.kinds[CounterEdge::Bets], betCost);
+    // Counts and bets come one an answer; plays, over the rounds bet.
     const int rounds = std::max(1, edge.rounds);
-    edge.kinds[CounterEdge::Indices].costPer100 = 100 * playCosts[0] / rounds;
-    edge.kinds[CounterEdge::BasicPlays].costPer100 = 100 * playCosts[1] / rounds;
+    for (std::size_t kind = 0; kind < edge.kinds.size(); ++kind) {
+        const int over = kind == CounterEdge::Indices || kind == CounterEdge::BasicPlays
+                             ? rounds
+                             : std::max(1, edge.kinds[kind].answers);
+        edge.kinds[kind].costPer100 = 100 * spent[kind] / over;
+    }
     edge.yoursPer100 = edge.perfectPer100;
     for (const CounterEdge::Kind& kind : edge.kinds)
         edge.yoursPer100 -= kind.costPer100;

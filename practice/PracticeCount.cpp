@@ -43,6 +43,16 @@ void PracticeSession::useStackedShoe(std::vector<cards::Card> cards) {
     dealNext();
 }
 
+// An answer of counting at this point of the shoe, its grade still to come.
+CountAnswer PracticeSession::answerInShoe(CountKind kind) const {
+    CountAnswer answer;
+    answer.kind = kind;
+    answer.system = systemKey(plan_->game.system);
+    answer.cardsSeen = shoe_->size() - shoe_->left();
+    answer.cardsLeft = shoe_->left();
+    return answer;
+}
+
 std::array<int, 11> PracticeSession::unseen() const {
     std::array<int, 11> cards = shoe_->unseen();
     // The hole card, face down, is among the cards not seen.
@@ -112,11 +122,7 @@ bool PracticeSession::placeBet(double units) {
     const int count = countNow();
     const counting::BetGrade grade =
         counting::gradeBet(game, plan_->rounds, count, units, plan_->bankroll);
-    CountAnswer answer;
-    answer.kind = CountKind::Bet;
-    answer.system = systemKey(game.system);
-    answer.cardsSeen = shoe_->size() - shoe_->left();
-    answer.cardsLeft = shoe_->left();
+    CountAnswer answer = answerInShoe(CountKind::Bet);
     answer.given = units;
     answer.right = grade.rampBet;
     answer.correct = grade.right;
@@ -142,8 +148,7 @@ bool PracticeSession::placeBet(double units) {
         askInsurance();
         return true;
     }
-    view_.feedback = QStringLiteral("Your play? Hit (H), Stand (S), Double (D), Split (P) or "
-                                    "Surrender (R), where the hand may.");
+    view_.feedback = roundPrompt();
     showRound();
     showCount();
     return true;
@@ -164,11 +169,7 @@ bool PracticeSession::insure(bool insure) {
     const int count = countNow();
     const bool right = counting::insureAt(plan_->indices, count);
     const double worth = counting::insuranceValue(unseen()) * bet_;
-    CountAnswer answer;
-    answer.kind = CountKind::Insurance;
-    answer.system = systemKey(plan_->game.system);
-    answer.cardsSeen = shoe_->size() - shoe_->left();
-    answer.cardsLeft = shoe_->left();
+    CountAnswer answer = answerInShoe(CountKind::Insurance);
     answer.given = insure ? 1 : 0;
     answer.right = right ? 1 : 0;
     answer.correct = insure == right;
@@ -185,8 +186,7 @@ bool PracticeSession::insure(bool insure) {
     if (insure) insured_ = round_->dealerBlackjack() ? bet_ : -bet_ / 2;
     step_ = Step::Deciding;
     view_.insuring = false;
-    view_.feedback = QStringLiteral("Your play? Hit (H), Stand (S), Double (D), Split (P) or "
-                                    "Surrender (R), where the hand may.");
+    view_.feedback = roundPrompt();
     showRound();
     showCount();
     return true;
@@ -287,11 +287,7 @@ void PracticeSession::endCountedRound() {
 bool PracticeSession::answerRunningCount(double given) {
     if (!plan_ || step_ != Step::Checking) return false;
     const double running = runningCount();
-    CountAnswer answer;
-    answer.kind = CountKind::CountCheck;
-    answer.system = systemKey(plan_->game.system);
-    answer.cardsSeen = shoe_->size() - shoe_->left();
-    answer.cardsLeft = shoe_->left();
+    CountAnswer answer = answerInShoe(CountKind::CountCheck);
     answer.given = given;
     answer.right = running;
     answer.correct = counting::sameCount(given, running);

@@ -8,13 +8,6 @@
 using analysis::Play;
 using namespace practice;
 
-namespace {
-
-const QString kPrompt = QStringLiteral("Your play? Hit (H), Stand (S), Double (D), Split (P) or "
-                                       "Surrender (R).");
-
-} // namespace
-
 PracticeSession::PracticeSession(const QString& dataFolder, std::uint32_t seed, const Table& table,
                                  bool playOut)
     : history_(dataFolder), dealer_(seed), seed_(seed), table_(table), playOut_(playOut),
@@ -81,7 +74,7 @@ void PracticeSession::showDeal() {
         view_.answering = false;
         view_.blackjackPause = true;
     } else {
-        view_.feedback = kPrompt;
+        view_.feedback = handPrompt();
         view_.answering = true;
         view_.allowed = analysis::allowedPlays(table_.rules, values);
     }
@@ -92,8 +85,7 @@ void PracticeSession::startRound() {
     round_ = std::make_unique<Round>(table_.rules, *shoe_);
     roundLog_.clear();
     position_ = 0;
-    view_.feedback = QStringLiteral("Your play? Hit (H), Stand (S), Double (D), Split (P) or "
-                                    "Surrender (R), where the hand may.");
+    view_.feedback = roundPrompt();
     showRound();
 }
 

@@ -121,6 +121,7 @@ private:
     void endCountedRound();
     void showCount();
     int countNow() const; // the whole count the player goes by now
+    CountAnswer answerInShoe(CountKind kind) const;
     void shuffledStatus();
 
     History history_;

@@ -43,6 +43,15 @@ QString cardsText(const std::vector<cards::Card>& cards) {
     return names.join(", ");
 }
 
+QString handPrompt() {
+    return QStringLiteral("Your play? Hit (H), Stand (S), Double (D), Split (P) or Surrender (R).");
+}
+
+QString roundPrompt() {
+    return QStringLiteral("Your play? Hit (H), Stand (S), Double (D), Split (P) or Surrender (R), "
+                          "where the hand may.");
+}
+
 QString gradeText(const Grade& grade, analysis::Play play, bool atChart) {
     auto value = [](double v) { return QString::number(v, 'f', 4); };
     QString text;

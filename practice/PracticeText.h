@@ -19,6 +19,9 @@ QString percentText(int part, int whole);             // "75 %", "-" of nothing
 QString cardsText(const std::vector<cards::Card>& c); // "Ace of spades, Ten of hearts"
 
 // The grade of an answer: right or wrong, the chart's words at a chart, and what it costs.
+// What a hand waits for: "Your play? Hit (H), ..."; in a round, where the hand may.
+QString handPrompt();
+QString roundPrompt();
 QString gradeText(const Grade& grade, analysis::Play play, bool atChart);
 
 } // namespace practice

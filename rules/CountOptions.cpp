@@ -24,6 +24,22 @@ std::optional<double> numberOf(const QCommandLineParser& parser, const char* opt
     return value;
 }
 
+// The options of a counter's game (--depth aside: not every parser's) and of its plan.
+constexpr const char* kGameOptions[] = {"count",       "tags",    "deck-estimate", "tc",
+                                        "penetration", "players", "ramp"};
+constexpr const char* kPlanOptions[] = {"leave-below", "bankroll", "rounds-per-hour", "max-spread"};
+
+bool hasDepth(const QCommandLineParser& parser) {
+    return parser.optionNames().contains("depth");
+}
+
+// A parser of the drill's counting options that has read kept arguments; false where they no
+// longer read.
+bool readKept(QCommandLineParser& parser, const QStringList& arguments) {
+    addCountOptions(parser, CountOptionSet::Drill);
+    return parser.parse(QStringList{"hitwise-drill"} + arguments);
+}
+
 QStringList systemIds() {
     QStringList ids;
     for (const counting::CountSystem& system : counting::builtInSystems())
@@ -90,38 +106,35 @@ const QStringList& roundingNames() {
 
 std::optional<counting::Game> gameOf(const QStringList& arguments, const analysis::Rules& rules) {
     QCommandLineParser parser;
-    addCountOptions(parser, CountOptionSet::Drill);
     QString error;
-    if (!parser.parse(QStringList{"hitwise-drill"} + arguments)) return std::nullopt;
+    if (!readKept(parser, arguments)) return std::nullopt;
     return readGame(parser, rules, &error);
 }
 
 counting::GamePlan planOf(const QStringList& arguments) {
     QCommandLineParser parser;
-    addCountOptions(parser, CountOptionSet::Drill);
     counting::GamePlan plan;
     QString error;
-    if (!parser.parse(QStringList{"hitwise-drill"} + arguments) ||
-        !readPlan(parser, &plan, &error)) {
-        return {};
-    }
+    if (!readKept(parser, arguments) || !readPlan(parser, &plan, &error)) return {};
     return plan;
 }
 
 QStringList countArguments(const QCommandLineParser& parser) {
+    QStringList names;
+    for (const char* name : kGameOptions)
+        names << QString::fromLatin1(name);
+    for (const char* name : kPlanOptions)
+        names << QString::fromLatin1(name);
+    if (hasDepth(parser)) names << QStringLiteral("depth");
     QStringList arguments;
-    for (const QString& name : parser.optionNames()) {
-        static const QStringList counting{
-            "count",   "tags", "deck-estimate", "tc",       "depth",           "penetration",
-            "players", "ramp", "leave-below",   "bankroll", "rounds-per-hour", "max-spread"};
-        if (counting.contains(name) && !arguments.contains("--" + name + "=" + parser.value(name)))
-            arguments << "--" + name + "=" + parser.value(name);
+    for (const QString& name : names) {
+        if (parser.isSet(name)) arguments << "--" + name + "=" + parser.value(name);
     }
     return arguments;
 }
 
 bool anyPlanOption(const QCommandLineParser& parser) {
-    for (const char* name : {"leave-below", "bankroll", "rounds-per-hour", "max-spread"}) {
+    for (const char* name : kPlanOptions) {
         if (parser.isSet(name)) return true;
     }
     return false;
@@ -164,13 +177,10 @@ QString countWords(const counting::Game& game) {
 }
 
 bool anyCountOption(const QCommandLineParser& parser) {
-    for (const char* name :
-         {"count", "tags", "deck-estimate", "tc", "penetration", "players", "ramp"}) {
+    for (const char* name : kGameOptions) {
         if (parser.isSet(name)) return true;
     }
-    // --depth is not every parser's.
-    if (parser.optionNames().contains("depth") && parser.isSet("depth")) return true;
-    return false;
+    return hasDepth(parser) && parser.isSet("depth");
 }
 
 std::optional<counting::Game> readGame(const QCommandLineParser& parser,
@@ -229,7 +239,7 @@ std::optional<counting::Game> readGame(const QCommandLineParser& parser,
     auto real = [&](const char* option, auto allows, const QString& allowed) {
         return numberOf(parser, option, allows, allowed, error);
     };
-    if (parser.optionNames().contains("depth") && parser.isSet("depth")) {
+    if (hasDepth(parser) && parser.isSet("depth")) {
         const auto depth = real(
             "depth", [&](double d) { return d >= 0 && d < rules.decks; },
             QStringLiteral("decks from 0 to below %1").arg(rules.decks));

@@ -100,12 +100,8 @@ int main(int argc, char** argv) {
         const auto begin = std::chrono::steady_clock::now();
         Figures mixed;
         for (const auto& [weight, whole] : counting::wholeMixture(at.left, steps)) {
-            analysis::Shoe shoe;
-            for (int value = 1; value <= 10; ++value) {
-                shoe.count[value] = whole[value];
-                shoe.total += whole[value];
-            }
-            const Figures f = figuresOf(analysis::Analysis(game.rules, shoe), basic);
+            const Figures f =
+                figuresOf(analysis::Analysis(game.rules, analysis::Shoe::ofCounts(whole)), basic);
             mixed.basic += weight * f.basic;
             mixed.best += weight * f.best;
             mixed.sixteen += weight * f.sixteen;

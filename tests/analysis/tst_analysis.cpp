@@ -698,15 +698,6 @@ struct EveryCard {
     }
 };
 
-analysis::Shoe shoeOf(const std::array<int, 11>& counts) {
-    analysis::Shoe shoe;
-    for (int v = 1; v <= 10; ++v) {
-        shoe.count[v] = counts[v];
-        shoe.total += counts[v];
-    }
-    return shoe;
-}
-
 } // namespace
 
 // Standing, hitting and doubling from two small odd shoes, against every card that can come.
@@ -742,7 +733,7 @@ void AnalysisTest::smallShoesAgainstEveryCard() {
     rules.holeCard = holeCard;
     rules.doubleAfterSplit = false;
     const analysis::PlayValues values =
-        analysis::analyseHand(rules, shoeOf(shoes[which]), cards, up);
+        analysis::analyseHand(rules, analysis::Shoe::ofCounts(shoes[which]), cards, up);
     EveryCard every{shoes[which], up, holeCard};
     for (int card : cards)
         --every.shoe[card];
