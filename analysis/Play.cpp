@@ -15,6 +15,12 @@ Play PlayValues::best() const {
     return ranked(&count)[0];
 }
 
+Play PlayValues::bestBut(Play left) const {
+    PlayValues others = *this;
+    others.allowed[static_cast<int>(left)] = false;
+    return others.best();
+}
+
 std::array<Play, kPlays> PlayValues::ranked(int* count) const {
     std::array<Play, kPlays> plays{};
     int n = 0;

@@ -27,6 +27,8 @@ struct PlayValues {
     }
     // The allowed play of the highest value (the first of equals in the order of Play).
     Play best() const;
+    // The best of the allowed plays but one (a count's playing index leaves surrender aside).
+    Play bestBut(Play left) const;
     // The allowed plays, the best first.
     std::array<Play, kPlays> ranked(int* count) const;
 };

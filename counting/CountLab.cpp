@@ -226,13 +226,6 @@ CellAt cellAt(const CountAnalyses& counts, const charts::Row& row, int up, int c
     return cell;
 }
 
-// The best allowed play but surrender.
-Play bestButSurrender(const PlayValues& values) {
-    PlayValues others = values;
-    others.allowed[int(Play::Surrender)] = false;
-    return others.best();
-}
-
 void addChanges(IndexTable& table, int row, int up, bool surrender, const std::vector<int>& counts,
                 const std::vector<Play>& plays, const std::vector<std::array<double, 5>>& values,
                 Play basic, const std::vector<double>& weight) {
@@ -290,7 +283,7 @@ IndexTable indexPlays(const Game& game) {
                 const CellAt cell = cellAt(counts, rows[row], up, count);
                 if (!cell.known) continue;
                 at.push_back(count);
-                plays.push_back(bestButSurrender(cell.values));
+                plays.push_back(cell.values.bestBut(Play::Surrender));
                 surrenders.push_back(cell.values.allowed[int(Play::Surrender)] &&
                                              cell.values[Play::Surrender] >
                                                  cell.values[plays.back()]
@@ -300,8 +293,8 @@ IndexTable indexPlays(const Game& game) {
                 weight.push_back(counts.at(count).frequency * cell.deal * game.betAt(count));
             }
             if (at.empty()) continue;
-            addChanges(table, row, up, false, at, plays, values, bestButSurrender(basicValues),
-                       weight);
+            addChanges(table, row, up, false, at, plays, values,
+                       basicValues.bestBut(Play::Surrender), weight);
             if (game.rules.surrender) {
                 const std::size_t before = table.plays.size();
                 addChanges(table, row, up, true, at, surrenders, values, basicValues.best(),

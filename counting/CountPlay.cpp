@@ -54,11 +54,6 @@ std::vector<const IndexPlay*> changesOf(const IndexTable& table, int row, int up
     return changes;
 }
 
-Play bestButSurrender(PlayValues values) {
-    values.allowed[int(Play::Surrender)] = false;
-    return values.best();
-}
-
 // The play at `count`, or the basic chart's when there is none.
 Play playAt(const IndexTable& table, const std::vector<int>& cards, int up,
             std::optional<int> count, const PlayValues& allowed);
@@ -112,7 +107,7 @@ Play playAt(const IndexTable& table, const std::vector<int>& cards, int up,
     const int row = rowOfCards(cards);
     if (row < 0) return held.total() >= 17 ? Play::Stand : Play::Hit;
     const charts::Cell& cell = table.basic.rows[std::size_t(row)].cells[std::size_t(cellOfUp(up))];
-    Play play = bestButSurrender(cell.values);
+    Play play = cell.values.bestBut(Play::Surrender);
     const auto playing = changesOf(table, row, up, false);
     if (count && !playing.empty()) play = playing.front()->below;
     for (const IndexPlay* change : playing) {
@@ -137,9 +132,8 @@ Play playAt(const IndexTable& table, const std::vector<int>& cards, int up,
             table, total <= 11 ? std::vector<int>{2, total - 2} : std::vector<int>{10, total - 10},
             up, count, allowed);
     }
-    return cell.values.allows(Play::Stand) && cell.values[Play::Stand] > cell.values[Play::Hit]
-               ? Play::Stand
-               : Play::Hit;
+    // A double no longer allowed: the better of hit and stand, as the chart's "Dh" or "Ds".
+    return charts::fallbackOf(cell.values, Play::Double).value_or(Play::Hit);
 }
 
 } // namespace
