@@ -2,6 +2,9 @@
 set -euo pipefail
 
 E2E_TMP=$(mktemp -d)
+# How long any wait may take. It is reached only when something is really wrong: every wait
+# ends on the program's own sign that it is done, however slow or busy the machine.
+E2E_BOUND=${E2E_BOUND:-150}
 XVFB_PID=""
 APP_PID=""
 
@@ -24,6 +27,22 @@ fail() {
     exit 1
 }
 
+# wait_until WHAT COMMAND...: runs COMMAND until it succeeds; fails naming WHAT after E2E_BOUND
+# seconds.
+wait_until() {
+    local what=$1 start=$SECONDS
+    shift
+    until "$@"; do
+        ((SECONDS - start < E2E_BOUND)) || fail "$what (after ${E2E_BOUND} s)"
+        sleep 0.05
+    done
+}
+
+# A program started by start_program is still running; fails naming WHAT if not.
+still_running() {
+    kill -0 "$APP_PID" 2>/dev/null || fail "$1: the program ended: $(cat "$E2E_TMP/program.log")"
+}
+
 start_xvfb() {
     # A display number of its own, so that tests running side by side never share a server.
     local number
@@ -33,9 +52,9 @@ start_xvfb() {
         Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$number"
-        for _ in $(seq 100); do
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            xdpyinfo >/dev/null 2>&1 && break
+        local start=$SECONDS
+        while kill -0 "$XVFB_PID" 2>/dev/null && ! xdpyinfo >/dev/null 2>&1 &&
+            ((SECONDS - start < E2E_BOUND)); do
             sleep 0.05
         done
         if kill -0 "$XVFB_PID" 2>/dev/null && xdpyinfo >/dev/null 2>&1; then
@@ -55,16 +74,26 @@ start_program() {
     APP_PID=$!
 }
 
-# The main window, once it is mapped.
-main_window() {
-    local id
-    for _ in $(seq 200); do
-        id=$(xdotool search --onlyvisible --name '^Hitwise$' 2>/dev/null | head -n1 || true)
+# mapped_window TITLE_PATTERN: the id of the program's window so titled, once it is mapped.
+mapped_window() {
+    local id start=$SECONDS
+    while ((SECONDS - start < E2E_BOUND)); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
         [ -n "$id" ] && { echo "$id"; return; }
-        kill -0 "$APP_PID" 2>/dev/null || fail "the program ended: $(cat "$E2E_TMP/program.log")"
+        still_running "waiting for the window $1"
         sleep 0.05
     done
-    fail "no main window"
+    fail "no window $1 (after ${E2E_BOUND} s)"
+}
+
+# The main window, once it is mapped.
+main_window() { mapped_window '^Hitwise$'; }
+
+# shown PROGRAM PATTERN: waits until a node of the program's accessibility tree is named to match
+# PATTERN, its sign that what was asked of it is done (needs tests/e2e/a11y-session.sh).
+shown() {
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/../../tests/e2e/atspi.py" "$@" ||
+        fail "$2 never shown"
 }
 
 # Visible windows titled like the program: the main window, and an error box if one is open.
@@ -83,7 +112,6 @@ client_origin() {
 click_client() {
     client_origin "$1"
     xdotool mousemove $((CX + $2)) $((CY + $3)) click 1
-    sleep 0.15
 }
 
 # Centre of a card button: player (p) or dealer (d), caption A 2 .. K.
@@ -106,10 +134,8 @@ stub_xdg_open() {
 }
 
 # Waits until the stand-in has been asked to open N things; prints them sorted.
+opened_count() { [ "$(wc -l < "$E2E_TMP/opened" 2>/dev/null || echo 0)" -ge "$1" ]; }
 wait_opened() {
-    for _ in $(seq 100); do
-        [ "$(wc -l < "$E2E_TMP/opened" 2>/dev/null || echo 0)" -ge "$1" ] && break
-        sleep 0.05
-    done
-    sort "$E2E_TMP/opened" 2>/dev/null || true
+    wait_until "$1 documents opened: $(cat "$E2E_TMP/opened" 2>/dev/null)" opened_count "$1"
+    sort "$E2E_TMP/opened"
 }

@@ -321,7 +321,7 @@ void ChartCommandTest::pdfChart() {
     QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r"), pages);
     QProcess text;
     text.start("pdftotext", {"-layout", path, "-"});
-    QVERIFY2(text.waitForFinished(20000), "pdftotext (poppler-utils) is needed");
+    QVERIFY2(text.waitForFinished(120000), "pdftotext (poppler-utils) is needed");
     const QString said = QString::fromUtf8(text.readAllStandardOutput()).simplified();
     for (const QString& word : words)
         QVERIFY2(said.contains(word), qPrintable(word + " not in: " + said.left(300)));

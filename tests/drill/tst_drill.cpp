@@ -1104,7 +1104,7 @@ void DrillTest::tableDialogShowsTheHouseEdge() {
     auto* label = dialog.findChild<QLabel*>("EdgeLabel");
     QVERIFY(label);
     QTRY_COMPARE_WITH_TIMEOUT(
-        label->text(), "These rules: the house keeps 0.18 % a round by the best play.", 10000);
+        label->text(), "These rules: the house keeps 0.18 % a round by the best play.", 120000);
     QCOMPARE(label->accessibleName(), "The house edge of these rules");
 }
 

@@ -11,21 +11,11 @@ start_program "$program"
 window=$(main_window)
 xdotool windowfocus --sync "$window"
 xdotool key --clearmodifiers alt+a
-about=""
-for _ in $(seq 100); do
-    about=$(xdotool search --onlyvisible --name '^About$' 2>/dev/null | head -n1 || true)
-    [ -n "$about" ] && break
-    sleep 0.05
-done
-[ -n "$about" ] || fail "no About box"
-sleep 0.3
+mapped_window '^About$' >/dev/null
 [ -n "$shots" ] && import -window root "$shots"
 "$xhelper" close "$window"
-for _ in $(seq 100); do
-    kill -0 "$APP_PID" 2>/dev/null || break
-    sleep 0.05
-done
-if kill -0 "$APP_PID" 2>/dev/null; then fail "the program is still running"; fi
+ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
+wait_until "the program is still running" ended
 wait "$APP_PID" && status=0 || status=$?
 APP_PID=""
 [ "$status" -eq 0 ] || fail "exit status $status"

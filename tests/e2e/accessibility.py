@@ -6,7 +6,7 @@ import time
 
 import pyatspi
 
-from atspi import application, fail, find, text
+from atspi import application, fail, find, search, text, wait_for, wait_text
 
 
 def press(app, name):
@@ -18,8 +18,11 @@ def press(app, name):
             break
     else:
         action.doAction(0)
-    time.sleep(0.15)
     print("pressed: %s" % name)
+
+
+def action_reads(expected, what):
+    return wait_text(app, "Action", lambda t: t.strip() == expected.strip(), what)
 
 
 app = application("hitwise")
@@ -34,15 +37,14 @@ find(app, name="Your first card: Card back", role=pyatspi.ROLE_IMAGE)
 
 press(app, "Your card: Ace")
 press(app, "Your card: Seven")
-prompt = text(find(app, description="Action"))
-if prompt != "Enter dealers up card":
-    fail("prompt: %r" % prompt)
+prompt = action_reads("Enter dealers up card", "prompt")
 print("reads: Action: %s" % prompt)
 press(app, "Dealer's card: Nine")
 
+action_reads("              Hit", "the advice")
 advice = find(app, description="Action")
 readings = set()
-for _ in range(12):  # over more than one blink
+for _ in range(12):  # read over more than one blink: the text stays while it blinks
     readings.add(text(advice))
     time.sleep(0.1)
 if readings != {"              Hit"}:
@@ -60,27 +62,24 @@ print("reads: pictures: Your first card: Ace of spades; Your second card: Seven 
       "Dealer's up card: Nine of spades; Dealer's second card: Card back")
 
 press(app, "Reset")
-if text(find(app, description="Your total")) != "0":
-    fail("Reset did not clear the total")
-find(app, name="Your first card: Empty place", role=pyatspi.ROLE_IMAGE)
+wait_text(app, "Your total", lambda t: t == "0", "Reset did not clear the total")
+wait_for(lambda: search(app, name="Your first card: Empty place", role=pyatspi.ROLE_IMAGE),
+         "Reset left the first card")
 print("reads: Action: %s" % text(find(app, description="Action")))
 
 # A keyboard user: real Space presses, the focus following the hand from card to card.
 def space():
     subprocess.run(["xdotool", "key", "space"], check=True)
-    time.sleep(0.2)
+
 
 find(app, name="Your card: Ace").queryComponent().grabFocus()
 space()
+wait_text(app, "Your total", lambda t: t != "0", "the first Space entered no card")
 space()
-if text(find(app, description="Action")) != "Enter dealers up card":
-    fail("two Spaces did not enter the hand")
+action_reads("Enter dealers up card", "two Spaces did not enter the hand")
 space()
-advice = text(find(app, description="Action"))
-if advice.strip() != "Split":
-    fail("the third Space gave %r, not the advice for A,A against an ace" % advice)
+advice = action_reads("Split", "the third Space, not the advice for A,A against an ace")
 space()
-if text(find(app, description="Action")) != "Enter your hand":
-    fail("the fourth Space did not reset the hand")
+action_reads("Enter your hand", "the fourth Space did not reset the hand")
 print("keyboard: Space, Space, Space gave %r; Space reset the hand" % advice.strip())
 print("1 passed, 0 failed")

@@ -10,11 +10,10 @@
                           with the count C shows"""
 import subprocess
 import sys
-import time
 
 import pyatspi
 
-from atspi import application, fail, find, text, walk
+from atspi import application, fail, find, text, wait_for, wait_text, walk
 
 
 def shown_as_named(node, start):
@@ -33,20 +32,10 @@ def key(name):
     subprocess.run(["xdotool", "key", name], check=True)
 
 
-def wait_for(app, description, test, what, seconds=6):
-    for _ in range(int(seconds * 10)):
-        text = read(app, description)
-        if test(text):
-            return text
-        time.sleep(0.1)
-    fail("%s: %r" % (what, read(app, description)))
-
-
 app = application("hitwise-drill")
 for name in ("Rules:", "Deal:", "Hit", "Stand", "Double", "Split", "Surrender", "Next hand",
              "Weak spots"):
-    if not any(node.name == name for node in walk(app)):
-        fail("no control named %r" % name)
+    wait_for(lambda n=name: any(node.name == n for node in walk(app)), "no control named %r" % name)
 
 count = int(sys.argv[2])
 if sys.argv[1] == "remembers":
@@ -61,11 +50,8 @@ if sys.argv[1] == "remembers":
     tabs = find(app, role=pyatspi.ROLE_PAGE_TAB_LIST)
     names = [tab.name for tab in tabs]
     tabs[names.index("Your edge")].queryAction().doAction(0)
-    for _ in range(100):
-        edge = find(app, description="Your edge")
-        if edge.name.startswith("Played your way"):
-            break
-        time.sleep(0.1)
+    edge = wait_for(lambda: (lambda e: e.name.startswith("Played your way") and e)(
+        find(app, description="Your edge")), "Your edge never filled in")
     shown_as_named(edge, "Played your way, a round returns ")
     shown_as_named(find(app, description="Cost by day"),
                    "What your mistakes cost per 100 hands, day by day: ")
@@ -75,62 +61,73 @@ if sys.argv[1] == "remembers":
     print("reads: %s" % study[0])
     sys.exit(0)
 
+def deciding(t):
+    return t.startswith(("Your play?", "Index play:")) and "Round over" not in t
+
+
+def actionable(t):
+    """A step of a round played with the count that waits for the player."""
+    return ("Insurance?" in t or ("Count check" in t and "Type it" in t) or deciding(t) or
+            "Space deals the next round." in t)
+
+
 if sys.argv[1] == "counts":
     rounds = 0
     while rounds < count:
         # The first waits for the index plays of the count, worked out at the start.
-        wait_for(app, "Feedback", lambda t: t.startswith("Your bet?"), "no bet asked", 60)
+        wait_text(app, "Feedback", lambda t: t.startswith("Your bet?"), "no bet asked")
         if rounds == 0:
             key("c")  # the count, shown from now on
-            wait_for(app, "The count, when shown", lambda t: t.startswith("Running count"),
+            wait_text(app, "The count, when shown", lambda t: t.startswith("Running count"),
                      "C did not show the count")
         key("1")
+        handled = "Your bet?"
         while True:
-            feedback = wait_for(app, "Feedback", lambda t: not t.startswith("Your bet?"),
-                                "the bet was not taken")
+            # The next step the round waits for, once the last one was taken.
+            feedback = wait_text(app, "Feedback", lambda t, h=handled: t != h and actionable(t),
+                                 "the round stopped after %r" % handled)
+            handled = feedback
             if "Insurance?" in feedback:
                 key("n")
-                wait_for(app, "Feedback", lambda t: "Insurance?" not in t, "no insurance answer")
             elif "Count check" in feedback and "Type it" in feedback:
                 shown = read(app, "The count, when shown")
                 running = shown.split(",")[0].split()[-1].lstrip("+")
                 subprocess.run(["xdotool", "type", running], check=True)
                 key("Return")
-                feedback = wait_for(app, "Feedback", lambda t: "Count check: " in t and
-                                    "Type it" not in t, "the count check was not graded")
+                feedback = wait_text(app, "Feedback", lambda t: "Count check: " in t and
+                                     "Type it" not in t, "the count check was not graded")
                 if "Count check: right" not in feedback:
                     fail("the count C shows is not the count checked: %r" % feedback)
-            elif feedback.startswith(("Your play?", "Index play:")) and "Round over" not in feedback:
-                before = feedback
+                handled = feedback
+            elif deciding(feedback):
                 key("h")
-                feedback = wait_for(app, "Feedback", lambda t, b=before: t != b, "no grade")
+                feedback = wait_text(app, "Feedback", lambda t, b=feedback: t != b, "no grade")
                 if not feedback.startswith("Index play: ") or "The cards left: " not in feedback:
                     fail("a decision not graded twice: %r" % feedback)
                 print("reads: %s" % feedback)
-                continue
-            if "Space deals the next round." in feedback:
+                handled = ""  # the grade is itself the next step
+            if "Space deals the next round." in feedback and "Type it" not in feedback:
                 print("reads: %s" % feedback)
                 break
-            time.sleep(0.1)
         rounds += 1
         key("space")
     sys.exit(0)
 
 answered = 0
 while answered < count:
-    hand = wait_for(app, "Hand", lambda t: t.startswith("Your hand:"), "no hand")
+    hand = wait_text(app, "Hand", lambda t: t.startswith("Your hand:"), "no hand")
     feedback = read(app, "Feedback")
     if feedback.startswith("Black Jack"):
         print("reads: %s / %s" % (hand, feedback))
-        wait_for(app, "Hand", lambda t, h=hand: t != h, "no hand after the blackjack")
+        wait_text(app, "Hand", lambda t, h=hand: t != h, "no hand after the blackjack")
         continue
     key("s" if answered % 2 else "h")
-    feedback = wait_for(app, "Feedback", lambda t: t.startswith(("Right", "Wrong")),
+    feedback = wait_text(app, "Feedback", lambda t: t.startswith(("Right", "Wrong")),
                         "no grade")
     if 'The chart says "' not in feedback:
         fail("the feedback has no advice: %r" % feedback)
     print("reads: %s / %s" % (hand, feedback))
     answered += 1
     key("space")
-    wait_for(app, "Feedback", lambda t: not t.startswith(("Right", "Wrong")),
+    wait_text(app, "Feedback", lambda t: not t.startswith(("Right", "Wrong")),
              "Space dealt no new hand")

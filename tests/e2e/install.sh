@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs into a scratch prefix and starts the installed program through games/hitwise from
 # another folder: a hand shows its card faces without an error, and F1 opens the installed help.
+source "$(dirname "$0")/a11y-session.sh"
 source "$(dirname "$0")/../../scripts/lib/x11.sh"
 build=$1
 prefix="$E2E_TMP/prefix"
@@ -34,7 +35,7 @@ window=$(main_window)
 click_card "$window" p 9
 click_card "$window" p 2
 click_card "$window" d 6
-sleep 0.3
+shown hitwise "^Dealer's up card: Six of spades$"
 [ "$(visible_windows)" -eq 1 ] || fail "an error box is open"
 xdotool windowfocus --sync "$window"
 xdotool key F1
@@ -45,13 +46,8 @@ opened=$(wait_opened 1)
 command=$(sed -n 's/^Exec=//p' "$prefix/share/applications/com.example.hitwise.drill.desktop")
 kill "$APP_PID" 2>/dev/null || true
 (cd / && XDG_DATA_HOME="$E2E_TMP/data" PATH="$prefix/games:$PATH" exec $command) \
-    >"$E2E_TMP/drill.log" 2>&1 &
+    >"$E2E_TMP/program.log" 2>&1 &
 APP_PID=$!
-for _ in $(seq 200); do
-    xdotool search --onlyvisible --name '^Hitwise Drill$' >/dev/null 2>&1 && break
-    kill -0 "$APP_PID" 2>/dev/null || fail "the drill ended: $(cat "$E2E_TMP/drill.log")"
-    sleep 0.05
-done
-xdotool search --onlyvisible --name '^Hitwise Drill$' >/dev/null || fail "no drill window"
+mapped_window '^Hitwise Drill$' >/dev/null
 [ -f "$E2E_TMP/data/hitwise-drill/history.sqlite" ] || fail "the drill keeps no history"
 echo "1 passed, 0 failed"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package, checks its dependencies, lints it, unpacks it into a scratch root
 # and starts the packaged program once.
+source "$(dirname "$0")/a11y-session.sh"
 source "$(dirname "$0")/../../scripts/lib/x11.sh"
 build=$1
 
@@ -28,7 +29,7 @@ window=$(main_window)
 click_card "$window" p 10
 click_card "$window" p A
 click_card "$window" d 4
-sleep 0.3
+shown hitwise "^Dealer's up card: Four of spades$"
 [ "$(visible_windows)" -eq 1 ] || fail "an error box is open"
 echo "package: $(basename "$deb")"
 echo "Depends: $depends"

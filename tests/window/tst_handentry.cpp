@@ -344,8 +344,8 @@ void HandEntryTest::blinking() {
     auto* label = w.find<QLabel>("Label13");
     // The timer's own ticks blink the prompt.
     const bool hidden = label->isHidden();
-    QTRY_COMPARE(label->isHidden(), !hidden);
-    QTRY_COMPARE(label->isHidden(), hidden);
+    QTRY_COMPARE_WITH_TIMEOUT(label->isHidden(), !hidden, 120000);
+    QTRY_COMPARE_WITH_TIMEOUT(label->isHidden(), hidden, 120000);
     // An advice written while hidden shows at the next tick; setting it leaves it hidden.
     w.form().findChild<QTimer*>("Timer1")->stop();
     if (!label->isHidden()) w.form().Timer1Timer();
