@@ -33,7 +33,7 @@ int Analysis::index(int first, int second) {
 namespace {
 
 // Rules or a shoe the engine cannot value are refused, never valued wrongly.
-const Rules& checked(const Rules& rules, const Shoe& shoe) {
+const rules::Rules& checked(const rules::Rules& rules, const Shoe& shoe) {
     std::string problem = rules.problem();
     if (problem.empty()) problem = shoeProblem(rules, shoe);
     if (!problem.empty()) throw std::invalid_argument(problem);
@@ -46,9 +46,9 @@ constexpr int kUpCardsByCost[] = {2, 1, 3, 4, 5, 6, 7, 8, 9, 10};
 
 } // namespace
 
-Analysis::Analysis(const Rules& rules) : Analysis(rules, Shoe::ofDecks(rules.decks)) {}
+Analysis::Analysis(const rules::Rules& rules) : Analysis(rules, Shoe::ofDecks(rules.decks)) {}
 
-Analysis::Analysis(const Rules& rules, const Shoe& shoe, int workers)
+Analysis::Analysis(const rules::Rules& rules, const Shoe& shoe, int workers)
     : rules_(checked(rules, shoe)), shoe_(shoe) {
     if (workers <= 0) workers = int(std::max(1u, std::thread::hardware_concurrency()));
     workers = std::min(workers, int(std::size(kUpCardsByCost)));
@@ -140,7 +140,7 @@ double Analysis::roundReturn(const PlayChooser& choose) const {
 namespace {
 
 // One up card's part of a round's moments.
-RoundMoments upCardMoments(const Rules& rules, const Shoe& before, int up,
+RoundMoments upCardMoments(const rules::Rules& rules, const Shoe& before, int up,
                            const PlayChooser& choose) {
     RoundMoments round;
     if (before[up] == 0) return round;
@@ -180,7 +180,7 @@ RoundMoments upCardMoments(const Rules& rules, const Shoe& before, int up,
 
 } // namespace
 
-RoundMoments roundMoments(const Rules& rules, const Shoe& before, const PlayChooser& choose) {
+RoundMoments roundMoments(const rules::Rules& rules, const Shoe& before, const PlayChooser& choose) {
     checked(rules, before);
     // The up cards shared out as Analysis shares them, each worker summing its own.
     std::array<RoundMoments, std::size(kUpCardsByCost)> byUp{};
@@ -211,7 +211,7 @@ Held holding(const std::vector<int>& cards) {
     return held;
 }
 
-PlayValues allowedPlays(const Rules& rules, const std::vector<int>& cards) {
+PlayValues allowedPlays(const rules::Rules& rules, const std::vector<int>& cards) {
     const Held held = holding(cards);
     const bool firstTwo = cards.size() == 2 && held.total() <= 21;
     PlayValues allowed;
@@ -223,11 +223,11 @@ PlayValues allowedPlays(const Rules& rules, const std::vector<int>& cards) {
     return allowed;
 }
 
-PlayValues analyseHand(const Rules& rules, const std::vector<int>& cards, int up) {
+PlayValues analyseHand(const rules::Rules& rules, const std::vector<int>& cards, int up) {
     return analyseHand(rules, Shoe::ofDecks(rules.decks), cards, up);
 }
 
-PlayValues analyseHand(const Rules& rules, const Shoe& before, const std::vector<int>& cards,
+PlayValues analyseHand(const rules::Rules& rules, const Shoe& before, const std::vector<int>& cards,
                        int up) {
     if (up < 1 || up > 10) throw std::invalid_argument("the up card is out of 1 to 10");
     checked(rules, before);

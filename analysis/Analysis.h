@@ -38,10 +38,10 @@ public:
     // up cards are shared out among `workers` threads (0: one a core). Throws
     // std::invalid_argument for rules or a shoe the engine cannot value (Rules::problem(),
     // shoeProblem()): a shoe too small to be sure of finishing a round is refused, not valued.
-    explicit Analysis(const Rules& rules);
-    Analysis(const Rules& rules, const Shoe& shoe, int workers = 0);
+    explicit Analysis(const rules::Rules& rules);
+    Analysis(const rules::Rules& rules, const Shoe& shoe, int workers = 0);
 
-    const Rules& rules() const { return rules_; }
+    const rules::Rules& rules() const { return rules_; }
     const Shoe& shoe() const { return shoe_; }
 
     // The plays of a two-card starting hand (values 1..10, either order) against an up card.
@@ -68,7 +68,7 @@ private:
     const Cell& cell(int first, int second, int up) const;
     void analyseUpCard(int up);
 
-    Rules rules_;
+    rules::Rules rules_;
     Shoe shoe_;
     std::array<std::array<Cell, 55>, 10> cells_{};
 };
@@ -81,18 +81,18 @@ struct RoundMoments {
     double second = 0;
     double variance() const { return second - mean * mean; }
 };
-RoundMoments roundMoments(const Rules& rules, const Shoe& shoe, const PlayChooser& choose);
+RoundMoments roundMoments(const rules::Rules& rules, const Shoe& shoe, const PlayChooser& choose);
 
 // The plays the rules allow for a hand of these cards, without their values: stand and hit (hit
 // below 21), and for two cards double, split and surrender where the rules allow them.
-PlayValues allowedPlays(const Rules& rules, const std::vector<int>& cards);
+PlayValues allowedPlays(const rules::Rules& rules, const std::vector<int>& cards);
 
 // The plays of a hand of any cards (values 1..10) against an up card: stand and hit, and for
 // two cards double, split and surrender where the rules allow them; from the rules' decks, or
 // from a shoe before the deal (the hand and the up card come out of it). Throws
 // std::invalid_argument for a value out of range, more cards of a value than the shoe holds, or
 // rules or a shoe the engine cannot value.
-PlayValues analyseHand(const Rules& rules, const std::vector<int>& cards, int up);
-PlayValues analyseHand(const Rules& rules, const Shoe& shoe, const std::vector<int>& cards, int up);
+PlayValues analyseHand(const rules::Rules& rules, const std::vector<int>& cards, int up);
+PlayValues analyseHand(const rules::Rules& rules, const Shoe& shoe, const std::vector<int>& cards, int up);
 
 } // namespace analysis

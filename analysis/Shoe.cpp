@@ -56,7 +56,7 @@ std::vector<std::uint64_t> setsWithoutAces(const Shoe& shoe, int room, int skip)
     return keys;
 }
 
-std::string shoeProblem(const Rules& rules, const Shoe& shoe) {
+std::string shoeProblem(const rules::Rules& rules, const Shoe& shoe) {
     int total = 0;
     for (int value = 1; value <= 10; ++value) {
         if (shoe.count[value] < 0) return "the shoe holds fewer than no cards of a value";

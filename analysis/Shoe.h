@@ -18,7 +18,7 @@ constexpr std::uint64_t cardBit(int value) {
 // Any composition: full decks (ofDecks) or a shoe part dealt.
 struct Shoe {
     // The most cards a shoe the engine values may hold: eight decks.
-    static constexpr int kMostCards = kMaxDecks * 52;
+    static constexpr int kMostCards = rules::kMaxDecks * 52;
 
     std::array<int, 11> count{};
     int total = 0;
@@ -55,6 +55,6 @@ std::vector<std::uint64_t> setsWithoutAces(const Shoe& shoe, int room, int skip 
 
 // Why the engine cannot value a round from this shoe under these rules ("the shoe holds 40
 // cards; a round may take 45"), or empty.
-std::string shoeProblem(const Rules& rules, const Shoe& shoe);
+std::string shoeProblem(const rules::Rules& rules, const Shoe& shoe);
 
 } // namespace analysis

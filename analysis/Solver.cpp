@@ -8,7 +8,7 @@
 
 namespace analysis {
 
-Solver::Solver(const Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard)
+Solver::Solver(const rules::Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard)
     : rules_(rules), dealer_(dealer), shoe_(withoutUpCard), full_(withoutUpCard) {}
 
 void Solver::take(int value) {

@@ -25,7 +25,7 @@ namespace analysis {
 // Splits are valued exactly by splitValue (Split.h).
 class Solver {
 public:
-    Solver(const Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard);
+    Solver(const rules::Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard);
 
     // Walks the dealer's tree at once for every hand of the player that holds 21 or less, in
     // full batches: for a whole table, quicker than walking for each hand as it comes.
@@ -73,7 +73,7 @@ private:
     // while value runs.
     template <typename Value> double overNextCard(Value&& value);
 
-    const Rules& rules_;
+    const rules::Rules& rules_;
     const DealerTable& dealer_;
     Shoe shoe_;
     std::uint64_t key_ = 0;  // the cards out of the shoe, 5 bits a value

@@ -53,8 +53,8 @@ private:
 // a value is read from lane 1 + a + i for up to two splits and two other reads (lane 5). The
 // pair cards of the hand itself are out of every lane. Sized from the most hands the rules allow:
 // CDP reads lanes 1 to 2 * most - 3.
-constexpr int kLanes = 2 * kMaxSplitHands - 2;
-static_assert(kLanes - 1 >= 2 * kMaxSplitHands - 3, "every lane CDP reads has its place");
+constexpr int kLanes = 2 * rules::kMaxSplitHands - 2;
+static_assert(kLanes - 1 >= 2 * rules::kMaxSplitHands - 3, "every lane CDP reads has its place");
 using Lanes = std::array<double, kLanes>;
 
 // The best play of a hand in each strategy's lane, by its value there.
@@ -85,16 +85,16 @@ struct SplitCaches {
 // Values the split hands of one pair against one up card.
 class SplitHands {
 public:
-    SplitHands(const Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard, int pair,
+    SplitHands(const rules::Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard, int pair,
                int most, SplitCaches& caches)
         : rules_(rules), dealer_(dealer), pair_(pair), shoe_(withoutUpCard), c_(caches) {
         shoe_.take(pair);
         base_ = shoe_;
         c_.clear();
         switch (rules.postSplit) {
-        case PostSplit::CDZ: strategies_ = {0}; break;
-        case PostSplit::CDP1: strategies_ = {1}; break;
-        case PostSplit::CDP:
+        case rules::PostSplit::CDZ: strategies_ = {0}; break;
+        case rules::PostSplit::CDP1: strategies_ = {1}; break;
+        case rules::PostSplit::CDP:
             for (int lane = 1; lane <= 2 * most - 3; ++lane)
                 strategies_.push_back(lane);
             break;
@@ -102,7 +102,7 @@ public:
         // CDP plays each lane by its own choices; the lanes it never reads (0, and past the
         // strategies) by the nearest.
         for (int lane = 0; lane < kLanes; ++lane) {
-            strategyOf_[lane] = rules.postSplit != PostSplit::CDP
+            strategyOf_[lane] = rules.postSplit != rules::PostSplit::CDP
                                     ? strategies_.front()
                                     : std::clamp(lane, strategies_.front(), strategies_.back());
         }
@@ -451,7 +451,7 @@ private:
         return c_.played.insert(hand, values);
     }
 
-    const Rules& rules_;
+    const rules::Rules& rules_;
     const DealerTable& dealer_;
     int pair_;
     Shoe shoe_;                            // lane 0 less the hand's cards but its first
@@ -465,7 +465,7 @@ private:
 
 } // namespace
 
-double splitValue(const Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard,
+double splitValue(const rules::Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard,
                   int pair, bool everyHand) {
     const int most = pair == 1 ? 2 : rules.splitHands;
     const Patterns patterns(most);

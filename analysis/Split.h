@@ -46,7 +46,7 @@ namespace analysis {
 // it), joint with "no dealer blackjack" where the dealer checks, like Solver's values.
 // `everyHand`: the dealer's tree is walked first for every hand the split can stand on, in full
 // batches (quicker where most of them are played, as in a whole table).
-double splitValue(const Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard,
+double splitValue(const rules::Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard,
                   int pair, bool everyHand = false);
 
 } // namespace analysis

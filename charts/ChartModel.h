@@ -79,7 +79,7 @@ struct PlotPage {
 struct Chart {
     std::string title;
     std::string about; // one paragraph on where the chart comes from
-    analysis::Rules rules;
+    rules::Rules rules;
     std::string shoe;            // the shoe valued, where it is to be named (shoeText())
     std::optional<int> agreeing; // cells that name the best play, for a program table
     double returnByChart = 0;

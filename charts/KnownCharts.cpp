@@ -13,19 +13,19 @@ std::string chartTitle(int chart) {
     return trimmed(kKnownCharts[chart].title);
 }
 
-analysis::Rules suggestedRules(int chart) {
-    analysis::Rules single; // one deck, no double after split, late surrender
+rules::Rules suggestedRules(int chart) {
+    rules::Rules single; // one deck, no double after split, late surrender
     single.decks = 1;
     single.doubleAfterSplit = false;
     single.surrender = true;
     if (chart == 0) return single;
-    analysis::Rules multi = single; // four to eight decks
+    rules::Rules multi = single; // four to eight decks
     multi.decks = 6;
     if (chart == 1) return multi;
-    analysis::Rules european; // no hole card, double on 9 to 11, no surrender
+    rules::Rules european; // no hole card, double on 9 to 11, no surrender
     european.decks = 6;
     european.holeCard = false;
-    european.doubling = analysis::Doubling::NineToEleven;
+    european.doubling = rules::Doubling::NineToEleven;
     european.doubleAfterSplit = false;
     european.surrender = false;
     return european;

@@ -39,6 +39,6 @@ std::string trimmed(std::string_view text);
 std::string chartTitle(int chart);
 
 // The rules a chart suggests, where the search for the rules it fits starts.
-analysis::Rules suggestedRules(int chart);
+rules::Rules suggestedRules(int chart);
 
 } // namespace charts

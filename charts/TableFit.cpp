@@ -6,10 +6,10 @@
 namespace charts {
 
 using analysis::Analysis;
-using analysis::Doubling;
+using rules::Doubling;
 using analysis::Play;
 using analysis::PlayValues;
-using analysis::Rules;
+using rules::Rules;
 
 namespace {
 

@@ -35,14 +35,14 @@ inline constexpr int kTableCells = 540;
 double roundReturnByTable(const analysis::Analysis& analysis, AdviceTable table);
 
 struct Fit {
-    analysis::Rules rules;
+    rules::Rules rules;
     int agreeing = 0;
 };
 
 // A table and the rules it suggests, to start from.
 struct FitQuestion {
     AdviceTable table;
-    analysis::Rules expected;
+    rules::Rules expected;
 };
 
 // For each table, the rule variant whose best play agrees with the most of its cells, searched

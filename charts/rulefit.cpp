@@ -8,20 +8,20 @@
 
 namespace {
 
-const char* doublingName(analysis::Doubling doubling) {
+const char* doublingName(rules::Doubling doubling) {
     switch (doubling) {
-    case analysis::Doubling::AnyTwo: return "AnyTwo";
-    case analysis::Doubling::NineToEleven: return "NineToEleven";
-    case analysis::Doubling::TenOrEleven: return "TenOrEleven";
+    case rules::Doubling::AnyTwo: return "AnyTwo";
+    case rules::Doubling::NineToEleven: return "NineToEleven";
+    case rules::Doubling::TenOrEleven: return "TenOrEleven";
     }
     return "AnyTwo";
 }
 
-const char* postSplitIdentifier(analysis::PostSplit postSplit) {
+const char* postSplitIdentifier(rules::PostSplit postSplit) {
     switch (postSplit) {
-    case analysis::PostSplit::CDZ: return "CDZ";
-    case analysis::PostSplit::CDP1: return "CDP1";
-    case analysis::PostSplit::CDP: return "CDP";
+    case rules::PostSplit::CDZ: return "CDZ";
+    case rules::PostSplit::CDP1: return "CDP1";
+    case rules::PostSplit::CDP: return "CDP";
     }
     return "CDP";
 }
@@ -44,11 +44,11 @@ int main(int argc, char** argv) {
         << "#include \"FittedRules.h\"\n\nnamespace charts {\n\n"
         << "namespace {\n\nconst Fit kFits[] = {\n";
     for (const charts::Fit& fit : fits) {
-        const analysis::Rules& r = fit.rules;
-        out << "    {analysis::Rules{" << r.decks << ", " << r.hitSoft17 << ", " << r.holeCard
-            << ", analysis::Doubling::" << doublingName(r.doubling) << ", " << r.doubleAfterSplit
+        const rules::Rules& r = fit.rules;
+        out << "    {rules::Rules{" << r.decks << ", " << r.hitSoft17 << ", " << r.holeCard
+            << ", rules::Doubling::" << doublingName(r.doubling) << ", " << r.doubleAfterSplit
             << ", " << r.splitHands << ", " << r.surrender << ", " << r.sixToFive
-            << ", analysis::PostSplit::" << postSplitIdentifier(r.postSplit) << "}, "
+            << ", rules::PostSplit::" << postSplitIdentifier(r.postSplit) << "}, "
             << fit.agreeing << "}, // " << describe(r) << "\n";
     }
     out << "};\n\n} // namespace\n\nconst Fit& fittedRules(int chart) {\n"

@@ -39,7 +39,7 @@ std::string rampText(const Game& game) {
 
 // The lines after a CSV's rows: the rules, the count, and how close its figures come.
 std::string about(const Game& game) {
-    return "# rules: " + analysis::describe(game.rules) + "\n# count: " + describe(game) +
+    return "# rules: " + rules::describe(game.rules) + "\n# count: " + describe(game) +
            "\n# shoes: " + kHowClose + "\n";
 }
 
@@ -86,7 +86,7 @@ std::string indexCsv(const Game& game, const IndexTable& table) {
 
 std::string indexText(const Game& game, const IndexTable& table) {
     std::string out =
-        "Index plays: " + describe(game) + ".\nRules: " + analysis::describe(game.rules) + ".\n\n";
+        "Index plays: " + describe(game) + ".\nRules: " + rules::describe(game.rules) + ".\n\n";
     auto line = [](const IndexPlay& play) {
         char buffer[160];
         std::snprintf(buffer, sizeof buffer,
@@ -146,7 +146,7 @@ std::string byCountCsv(const Game& game, const std::vector<CountWorth>& rows) {
 
 std::string byCountText(const Game& game, const std::vector<CountWorth>& rows) {
     std::string out = "What each count is worth: " + describe(game) +
-                      ".\nRules: " + analysis::describe(game.rules) + ".\n\n";
+                      ".\nRules: " + rules::describe(game.rules) + ".\n\n";
     char buffer[160];
     std::snprintf(buffer, sizeof buffer, "%-14s %10s %12s %14s\n", "count", "how often", "basic",
                   "with indices");

@@ -31,7 +31,7 @@ std::string page(const std::string& title, const Game& game, const std::string& 
          << "<title>Hitwise: " << charts::escaped(title) << "</title>\n<style>"
          << charts::pageStyle() << kCountStyle << "</style>\n</head>\n<body>\n<header><h1>"
          << charts::escaped(title) << "</h1>\n<p>" << charts::escaped(describe(game))
-         << ".</p>\n<p>" << charts::escaped(analysis::describe(game.rules))
+         << ".</p>\n<p>" << charts::escaped(rules::describe(game.rules))
          << ".</p></header>\n<main>\n"
          << body << "</main>\n<footer>Worked out by Hitwise's exact engine. "
          << charts::escaped(kHowClose) << "</footer>\n</body>\n</html>\n";
@@ -169,7 +169,7 @@ charts::PlotPage byCountPage(const Game& game, const std::vector<CountWorth>& ro
     charts::PlotPage page;
     page.title = "What each count is worth";
     page.heading = {"Count: " + describe(game) + ".",
-                    "Rules: " + analysis::describe(game.rules) + "."};
+                    "Rules: " + rules::describe(game.rules) + "."};
     page.xName = game.system.balanced() ? "true count" : "running count";
     page.series = {{"basic strategy", {}}, {"with the indices", {}}};
     page.table.push_back({"Count", "How often", "Basic strategy", "With the indices"});

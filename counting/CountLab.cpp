@@ -16,47 +16,6 @@ using analysis::Analysis;
 using analysis::Play;
 using analysis::PlayValues;
 
-double Game::betAt(int count) const {
-    if (ramp.empty()) return 1.0;
-    double bet = ramp.front().second;
-    for (const auto& [from, units] : ramp) {
-        if (count >= from) bet = units;
-    }
-    return bet;
-}
-
-std::optional<std::vector<std::pair<int, double>>> rampOf(const std::string& text,
-                                                          std::string* why) {
-    std::vector<std::pair<int, double>> ramp;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = std::min(text.find(',', start), text.size());
-        const std::string step = text.substr(start, end - start);
-        const std::size_t colon = step.find(':');
-        char* rest = nullptr;
-        const long count = colon == std::string::npos ? 0 : std::strtol(step.c_str(), &rest, 10);
-        const bool countOk = colon != std::string::npos && rest == step.c_str() + colon &&
-                             colon > 0 && std::abs(count) <= 100;
-        const std::string unitsText = countOk ? step.substr(colon + 1) : "";
-        char* unitsEnd = nullptr;
-        const double units = std::strtod(unitsText.c_str(), &unitsEnd);
-        if (!countOk || unitsText.empty() || *unitsEnd != '\0' || !(units > 0) || units > 1e6) {
-            *why = "\"" + step + "\" is not a count and the units bet there, such as 2:4";
-            return std::nullopt;
-        }
-        for (const auto& [from, bet] : ramp) {
-            if (from == count) {
-                *why = "the count " + std::to_string(count) + " is named twice";
-                return std::nullopt;
-            }
-        }
-        ramp.emplace_back(int(count), units);
-        start = end + 1;
-    }
-    std::sort(ramp.begin(), ramp.end());
-    return ramp;
-}
-
 std::vector<CountShoe> countShoes(const Game& game, int lowest, int highest) {
     const int decks = game.rules.decks;
     const std::vector<std::pair<int, double>> depths =
@@ -132,7 +91,7 @@ public:
     }
 
     const std::vector<CountShoe>& shoes() const { return shoes_; }
-    const analysis::Rules& rules() const { return game_.rules; }
+    const rules::Rules& rules() const { return game_.rules; }
     const CountShoe& at(int count) const { return shoes_[std::size_t(count - lowest())]; }
     int lowest() const { return shoes_.front().count; }
     int highest() const { return shoes_.back().count; }
@@ -486,11 +445,11 @@ struct Result {
 
 // A round's win and second moment by these bets, over the rounds played.
 Result resultOf(const std::vector<CountRound>& rounds, const std::vector<double>& bets,
-                const GamePlan& plan) {
+                const Game& game) {
     Result r;
     for (std::size_t i = 0; i < rounds.size(); ++i) {
         const CountRound& round = rounds[i];
-        if (plan.leaveBelow && round.count < *plan.leaveBelow) continue;
+        if (game.leaveBelow && round.count < *game.leaveBelow) continue;
         r.played += round.frequency;
         r.win += round.frequency * bets[i] * round.mean;
         r.second += round.frequency * bets[i] * bets[i] * round.second;
@@ -504,7 +463,7 @@ Result resultOf(const std::vector<CountRound>& rounds, const std::vector<double>
     return r;
 }
 
-std::string rampText(const std::vector<CountRound>& rounds, const std::vector<double>& bets) {
+std::string bestRampText(const std::vector<CountRound>& rounds, const std::vector<double>& bets) {
     std::string out;
     double last = -1;
     for (std::size_t i = 0; i < rounds.size(); ++i) {
@@ -518,8 +477,11 @@ std::string rampText(const std::vector<CountRound>& rounds, const std::vector<do
 
 } // namespace
 
-GameFigures gameFigures(const Game& game, const GamePlan& plan) {
-    const std::vector<CountRound> rounds = countRounds(game);
+GameFigures gameFigures(const Game& game) {
+    return gameFigures(game, countRounds(game));
+}
+
+GameFigures gameFigures(const Game& game, const std::vector<CountRound>& rounds) {
     std::vector<double> bets;
     double smallest = 1e300, largest = 0;
     for (const CountRound& round : rounds) {
@@ -527,25 +489,25 @@ GameFigures gameFigures(const Game& game, const GamePlan& plan) {
         smallest = std::min(smallest, bets.back());
         largest = std::max(largest, bets.back());
     }
-    const Result r = resultOf(rounds, bets, plan);
+    const Result r = resultOf(rounds, bets, game);
     GameFigures f;
     f.winPer100 = 100 * r.win;
-    f.winPerHour = plan.roundsPerHour * r.win;
+    f.winPerHour = game.roundsPerHour * r.win;
     f.winPercentOfBet = r.bet > 0 ? 100 * r.win / r.bet : 0;
     f.sdPer100 = 10 * r.sigma();
     f.n0 = r.win != 0 ? (r.sigma() / r.win) * (r.sigma() / r.win) : 0;
     f.di = r.sigma() > 0 ? 1000 * r.win / r.sigma() : 0;
     f.score = r.win > 0 ? r.score() : 0;
     f.riskOfRuin = r.win > 0 && r.sigma() > 0
-                       ? std::exp(-2 * r.win * plan.bankroll / (r.sigma() * r.sigma()))
+                       ? std::exp(-2 * r.win * game.bankroll / (r.sigma() * r.sigma()))
                        : 1.0;
     // The best ramp of whole units up to the spread: bets in proportion to each count's win
     // over its second moment (what maximises the win over the deviation), scaled over every
     // multiplier, then each count moved a unit at a time while SCORE grows.
     const int spread =
-        plan.maxSpread ? *plan.maxSpread : std::max(1, int(std::lround(largest / smallest)));
+        game.maxSpread ? *game.maxSpread : std::max(1, int(std::lround(largest / smallest)));
     std::vector<double> best(rounds.size(), 1.0);
-    double bestScore = resultOf(rounds, best, plan).score();
+    double bestScore = resultOf(rounds, best, game).score();
     for (double k = 1; k <= 4000; k *= 1.05) {
         std::vector<double> tried(rounds.size(), 1.0);
         for (std::size_t i = 0; i < rounds.size(); ++i) {
@@ -554,7 +516,7 @@ GameFigures gameFigures(const Game& game, const GamePlan& plan) {
                                       1.0, double(spread));
             }
         }
-        const Result t = resultOf(rounds, tried, plan);
+        const Result t = resultOf(rounds, tried, game);
         if (t.win > 0 && t.score() > bestScore) {
             bestScore = t.score();
             best = tried;
@@ -566,7 +528,7 @@ GameFigures gameFigures(const Game& game, const GamePlan& plan) {
             for (double step : {-1.0, 1.0}) {
                 std::vector<double> tried = best;
                 tried[i] = std::clamp(tried[i] + step, 1.0, double(spread));
-                const Result t = resultOf(rounds, tried, plan);
+                const Result t = resultOf(rounds, tried, game);
                 if (t.win > 0 && t.score() > bestScore + 1e-12) {
                     bestScore = t.score();
                     best = tried;
@@ -575,7 +537,7 @@ GameFigures gameFigures(const Game& game, const GamePlan& plan) {
             }
         }
     }
-    f.bestRamp = rampText(rounds, best);
+    f.bestRamp = bestRampText(rounds, best);
     return f;
 }
 

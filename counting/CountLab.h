@@ -27,6 +27,7 @@
 #include "Analysis.h"
 #include "ChartModel.h"
 #include "Count.h"
+#include "Game.h"
 
 #include <array>
 #include <optional>
@@ -35,24 +36,6 @@
 #include <vector>
 
 namespace counting {
-
-struct Game {
-    analysis::Rules rules;
-    CountSystem system;
-    Conventions conventions;
-    std::optional<double> depth; // decks dealt; or every round up to the cut card
-    double penetration = 0.75;   // the part of the shoe dealt before the shuffle
-    int players = 1;
-    // Units bet by count, ascending: the first below the lowest count named, each from its
-    // count up to the next. Empty: flat bets.
-    std::vector<std::pair<int, double>> ramp;
-    double betAt(int count) const;
-};
-
-// A ramp as "1:1,2:2,3:4,4:8" writes it (count:units, any order); nothing, and *why says
-// what is wrong, for a text that is not one.
-std::optional<std::vector<std::pair<int, double>>> rampOf(const std::string& text,
-                                                          std::string* why);
 
 // The counts the indices are sought in, and those byCount() reports (the ends stand for every
 // count beyond).
@@ -112,13 +95,8 @@ struct CountRound {
 };
 std::vector<CountRound> countRounds(const Game& game);
 
-// What a counter's game is worth, the game's ramp bet at each count (flat without one).
-struct GamePlan {
-    double bankroll = 1000; // units
-    double roundsPerHour = 100;
-    std::optional<int> leaveBelow; // the player leaves the table below this count
-    std::optional<int> maxSpread;  // the largest bet over the smallest, for the best ramp
-};
+// What a counter's game is worth: the game's ramp bet at each count (flat without one), its
+// bankroll, rounds an hour and leaving below a count; the best ramp within its spread.
 struct GameFigures {
     double winPer100 = 0;       // units
     double winPerHour = 0;      // units
@@ -130,7 +108,11 @@ struct GameFigures {
     double di = 0;              // 1000 w / sigma
     std::string bestRamp;       // whole units, the counts where the bet changes
 };
-GameFigures gameFigures(const Game& game, const GamePlan& plan);
+GameFigures gameFigures(const Game& game);
+// The same from the counts' rounds of countRounds(game), which only the rules, the count, its
+// conventions and where rounds are dealt change: the bets, the bankroll and the rest are only
+// weighed again.
+GameFigures gameFigures(const Game& game, const std::vector<CountRound>& rounds);
 std::string gameText(const GameFigures& figures);
 
 // How close a count's shoe comes to the real shoes at that count, as every form says it

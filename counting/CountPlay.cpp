@@ -70,7 +70,7 @@ Play basicPlay(const IndexTable& table, const std::vector<int>& cards, int up,
     return playAt(table, cards, up, std::nullopt, allowed);
 }
 
-PlayValues valuesOnCardsLeft(const analysis::Rules& rules, const std::array<int, 11>& unseen,
+PlayValues valuesOnCardsLeft(const rules::Rules& rules, const std::array<int, 11>& unseen,
                              const std::vector<int>& cards, int up, int* copies) {
     for (int times = 1;; ++times) {
         std::array<int, 11> cardsLeft{};
@@ -154,8 +154,8 @@ double certaintyEquivalent(double bet, double advantage, double variance, double
     return bet * advantage - bet * bet * variance / (2 * bankroll);
 }
 
-BetGrade gradeBet(const Game& game, const std::vector<CountRound>& rounds, int count, double bet,
-                  double bankroll) {
+BetGrade gradeBet(const Game& game, const std::vector<CountRound>& rounds, int count, double bet) {
+    const double bankroll = game.bankroll;
     BetGrade grade;
     grade.rampBet = game.betAt(count);
     grade.right = std::abs(bet - grade.rampBet) < kCountHair;

@@ -31,7 +31,7 @@ analysis::Play basicPlay(const IndexTable& table, const std::vector<int>& cards,
 // has not seen (`unseen`, by value, the hole card among them). Near the cut card these may be
 // too few for the engine to be sure of finishing a round: then the same mix is valued, taken
 // twice or as many times as it needs, and *copies says how many (1 for the cards as they are).
-analysis::PlayValues valuesOnCardsLeft(const analysis::Rules& rules,
+analysis::PlayValues valuesOnCardsLeft(const rules::Rules& rules,
                                        const std::array<int, 11>& unseen,
                                        const std::vector<int>& cards, int up, int* copies);
 
@@ -54,10 +54,10 @@ struct BetGrade {
     double advantage = 0; // of a round at the count, per unit bet
     bool right = false;
 };
-// A bet at a whole count against the game's ramp, a round's worth from countRounds(game) (its
-// ends stand for the counts beyond). A bet worth more than the ramp's costs nothing.
-BetGrade gradeBet(const Game& game, const std::vector<CountRound>& rounds, int count, double bet,
-                  double bankroll);
+// A bet at a whole count against the game's ramp, at the game's bankroll, a round's worth from
+// countRounds(game) (its ends stand for the counts beyond). A bet worth more than the ramp's
+// costs nothing.
+BetGrade gradeBet(const Game& game, const std::vector<CountRound>& rounds, int count, double bet);
 
 // The answers of the count drills: right within a hair of the true figure (a system of
 // fractions counts in halves).

@@ -15,7 +15,7 @@ AnalysisCache::Analyses AnalysisCache::find(const Table& table) {
     if (found != analyses_.end()) return found->second;
     if (working_ != table.key() && !watcher_.isRunning()) {
         working_ = table.key();
-        const analysis::Rules rules = table.rules;
+        const rules::Rules rules = table.rules;
         watcher_.setFuture(QtConcurrent::run(
             [rules] { return Analyses(std::make_shared<const analysis::Analysis>(rules)); }));
         emit started(table);

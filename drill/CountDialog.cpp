@@ -6,23 +6,20 @@
 
 #include <QLocale>
 #include <QMessageBox>
-#include <QtConcurrent/QtConcurrentRun>
 
-CountDialog::CountDialog(const analysis::Rules& rules, const std::optional<counting::Game>& start,
-                         const QStringList& startArguments, const std::vector<QStringList>& recent,
+CountDialog::CountDialog(const counting::Game& start, const std::vector<counting::Game>& recent,
                          QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::CountDialog>()), rules_(rules) {
+    : QDialog(parent), ui(std::make_unique<Ui::CountDialog>()), game_(start), recent_(recent) {
     ui->setupUi(this);
     for (const counting::CountSystem& system : counting::builtInSystems())
         ui->SystemBox->addItem(QString::fromStdString(system.name),
                                QString::fromStdString(system.id));
-    show(start.value_or(counting::Game{}), startArguments);
-    // The counts kept before, read by the options both programs parse.
-    for (const QStringList& arguments : recent) {
-        if (const auto game = options::gameOf(arguments, rules)) {
-            recent_.emplace_back(*game, arguments);
-            ui->RecentBox->addItem(options::countWords(*game));
-        }
+    // Tags of the player's own (from --tags) stay on offer, not lost to a system of the list.
+    if (start.system.id.empty()) ui->SystemBox->addItem(QStringLiteral("Your tags"), QString());
+    show(start);
+    for (counting::Game& game : recent_) {
+        game.rules = start.rules; // played at this table
+        ui->RecentBox->addItem(options::countWords(game));
     }
     ui->RecentBox->setEnabled(!recent_.empty());
     ui->RecentBox->setCurrentIndex(-1);
@@ -36,46 +33,52 @@ CountDialog::CountDialog(const analysis::Rules& rules, const std::optional<count
     connect(ui->RoundsBox, &QSpinBox::valueChanged, this, &CountDialog::CountChange);
     connect(ui->RampEdit, &QLineEdit::editingFinished, this, &CountDialog::CountChange);
     connect(ui->RecentBox, &QComboBox::activated, this, &CountDialog::RecentChange);
-    connect(&figures_, &QFutureWatcher<counting::GameFigures>::finished, this,
-            &CountDialog::GameReady);
+    connect(&worth_, &GameWorth::ready, this, &CountDialog::GameReady);
     CountChange();
 }
 
-void CountDialog::show(const counting::Game& game, const QStringList& arguments) {
+CountDialog::~CountDialog() = default;
+
+void CountDialog::show(const counting::Game& game) {
+    const QSignalBlocker quiet[] = {QSignalBlocker(ui->SystemBox), QSignalBlocker(ui->EstimateBox),
+                                    QSignalBlocker(ui->RoundingBox),
+                                    QSignalBlocker(ui->PenetrationBox),
+                                    QSignalBlocker(ui->BankrollBox), QSignalBlocker(ui->RoundsBox)};
     const int system = ui->SystemBox->findData(QString::fromStdString(game.system.id));
     ui->SystemBox->setCurrentIndex(system >= 0 ? system : 0);
     ui->EstimateBox->setCurrentIndex(int(game.conventions.estimate));
     ui->RoundingBox->setCurrentIndex(int(game.conventions.rounding));
     ui->PenetrationBox->setValue(int(std::lround(100 * game.penetration)));
-    QStringList ramp;
-    for (const auto& [count, units] : game.ramp)
-        ramp << QStringLiteral("%1:%2").arg(count).arg(units);
-    ui->RampEdit->setText(ramp.join(','));
-    for (const QString& argument : arguments) {
-        if (argument.startsWith("--bankroll=")) ui->BankrollBox->setValue(argument.mid(11).toInt());
-        if (argument.startsWith("--rounds-per-hour=")) {
-            ui->RoundsBox->setValue(argument.mid(18).toInt());
-        }
-    }
+    ui->RampEdit->setText(QString::fromStdString(counting::rampText(game.ramp)));
+    ui->BankrollBox->setValue(int(std::lround(game.bankroll)));
+    ui->RoundsBox->setValue(int(std::lround(game.roundsPerHour)));
 }
 
 void CountDialog::RecentChange(int index) {
     if (index < 0 || index >= int(recent_.size())) return;
-    show(recent_[std::size_t(index)].first, recent_[std::size_t(index)].second);
+    const counting::Game& chosen = recent_[std::size_t(index)];
+    if (chosen.system.id.empty() && ui->SystemBox->findData(QString()) < 0)
+        ui->SystemBox->addItem(QStringLiteral("Your tags"), QString());
+    game_ = chosen;
+    show(chosen);
     CountChange();
 }
 
-CountDialog::~CountDialog() {
-    figures_.waitForFinished(); // its work reads nothing of the dialog, but ends before it
+counting::CountSystem CountDialog::chosenSystem() const {
+    const auto system =
+        counting::systemOfId(ui->SystemBox->currentData().toString().toStdString());
+    return system ? *system : game_.system; // none: the player's own tags
 }
 
 std::optional<counting::Game> CountDialog::game(std::string* why) const {
-    counting::Game game;
-    game.rules = rules_;
-    game.system = *counting::systemOfId(ui->SystemBox->currentData().toString().toStdString());
+    counting::Game game = game_;
+    game.system = chosenSystem();
     game.conventions.estimate = counting::DeckEstimate(ui->EstimateBox->currentIndex());
     game.conventions.rounding = counting::Rounding(ui->RoundingBox->currentIndex());
     game.penetration = ui->PenetrationBox->value() / 100.0;
+    game.bankroll = ui->BankrollBox->value();
+    game.roundsPerHour = ui->RoundsBox->value();
+    game.ramp.clear();
     const QString ramp = ui->RampEdit->text().trimmed();
     if (!ramp.isEmpty()) {
         std::string problem;
@@ -89,23 +92,6 @@ std::optional<counting::Game> CountDialog::game(std::string* why) const {
     return game;
 }
 
-QStringList CountDialog::arguments() const {
-    QStringList arguments{"--count=" + ui->SystemBox->currentData().toString()};
-    const auto game = this->game();
-    if (game && game->system.balanced()) {
-        arguments << "--deck-estimate=" +
-                         options::deckEstimateNames()[ui->EstimateBox->currentIndex()]
-                  << "--tc=" + options::roundingNames()[ui->RoundingBox->currentIndex()];
-    }
-    arguments << QStringLiteral("--penetration=%1").arg(ui->PenetrationBox->value() / 100.0);
-    if (!ui->RampEdit->text().trimmed().isEmpty()) {
-        arguments << "--ramp=" + ui->RampEdit->text().trimmed();
-    }
-    arguments << QStringLiteral("--bankroll=%1").arg(ui->BankrollBox->value())
-              << QStringLiteral("--rounds-per-hour=%1").arg(ui->RoundsBox->value());
-    return arguments;
-}
-
 // A ramp that does not read is refused before the dialog closes.
 void CountDialog::OkClick() {
     std::string why;
@@ -117,16 +103,11 @@ void CountDialog::OkClick() {
     accept();
 }
 
-// What the game is worth as it stands: one piece of work at a time, the latest choice next.
+// What the game is worth as it stands: GameWorth answers the latest choice.
 void CountDialog::CountChange() {
-    const bool balanced =
-        counting::systemOfId(ui->SystemBox->currentData().toString().toStdString())->balanced();
+    const bool balanced = chosenSystem().balanced();
     ui->EstimateBox->setEnabled(balanced);
     ui->RoundingBox->setEnabled(balanced);
-    if (figures_.isRunning()) {
-        again_ = true;
-        return;
-    }
     std::string why;
     const auto game = this->game(&why);
     if (!game) {
@@ -134,21 +115,11 @@ void CountDialog::CountChange() {
                                    .arg(QString::fromStdString(why)));
         return;
     }
-    counting::GamePlan plan;
-    plan.bankroll = ui->BankrollBox->value();
-    plan.roundsPerHour = ui->RoundsBox->value();
     ui->GameLabel->setText(QStringLiteral("This game: working it out…"));
-    figures_.setFuture(
-        QtConcurrent::run([game = *game, plan] { return counting::gameFigures(game, plan); }));
+    worth_.ask(*game);
 }
 
-void CountDialog::GameReady() {
-    if (again_) {
-        again_ = false;
-        CountChange();
-        return;
-    }
-    const counting::GameFigures f = figures_.result();
+void CountDialog::GameReady(const counting::GameFigures& f) {
     if (f.winPer100 <= 0) {
         ui->GameLabel->setText(
             QStringLiteral("This game loses %1 units per 100 rounds: no bankroll outlasts it.")

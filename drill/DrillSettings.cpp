@@ -1,5 +1,7 @@
 #include "DrillSettings.h"
 
+#include "CountOptions.h"
+
 #include <QSettings>
 
 namespace drillsettings {
@@ -14,6 +16,16 @@ bool putFirst(QSettings& settings, const QString& list, const QString& entry, in
     recent.prepend(entry);
     settings.setValue(list, recent.mid(0, most));
     return true;
+}
+
+// The texts of the counts chosen last; before the game had one text form, each was kept as the
+// lines of its options.
+QStringList recentTexts(const QSettings& settings) {
+    if (settings.contains("recentGames")) return settings.value("recentGames").toStringList();
+    QStringList texts;
+    for (const QString& lines : settings.value("recentCounts").toStringList())
+        texts << QString(lines).replace('\n', ' ');
+    return texts;
 }
 
 } // namespace
@@ -47,24 +59,30 @@ bool tellUncounted(int uncounted) {
     return true;
 }
 
-QStringList countArguments() {
-    return QSettings().value("count").toStringList();
+std::optional<counting::Game> countGame() {
+    const QSettings settings;
+    // Before the game had one text form, the count was kept as a list of its options.
+    const QString text = settings.contains("game") ? settings.value("game").toString()
+                                                   : settings.value("count").toStringList().join(' ');
+    return text.isEmpty() ? std::nullopt : options::gameOfText(text);
 }
 
-void setCountArguments(const QStringList& arguments) {
+void setCountGame(const counting::Game& game, bool chosen) {
     QSettings settings;
-    settings.setValue("count", arguments);
-    if (arguments.isEmpty()) return;
-    // Each kept count as one line of its arguments, as the tables are kept by their keys.
-    putFirst(settings, QStringLiteral("recentCounts"), arguments.join('\n'), kRecentCounts);
+    const QString text = options::gameText(game);
+    if (settings.value("game").toString() != text) settings.setValue("game", text);
+    if (!chosen) return;
+    if (!settings.contains("recentGames")) settings.setValue("recentGames", recentTexts(settings));
+    putFirst(settings, QStringLiteral("recentGames"), text, kRecentCounts);
 }
 
-std::vector<QStringList> recentCounts() {
-    std::vector<QStringList> counts;
-    for (const QString& line : QSettings().value("recentCounts").toStringList()) {
-        if (int(counts.size()) < kRecentCounts) counts.push_back(line.split('\n'));
+std::vector<counting::Game> recentGames() {
+    std::vector<counting::Game> games;
+    for (const QString& text : recentTexts(QSettings())) {
+        const auto game = options::gameOfText(text);
+        if (game && int(games.size()) < kRecentCounts) games.push_back(*game);
     }
-    return counts;
+    return games;
 }
 
 double bet() {

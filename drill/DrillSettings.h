@@ -1,14 +1,16 @@
 #pragma once
 
+#include "Game.h"
 #include "Table.h"
 
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 // What the drill keeps between runs in QSettings: the table last used, the player's own tables
-// chosen last, and the bet. Written only when changed: a start that changes nothing writes
-// nothing.
+// chosen last, the count in force and those chosen last (each as the game's one text form), and
+// the bet. Written only when changed: a start that changes nothing writes nothing.
 namespace drillsettings {
 
 inline constexpr int kRecentTables = 5;
@@ -24,13 +26,15 @@ std::vector<Table> recentTables();
 // but not counted; true once per count.
 bool tellUncounted(int uncounted);
 
-// The count in force, as its options wrote it ("--count=hilo", "--tc=floor"), kept between
-// starts; empty for none.
-QStringList countArguments();
-// Keeps it, and among the last kRecentCounts.
-void setCountArguments(const QStringList& arguments);
+// The count in force kept between starts, its rules the table's where it was kept; nothing for
+// none, or for one that no longer reads. A count kept by an earlier version (its counting
+// options, without the rules) reads as well.
+std::optional<counting::Game> countGame();
+// Keeps it; a count the player chose is kept among the last kRecentCounts as well (not one
+// only played at another table).
+void setCountGame(const counting::Game& game, bool chosen);
 inline constexpr int kRecentCounts = 5;
-std::vector<QStringList> recentCounts(); // the latest first
+std::vector<counting::Game> recentGames(); // the latest first, those that still read
 
 double bet();
 void setBet(double bet);

@@ -31,29 +31,30 @@ constexpr int kStatusShown = 4000;    // ms a passing word stays in the status b
 DrillWindow::DrillWindow(const QString& dataFolder, const QString& programFolder,
                          const Start& start, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::DrillWindow>()), programFolder_(programFolder),
-      count_(start.count),
       session_(dataFolder, start.seed,
                start.table ? *start.table : drillsettings::lastTable().value_or(Table::ofChart(0)),
                start.playOut),
-      blackjackTimer_(new QTimer(this)), seed_(start.seed) {
+      count_(start.count), blackjackTimer_(new QTimer(this)), seed_(start.seed) {
     ui->setupUi(this);
     blackjackTimer_->setSingleShot(true);
     blackjackTimer_->setInterval(kBlackjackPause);
     fillRuleSets();
-    for (QWidget* widget : std::initializer_list<QWidget*>{ui->IndexChartButton, ui->KeepCountBox})
-        widget->setEnabled(count_.has_value());
-    for (QAction* action : {ui->ActionIndexChart, ui->ActionKeepCount})
-        action->setEnabled(count_.has_value());
-    showPlayMode(start.playOut, start.keepCount && count_);
+    enableCount();
+    showPlayMode(start.playOut, start.keepCount && count_.has());
     bindHandlers();
     useTable(session_.table());
     reportHistoryNotice();
 }
 
-DrillWindow::~DrillWindow() {
-    // The work off the thread reads nothing of the window.
-    indices_.waitForFinished();
-    planning_.waitForFinished();
+DrillWindow::~DrillWindow() = default;
+
+// Keeping the count and the index chart (one at a time), with a count in force.
+void DrillWindow::enableCount() {
+    const bool chart = count_.has() && !count_.makingIndexChart();
+    ui->KeepCountBox->setEnabled(count_.has());
+    ui->ActionKeepCount->setEnabled(count_.has());
+    ui->IndexChartButton->setEnabled(chart);
+    ui->ActionIndexChart->setEnabled(chart);
 }
 
 void DrillWindow::bindHandlers() {
@@ -76,12 +77,12 @@ void DrillWindow::bindHandlers() {
     connect(ui->IndexChartButton, &QPushButton::clicked, this, &DrillWindow::IndexChartClick);
     connect(ui->ActionIndexChart, &QAction::triggered, this, &DrillWindow::IndexChartClick);
     connect(ui->ActionCount, &QAction::triggered, this, &DrillWindow::CountClick);
-    connect(&indices_, &QFutureWatcher<std::string>::finished, this, &DrillWindow::IndicesReady);
+    connect(&count_, &CountInForce::indexChartReady, this, &DrillWindow::IndexChartReady);
     connect(ui->ActionPlayOut, &QAction::toggled, ui->PlayOutBox, &QCheckBox::setChecked);
     connect(ui->ActionKeepCount, &QAction::toggled, ui->KeepCountBox, &QCheckBox::setChecked);
     connect(ui->KeepCountBox, &QCheckBox::toggled, this, &DrillWindow::KeepCountChange);
-    connect(&planning_, &QFutureWatcher<std::shared_ptr<const CountPlan>>::finished, this,
-            &DrillWindow::CountPlanReady);
+    connect(&count_, &CountInForce::planStarted, this, &DrillWindow::PlanStarted);
+    connect(&count_, &CountInForce::planReady, this, &DrillWindow::PlanReady);
     connect(ui->BetActions, &QActionGroup::triggered, this, &DrillWindow::BetChosen);
     connect(ui->ActionInsure, &QAction::triggered, this, &DrillWindow::InsureClick);
     connect(ui->ActionDecline, &QAction::triggered, this, &DrillWindow::DeclineClick);
@@ -133,7 +134,9 @@ void DrillWindow::useTable(Table table) { // a copy: the list it may come from i
     ui->RuleSetBox->setCurrentIndex(int(found - ruleSets_.begin()));
     blackjackTimer_->stop(); // a blackjack's pause deals no hand at the new table
     session_.useTable(table);
-    planCount(); // the count's plays are the table's
+    count_.setRules(table.rules); // the count is played at the table's rules
+    if (count_.has()) drillsettings::setCountGame(count_.game(), false);
+    planCount();
     showRulesLine();
     showView();
     updateWeakSpots();
@@ -171,7 +174,8 @@ void DrillWindow::answer(Play play) {
 
 void DrillWindow::NextClick() {
     const PracticeView& view = session_.view();
-    if (view.answering || view.betting || view.insuring || view.checkingCount) return;
+    if (view.answering || view.betting || view.insuring || view.checkingCount || view.planning)
+        return;
     blackjackTimer_->stop();
     session_.dealNext();
     showView();
@@ -230,54 +234,35 @@ void DrillWindow::KeepCountChange() {
     showPlayMode(playOut || keep, keep);
     if (keep && !playOut) session_.setPlayOut(true);
     blackjackTimer_->stop();
-    if (!keep) {
-        session_.keepCount(nullptr);
-        showView();
-        return;
-    }
+    if (!keep) session_.keepCount(nullptr);
     planCount();
+    showView();
 }
 
-// Starts the count's plan for the table in force, unless it is at hand or on its way.
+// Keeping the count, or Your edge shown: the count's plan, worked out off the thread unless it
+// is at hand. Until it is, the shoe waits: a counter bets before seeing a round.
 void DrillWindow::planCount() {
     const bool keeping = ui->KeepCountBox->isChecked();
-    if (!count_ || (!keeping && ui->Tabs->currentWidget() != ui->EdgeTab)) return;
-    const QString key = planKeyOf();
-    if (key == planKey_ && plan_) {
-        if (keeping && !session_.keepsCount()) {
-            session_.keepCount(plan_);
-            showView();
-        }
-        return;
+    if (!count_.has() || (!keeping && ui->Tabs->currentWidget() != ui->EdgeTab)) return;
+    const auto plan = count_.plan();
+    if (!keeping) return;
+    if (plan && (!session_.keepsCount() || session_.view().planning)) {
+        session_.keepCount(plan);
+    } else if (!plan && !session_.view().planning) {
+        session_.awaitPlan();
     }
-    if (key == planKey_ && planning_.isRunning()) return;
-    planKey_ = key;
-    plan_.reset();
-    if (planning_.isRunning()) return; // its result is checked against the key when it comes
-    plannedKey_ = key;
-    counting::Game game = *count_;
-    game.rules = session_.table().rules;
-    const double bankroll = options::planOf(drillsettings::countArguments()).bankroll;
-    statusBar()->showMessage(
-        QStringLiteral("Working out the index plays and what each count is worth for %1…")
-            .arg(options::countWords(game)));
-    if (keeping)
-        ui->FeedbackLabel->setText(QStringLiteral("Working out the index plays of your count…"));
-    planning_.setFuture(
-        QtConcurrent::run([game, bankroll] { return ::planCount(game, bankroll); }));
 }
 
-void DrillWindow::CountPlanReady() {
+void DrillWindow::PlanStarted(const QString& countWords) {
+    statusBar()->showMessage(
+        QStringLiteral("Working out the index plays and what each count is worth for %1…")
+            .arg(countWords));
+}
+
+void DrillWindow::PlanReady() {
     statusBar()->clearMessage();
-    if (plannedKey_ != planKey_) {
-        planCount(); // the table or the count changed meanwhile
-        return;
-    }
-    plan_ = planning_.result();
-    if (ui->KeepCountBox->isChecked()) {
-        session_.keepCount(plan_);
-        showView();
-    }
+    planCount();
+    showView();
     updateEdge();
 }
 
@@ -339,12 +324,12 @@ void DrillWindow::updateCountPanel() {
         ui->countLayout->addWidget(countPanel_);
     }
     // A drill under way goes on unless the table or the count changed.
-    const QString key = planKeyOf();
+    const QString key =
+        session_.table().key() + ' ' + (count_.has() ? options::gameText(count_.game()) : "");
     if (key == countPanelKey_) return;
     countPanelKey_ = key;
-    std::optional<counting::Game> game = count_;
-    if (game) game->rules = session_.table().rules;
-    countPanel_->setGame(game, session_.table().key());
+    countPanel_->setGame(count_.has() ? std::optional(count_.game()) : std::nullopt,
+                         session_.table().key());
 }
 
 void DrillWindow::BetChange(double bet) {
@@ -399,10 +384,12 @@ void DrillWindow::showCountRow(const PracticeView& view) {
     ui->BetActions->setEnabled(here && view.betting);
     ui->ActionInsure->setEnabled(here && view.insuring);
     ui->ActionDecline->setEnabled(here && view.insuring);
-    if (view.betting || view.insuring || view.checkingCount) {
+    // While the plan is worked out, nothing is dealt: the felt is busy, the feedback says why.
+    ui->Felt->setCursor(view.planning ? Qt::BusyCursor : Qt::ArrowCursor);
+    if (view.betting || view.insuring || view.checkingCount || view.planning) {
         ui->NextButton->setEnabled(false);
         ui->ActionNext->setEnabled(false);
-        if (here) countBar_->focusWaiting(view);
+        if (here && countBar_) countBar_->focusWaiting(view);
     }
 }
 
@@ -455,22 +442,17 @@ void DrillWindow::updateEdge() {
     } else {
         edge_->showWorking(table);
     }
-    if (!count_) {
+    if (!count_.has()) {
         edge_->showCounter(nullptr, {}, false);
         return;
     }
-    const QString words = options::countWords(*count_);
-    if (plan_ && planKey_ == planKeyOf()) {
-        const CounterEdge counter = counterEdge(*plan_, session_.history());
+    const QString words = options::countWords(count_.game());
+    if (const auto plan = count_.plan()) {
+        const CounterEdge counter = counterEdge(*plan, session_.history());
         edge_->showCounter(&counter, words, false);
     } else {
         edge_->showCounter(nullptr, words, true);
-        planCount();
     }
-}
-
-QString DrillWindow::planKeyOf() const {
-    return session_.table().key() + ' ' + drillsettings::countArguments().join(' ');
 }
 
 void DrillWindow::AnalysisStarted(const Table& table) {
@@ -490,66 +472,61 @@ void DrillWindow::AnalysisReady() {
 void DrillWindow::showRulesLine() {
     ui->RulesLabel->setText(
         QStringLiteral("Rules in force: %1.").arg(session_.table().words()) +
-        (count_ ? QStringLiteral(" Count in force: %1.").arg(options::countWords(*count_))
-                : QString()));
+        (count_.has() ? QStringLiteral(" Count in force: %1.").arg(options::countWords(count_.game()))
+                      : QString()));
 }
 
 // The count in force, chosen in its dialog and kept for the next start.
 void DrillWindow::CountClick() {
-    CountDialog dialog(session_.table().rules, count_, drillsettings::countArguments(),
-                       drillsettings::recentCounts(), this);
+    counting::Game start;
+    start.rules = session_.table().rules;
+    CountDialog dialog(count_.has() ? count_.game() : start, drillsettings::recentGames(), this);
     if (dialog.exec() != QDialog::Accepted) return;
-    count_ = dialog.game();
-    drillsettings::setCountArguments(dialog.arguments());
-    ui->IndexChartButton->setEnabled(true);
-    ui->ActionIndexChart->setEnabled(true);
-    ui->KeepCountBox->setEnabled(true);
-    ui->ActionKeepCount->setEnabled(true);
+    count_.setGame(*dialog.game());
+    drillsettings::setCountGame(count_.game(), true);
+    enableCount();
     showRulesLine();
     updateCountPanel();
     if (ui->KeepCountBox->isChecked()) {
-        session_.keepCount(nullptr);
+        session_.awaitPlan();
         planCount();
+        showView();
     }
+    updateEdge();
 }
 
 // The index chart of the count in force at the rules in force: a second or two of the
 // engine's work, off the window's thread; the page opens when it is done.
 void DrillWindow::IndexChartClick() {
-    if (!count_ || indices_.isRunning()) return;
+    if (!count_.makeIndexChart()) return;
     indexTable_ = session_.table();
-    counting::Game game = *count_;
-    game.rules = indexTable_.rules;
-    ui->IndexChartButton->setEnabled(false);
-    ui->ActionIndexChart->setEnabled(false);
-    indices_.setFuture(QtConcurrent::run(
-        [game] { return counting::indexHtml(game, counting::indexPlays(game)); }));
+    enableCount();
 }
 
-void DrillWindow::IndicesReady() {
-    ui->IndexChartButton->setEnabled(true);
-    ui->ActionIndexChart->setEnabled(true);
+void DrillWindow::IndexChartReady(const std::string& page) {
+    enableCount();
     QString error;
-    if (const auto path = writeIndexChartFile(indexTable_, indices_.result(), &error)) {
-        documentOpener().open(this, "open", *path, {}, {}, DocumentOpener::kShowNormal);
+    if (const auto path = writeIndexChartFile(indexTable_, page, &error)) {
+        open(*path, {});
     } else {
         QMessageBox::warning(this, QStringLiteral("Hitwise Drill"), error);
     }
 }
 
+void DrillWindow::open(const QString& document, const QString& folder) {
+    documentOpener().open(this, "open", document, {}, folder, DocumentOpener::kShowNormal);
+}
+
 // The help page, beside the program as the charts are.
 void DrillWindow::HelpClick() {
-    documentOpener().open(this, "open", QStringLiteral("hitwise-drill.htm"), {}, programFolder_,
-                          DocumentOpener::kShowNormal);
+    open(QStringLiteral("hitwise-drill.htm"), programFolder_);
 }
 
 void DrillWindow::ChartClick() {
     const Table& table = session_.table();
     if (table.isChart()) {
         const std::string_view file = charts::kKnownCharts[table.chart].file;
-        documentOpener().open(this, "open",
-                              QString::fromLatin1(file.data(), qsizetype(file.size())), {},
-                              programFolder_, DocumentOpener::kShowNormal);
+        open(QString::fromLatin1(file.data(), qsizetype(file.size())), programFolder_);
         return;
     }
     const auto analysis = analyses_.find(table);
@@ -559,7 +536,7 @@ void DrillWindow::ChartClick() {
     }
     QString error;
     if (const auto path = writeChartFile(table, *analysis, &error)) {
-        documentOpener().open(this, "open", *path, {}, {}, DocumentOpener::kShowNormal);
+        open(*path, {});
     } else {
         QMessageBox::warning(this, QStringLiteral("Hitwise Drill"), error);
     }

@@ -2,16 +2,18 @@
 
 // Hitwise Drill's window. How the parts meet: a PracticeSession (practice/) deals, grades and
 // records, and says what to show; the window shows it on the FeltTable and its labels, and
-// passes the player's buttons, menus and keys on. The Weak spots tab (WeakSpotsPanel, a model of
-// the answers) and the Your edge tab (EdgePanel, with the CostPlot) are made when first shown;
-// the AnalysisCache works whole tables out off the window's thread; DrillSettings keeps the
-// tables and the bet; writeChartFile() writes the chart of the player's own table.
+// passes the player's buttons, menus and keys on. The CountInForce (practice/) holds the count
+// in force and works out off the window's thread what it needs (the plan that keeping the count
+// and Your edge read, the index chart); the window only starts it and shows what it brings. The
+// Weak spots tab (WeakSpotsPanel, a model of the answers), the Count tab (CountPanel) and the
+// Your edge tab (EdgePanel, with the CostPlot) are made when first shown, the KeepCountBar when
+// the count is first kept; the AnalysisCache works whole tables out off the window's thread;
+// DrillSettings keeps the tables, the count and the bet; ChartFile writes the charts it opens.
 
 #include "AnalysisCache.h"
-#include "CountLab.h"
+#include "CountInForce.h"
 #include "PracticeSession.h"
 
-#include <QFutureWatcher>
 #include <QMainWindow>
 
 #include <memory>
@@ -35,7 +37,7 @@ public:
         std::optional<Table> table; // from the command line; else the last one used
         bool playOut = false;
         std::uint32_t seed = 0;
-        std::optional<counting::Game> count; // the count in force; its rules are the table's
+        std::optional<counting::Game> count; // the count in force, played at the table's rules
         bool keepCount = false;              // play the shoe with it from the start
     };
     // The history lives in dataFolder; the charts are read from programFolder.
@@ -57,10 +59,11 @@ private slots:
     void ChartClick();
     void HelpClick();
     void IndexChartClick();
+    void IndexChartReady(const std::string& page);
     void CountClick();
-    void IndicesReady();
     void KeepCountChange();
-    void CountPlanReady();
+    void PlanStarted(const QString& countWords);
+    void PlanReady();
     void BetPlace(int units);
     void BetChosen(QAction* action);
     void Insure(bool insure);
@@ -86,25 +89,18 @@ private:
     void updateWeakSpots();
     void updateEdge();
     void updateCountPanel();
-    void openChart(const AnalysisCache::Analyses& analysis);
     void reportHistoryNotice();
     void planCount();
-    QString planKeyOf() const;
     void showCountRow(const PracticeView& view);
     void afterCountStep(bool taken);
+    void enableCount();
+    void open(const QString& document, const QString& folder);
 
     std::unique_ptr<Ui::DrillWindow> ui;
     QString programFolder_;
-    std::optional<counting::Game> count_; // the count in force
-    QFutureWatcher<std::string> indices_; // the index chart's page, worked out off the thread
-    Table indexTable_;                    // the table it is for
-    // What playing the shoe with the count needs, worked out off the thread for a table and
-    // count (its arguments); the last one made is kept.
-    QFutureWatcher<std::shared_ptr<const CountPlan>> planning_;
-    QString planKey_;    // what the window wants
-    QString plannedKey_; // what the work under way is for
-    std::shared_ptr<const CountPlan> plan_;
     PracticeSession session_;
+    CountInForce count_;
+    Table indexTable_;            // the table of the index chart under way
     std::vector<Table> ruleSets_; // the Rules list but its last entry, "Your table…"
     QTimer* blackjackTimer_;
     WeakSpotsPanel* weakSpots_ = nullptr; // made when the tab is first shown

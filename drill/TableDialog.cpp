@@ -8,12 +8,12 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
-TableDialog::TableDialog(const analysis::Rules& start, QWidget* parent)
+TableDialog::TableDialog(const rules::Rules& start, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TableDialog>()), start_(start) {
     ui->setupUi(this);
     // The engine's limits, from their one definition.
-    ui->DecksBox->setRange(analysis::kMinDecks, analysis::kMaxDecks);
-    ui->SplitBox->setRange(analysis::kMinSplitHands, analysis::kMaxSplitHands);
+    ui->DecksBox->setRange(rules::kMinDecks, rules::kMaxDecks);
+    ui->SplitBox->setRange(rules::kMinSplitHands, rules::kMaxSplitHands);
     ui->DecksBox->setValue(start.decks);
     ui->DealerBox->setCurrentIndex(start.hitSoft17 ? 1 : 0);
     ui->HoleBox->setCurrentIndex(start.holeCard ? 0 : 1);
@@ -62,7 +62,7 @@ void TableDialog::RulesChange() {
         return;
     }
     ui->EdgeLabel->setText(QStringLiteral("These rules: working out the house edge…"));
-    const analysis::Rules rules = valued_;
+    const rules::Rules rules = valued_;
     edge_.setFuture(QtConcurrent::run([rules] { return analysis::Analysis(rules).roundReturn(); }));
 }
 
@@ -84,12 +84,12 @@ void TableDialog::OkClick() {
     accept();
 }
 
-analysis::Rules TableDialog::rules() const {
-    analysis::Rules rules = start_; // what the dialog does not ask, such as the post-split play
+rules::Rules TableDialog::rules() const {
+    rules::Rules rules = start_; // what the dialog does not ask, such as the post-split play
     rules.decks = ui->DecksBox->value();
     rules.hitSoft17 = ui->DealerBox->currentIndex() == 1;
     rules.holeCard = ui->HoleBox->currentIndex() == 0;
-    rules.doubling = analysis::Doubling(ui->DoubleBox->currentIndex());
+    rules.doubling = rules::Doubling(ui->DoubleBox->currentIndex());
     rules.doubleAfterSplit = ui->DasBox->isChecked();
     rules.splitHands = ui->SplitBox->value();
     rules.surrender = ui->SurrenderBox->isChecked();

@@ -18,9 +18,9 @@ class TableDialog : public QDialog {
     Q_DISABLE_COPY_MOVE(TableDialog)
 
 public:
-    explicit TableDialog(const analysis::Rules& start, QWidget* parent = nullptr);
+    explicit TableDialog(const rules::Rules& start, QWidget* parent = nullptr);
     ~TableDialog() override;
-    analysis::Rules rules() const;
+    rules::Rules rules() const;
 
     // "These rules: the house keeps 0.53 % a round by the best play", as the label shows it.
     static QString edgeText(double roundReturn);
@@ -32,8 +32,8 @@ private slots:
 
 private:
     std::unique_ptr<Ui::TableDialog> ui;
-    analysis::Rules start_;
+    rules::Rules start_;
     QFutureWatcher<double> edge_;
-    analysis::Rules valued_; // the rules edge_ works on
+    rules::Rules valued_; // the rules edge_ works on
     bool again_ = false;     // the rules changed while it did
 };

@@ -4,6 +4,7 @@
 #include "DrillWindow.h"
 #include "ProgramFolder.h"
 #include "RuleOptions.h"
+#include "Version.h"
 
 #include <QCommandLineParser>
 #include <QIcon>
@@ -18,7 +19,6 @@ namespace {
 // standard error and status 2.
 struct Parsed {
     DrillWindow::Start start;
-    QStringList countArguments; // the count in force as its options wrote it
     bool seeded = false;
     int status = -1; // set when the program ends here
 };
@@ -54,7 +54,7 @@ Parsed parseArguments(int argc, char** argv) {
         return parsed;
     }
     if (parser.isSet("version")) {
-        std::puts("hitwise-drill 1.0");
+        std::puts("hitwise-drill " HITWISE_VERSION);
         parsed.status = 0;
         return parsed;
     }
@@ -70,15 +70,9 @@ Parsed parseArguments(int argc, char** argv) {
         if (!rules) return fail(error);
         parsed.start.table = Table::own(*rules);
     }
-    // The count in force: from the command line, kept for the next start; else the one kept.
-    // Its rules are the table's.
-    const analysis::Rules countRules =
-        parsed.start.table ? parsed.start.table->rules : options::defaultRules();
-    if (const auto game = options::readGame(parser, countRules, &error)) {
-        counting::GamePlan plan;
-        if (!options::readPlan(parser, &plan, &error)) return fail(error);
+    // The count in force from the command line; the window plays it at the table's rules.
+    if (const auto game = options::readGame(parser, options::defaultRules(), &error)) {
         parsed.start.count = game;
-        parsed.countArguments = options::countArguments(parser);
     } else if (!error.isEmpty()) {
         return fail(error);
     } else if (options::anyPlanOption(parser)) {
@@ -104,7 +98,7 @@ Parsed parseArguments(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("hitwise-drill");
-    QCoreApplication::setApplicationVersion("1.0");
+    QCoreApplication::setApplicationVersion(HITWISE_VERSION);
     Parsed parsed = parseArguments(argc, argv);
     if (parsed.status >= 0) return parsed.status;
 
@@ -116,15 +110,11 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
 
     // The count in force: the command line's is kept for the next start; without one, the kept
-    // one, read by the same options (one that no longer reads is dropped).
-    if (!parsed.countArguments.isEmpty()) {
-        drillsettings::setCountArguments(parsed.countArguments);
-    } else if (const QStringList kept = drillsettings::countArguments(); !kept.isEmpty()) {
-        const auto rules = parsed.start.table
-                               ? parsed.start.table->rules
-                               : drillsettings::lastTable().value_or(Table::ofChart(0)).rules;
-        parsed.start.count = options::gameOf(kept, rules);
-        if (!parsed.start.count) drillsettings::setCountArguments({});
+    // one (one that no longer reads is left as it is, and none is in force).
+    if (parsed.start.count) {
+        drillsettings::setCountGame(*parsed.start.count, true);
+    } else {
+        parsed.start.count = drillsettings::countGame();
     }
 
     // HITWISE_DRILL_SEED repeats a sequence of hands too (for tests); otherwise every run differs.

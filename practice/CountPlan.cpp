@@ -2,10 +2,9 @@
 
 #include <QStringList>
 
-std::shared_ptr<const CountPlan> planCount(const counting::Game& game, double bankroll) {
+std::shared_ptr<const CountPlan> planCount(const counting::Game& game) {
     auto plan = std::make_shared<CountPlan>();
     plan->game = game;
-    plan->bankroll = bankroll;
     plan->indices = counting::indexPlays(game);
     plan->rounds = counting::countRounds(game);
     return plan;

@@ -8,16 +8,14 @@
 #include <memory>
 #include <vector>
 
-// What playing a shoe with a count needs, worked out once for a game (a few seconds: the window
-// does it off its thread): the index plays, each count's round for grading bets, and the
-// player's bankroll.
+// What playing a shoe with a count needs, worked out once for a game (a few seconds: it is done
+// off the window's thread): the index plays, and each count's round for grading bets.
 struct CountPlan {
     counting::Game game;
-    double bankroll = 1000; // units
     counting::IndexTable indices;
     std::vector<counting::CountRound> rounds;
 };
-std::shared_ptr<const CountPlan> planCount(const counting::Game& game, double bankroll);
+std::shared_ptr<const CountPlan> planCount(const counting::Game& game);
 
 // How the history names a system: its id ("hilo"), or "tags:" and its tags for one of the
 // player's own.

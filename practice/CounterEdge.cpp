@@ -17,7 +17,7 @@ double countMissCost(const CountPlan& plan, double error) {
         const double variance = round.second - round.mean * round.mean;
         auto worth = [&](int count) {
             return counting::certaintyEquivalent(plan.game.betAt(count), round.mean, variance,
-                                                 plan.bankroll);
+                                                 plan.game.bankroll);
         };
         const double right = worth(round.count);
         const double lost = (1 - next) * (right - worth(round.count + below)) +

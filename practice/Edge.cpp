@@ -9,7 +9,7 @@
 using analysis::Play;
 
 Edge edgeOf(const analysis::Analysis& analysis, const Table& table, const AnswersOf& answersOf) {
-    const analysis::Rules& rules = analysis.rules();
+    const rules::Rules& rules = analysis.rules();
     auto rightPlay = [&](int first, int second, int up) {
         const analysis::PlayValues& values = analysis.startingHand(first, second, up);
         return table.isChart() ? chartPlay(table.chart, {first, second}, up,

@@ -25,11 +25,11 @@ strategy::Hand chartHand(const std::vector<int>& cards, int up) {
 
 // The engine's values of a hand's plays; the last hands asked are kept, a grade being asked
 // for a hand again and again (every answer of a drilled cell).
-const analysis::PlayValues& engineValues(const analysis::Rules& rules,
+const analysis::PlayValues& engineValues(const rules::Rules& rules,
                                          const std::vector<int>& cards, int up) {
     static std::map<std::tuple<std::string, std::vector<int>, int>, analysis::PlayValues> kept;
     if (kept.size() > 4096) kept.clear();
-    const auto key = std::make_tuple(analysis::canonical(rules), cards, up);
+    const auto key = std::make_tuple(rules::canonical(rules), cards, up);
     auto found = kept.find(key);
     if (found == kept.end()) {
         found = kept.emplace(key, analysis::analyseHand(rules, cards, up)).first;

@@ -2,6 +2,7 @@
 
 #include "CardText.h"
 #include "PracticeText.h"
+#include "RoundView.h"
 
 #include <cmath>
 
@@ -11,11 +12,12 @@ using namespace practice;
 PracticeSession::PracticeSession(const QString& dataFolder, std::uint32_t seed, const Table& table,
                                  bool playOut)
     : history_(dataFolder), dealer_(seed), seed_(seed), table_(table), playOut_(playOut),
-      checks_(seed ^ 0x5eedu) {}
+      keep_(history_, view_, seed, [this](const Answer& answer) { record(answer); }) {}
 
 void PracticeSession::useTable(const Table& table) {
     table_ = table;
-    plan_.reset();
+    keep_.stop();
+    view_.planning = false;
     shoe_ = std::make_unique<CardShoe>(table.rules.decks, seed_);
     round_.reset();
     studyCell_.reset();
@@ -24,7 +26,10 @@ void PracticeSession::useTable(const Table& table) {
 
 void PracticeSession::setPlayOut(bool playOut) {
     playOut_ = playOut;
-    if (!playOut) plan_.reset();
+    if (!playOut) {
+        keep_.stop();
+        view_.planning = false;
+    }
     round_.reset();
     dealNext();
 }
@@ -38,7 +43,8 @@ void PracticeSession::setDealKind(DealKind kind) {
 void PracticeSession::study(const GridCell& cell) {
     studyCell_ = cell;
     playOut_ = false;
-    plan_.reset();
+    keep_.stop();
+    view_.planning = false;
     round_.reset();
     dealNext();
 }
@@ -47,8 +53,9 @@ void PracticeSession::dealNext() {
     if (!shoe_) shoe_ = std::make_unique<CardShoe>(table_.rules.decks, seed_);
     view_.status.clear();
     view_.blackjackPause = false;
-    if (plan_) {
-        countedDeal();
+    if (view_.planning) return; // no card before the count's plan
+    if (keep_.active()) {
+        keep_.dealNext();
         return;
     }
     if (playOut_) {
@@ -91,40 +98,9 @@ void PracticeSession::startRound() {
 
 void PracticeSession::showRound() {
     const Round& round = *round_;
-    // While insurance is asked, a dealer's blackjack is not yet shown.
-    const bool over = round.over() && step_ != Step::Insuring;
-    const bool several = round.hands().size() > 1;
-    view_.hands.clear();
-    QStringList words;
-    for (std::size_t i = 0; i < round.hands().size(); ++i) {
-        const RoundHand& hand = round.hands()[i];
-        QString caption = totalText(hand.values());
-        if (hand.doubled) caption += ", doubled";
-        if (over) caption = settledText(hand) + " " + unitsText(hand.result);
-        const bool current = !over && int(i) == round.current();
-        view_.hands.push_back({hand.cards, caption, current});
-        words << QStringLiteral("%1%2: %3 (%4)")
-                     .arg(several ? QStringLiteral("hand %1").arg(i + 1)
-                                  : QStringLiteral("your hand"),
-                          current && several ? " (playing)" : "", cardsText(hand.cards), caption);
-    }
-    const std::vector<int> dealerValues = cards::valuesOf(round.dealer());
-    view_.dealer = over ? round.dealer() : std::vector<cards::Card>{round.dealer()[0]};
-    view_.hidden = over ? 0 : 1;
-    view_.dealerCaption =
-        over ? (round.dealerBlackjack() ? QStringLiteral("Dealer: blackjack")
-                                        : QStringLiteral("Dealer: %1")
-                                              .arg(analysis::holding(dealerValues).total() > 21
-                                                       ? QStringLiteral("bust")
-                                                       : totalText(dealerValues)))
-             : QStringLiteral("Dealer");
-    const QString text =
-        QStringLiteral("%1. The dealer %2 %3.")
-            .arg(words.join("; "), over ? "has" : "shows", cardsText(view_.dealer));
-    view_.hand = text[0].toUpper() + text.mid(1);
-    if (over && plan_) {
-        endCountedRound();
-    } else if (over) {
+    const bool over = round.over();
+    ::showRound(round, over, 1, &view_);
+    if (over) {
         QString summary =
             QStringLiteral("Round over: %1 %2.")
                 .arg(unitsText(round.result()), std::abs(round.result()) == 1 ? "bet" : "bets");
@@ -144,15 +120,16 @@ void PracticeSession::showRound() {
 }
 
 bool PracticeSession::answer(Play play) {
-    if (!view_.answering || (plan_ && step_ != Step::Deciding)) return false;
+    if (!view_.answering) return false;
     view_.status.clear();
+    if (keep_.active()) return keep_.answer(play);
     if (playOut_ && round_) return answerRound(play);
     answerDeal(play);
     return true;
 }
 
 // Committed before anything else happens: the next hand waits for it.
-void PracticeSession::count(const Answer& answer) {
+void PracticeSession::record(const Answer& answer) {
     if (history_.record(table_.key(), answer)) {
         changedCell_ = GridCell{charts::rowOfHand(answer.cards[0], answer.cards[1]), answer.up};
     }
@@ -164,7 +141,7 @@ void PracticeSession::answerDeal(Play play) {
     const std::vector<int> cards{deal_.first(), deal_.second()};
     const Grade grade =
         ::grade(table_, cards, deal_.up(), analysis::allowedPlays(table_.rules, cards), play);
-    count({cards, deal_.up(), 0, play, grade.rightPlay, grade.right, std::nullopt});
+    record({cards, deal_.up(), 0, play, grade.rightPlay, grade.right, std::nullopt});
     view_.feedback = gradeText(grade, play, table_.isChart());
     view_.answering = false;
 }
@@ -173,14 +150,12 @@ bool PracticeSession::answerRound(Play play) {
     Round& round = *round_;
     const analysis::PlayValues allowed = round.allowed();
     if (!allowed.allows(play)) {
-        view_.feedback = QStringLiteral("%1 is not allowed for this hand now; choose another play.")
-                             .arg(playText(play));
+        view_.feedback = notAllowedText(play);
         return false;
     }
-    if (plan_) return answerCounted(play);
     const std::vector<int> cards = round.hands()[round.current()].values();
     const Grade grade = ::grade(table_, cards, round.up(), allowed, play);
-    count({cards, round.up(), position_, play, grade.rightPlay, grade.right, std::nullopt});
+    record({cards, round.up(), position_, play, grade.rightPlay, grade.right, std::nullopt});
     ++position_;
     QString line = QStringLiteral("%1 on %2: %3")
                        .arg(playText(play), totalText(cards), grade.right ? "right" : "wrong");
@@ -211,4 +186,41 @@ QString PracticeSession::scoreText() const {
                                        .arg(percentText(rights, tries))
                                  : QStringLiteral(" Answers are not kept this time.");
     return text;
+}
+
+void PracticeSession::keepCount(std::shared_ptr<const CountPlan> plan) {
+    view_.planning = false;
+    if (!plan) {
+        keep_.stop();
+        dealNext();
+        return;
+    }
+    playOut_ = true;
+    studyCell_.reset();
+    round_.reset();
+    keep_.start(std::move(plan), table_.key());
+}
+
+// Nothing on the felt, nothing to answer: a counter never sees a round before betting on it.
+void PracticeSession::awaitPlan() {
+    keep_.stop();
+    playOut_ = true;
+    studyCell_.reset();
+    round_.reset();
+    view_ = PracticeView{};
+    view_.planning = true;
+    view_.dealerCaption = QStringLiteral("Dealer");
+    view_.hand = QStringLiteral("No cards yet: the shoe is dealt once your count's plan is "
+                                "worked out.");
+    view_.feedback = QStringLiteral("Working out the index plays of your count…");
+}
+
+void PracticeSession::useStackedShoe(std::vector<cards::Card> cards) {
+    if (keep_.active()) {
+        keep_.useStackedShoe(std::move(cards));
+        return;
+    }
+    shoe_ = std::make_unique<CardShoe>(std::move(cards));
+    round_.reset();
+    dealNext();
 }

@@ -6,20 +6,24 @@
 // player's own rules), deals a hand with the HandDealer (leaning on the weak spots the History
 // keeps) or plays a Round out from a CardShoe, grades each answer with grade() (the chart, or the
 // engine's best play), records it in the History (its SQLite HistoryStore and the AnswerStats
-// read from it) and says what is to be shown in a PracticeView, in words (PracticeText) as a
-// screen reader reads them. Edge turns the statistics into what the player's mistakes cost. The
-// window only shows the view and passes the player's choices on.
+// read from it) and says what is to be shown in a PracticeView, in words (PracticeText,
+// RoundView) as a screen reader reads them. Edge turns the statistics into what the player's
+// mistakes cost. The window only shows the view and passes the player's choices on.
 //
-// With a count: a CountPlan (the index plays and each count's round, from the count lab) lets
-// the session keep the count through a shoe (PracticeCount.cpp: bets, insurance, decisions
-// graded against the index play and the cards left, count checks); CountDrill deals and grades
-// the Count tab's drills at a PaceClock's steady pace; the History keeps every answer of
-// counting too; CounterEdge prices each kind of counting mistake.
+// With a count: the CountInForce holds the counter's game (counting::Game, its rules the
+// table's) and works out off the window's thread its CountPlan (the index plays and each
+// count's round, from the count lab), the index chart and the game's figures. With the plan,
+// the session plays the shoe with the count through KeepCount (bets, insurance, decisions graded
+// against the index play and the cards left, count checks); until the plan is there, no card is
+// dealt. CountDrill deals and grades the Count tab's drills at a PaceClock's steady pace; the
+// History keeps every answer of counting too; CounterEdge prices each kind of counting mistake.
 
 #include "CountPlan.h"
 #include "Grading.h"
 #include "HandDealer.h"
 #include "History.h"
+#include "KeepCount.h"
+#include "PracticeView.h"
 #include "Round.h"
 #include "Table.h"
 
@@ -28,32 +32,6 @@
 
 #include <memory>
 #include <optional>
-
-// A hand as the felt shows it.
-struct ShownHand {
-    std::vector<cards::Card> cards;
-    QString caption; // under the cards: "16", "soft 18, doubled", "won +1"
-    bool current = false;
-};
-
-// What the practice tab shows after each step.
-struct PracticeView {
-    std::vector<cards::Card> dealer; // face up
-    int hidden = 0;                  // dealer's cards face down after them
-    QString dealerCaption;
-    std::vector<ShownHand> hands;
-    QString hand;     // the hand and the up card in words
-    QString feedback; // the prompt, the grade, or the round's end
-    bool answering = false;
-    analysis::PlayValues allowed; // in a round, what the hand may do now
-    bool blackjackPause = false;  // nothing to decide: the next hand comes after a pause
-    QString status;               // a passing word for the status bar, or empty
-    // Keeping the count: what the session waits for, and the count when the player shows it.
-    bool betting = false;
-    bool insuring = false;
-    bool checkingCount = false;
-    QString count; // "Running count +3, true count +1 (4.5 decks left)"; empty while hidden
-};
 
 class PracticeSession {
 public:
@@ -67,7 +45,8 @@ public:
     const History& history() const { return history_; }
     const PracticeView& view() const { return view_; }
 
-    // A new table: a new shoe, and the next hand dealt.
+    // A new table: a new shoe, and the next hand dealt. The count is no longer kept: its plan
+    // was for the rules before.
     void useTable(const Table& table);
     // Single hands or whole rounds; the hand on the table is taken back unanswered.
     void setPlayOut(bool playOut);
@@ -87,26 +66,25 @@ public:
     // "This session: 3 of 4 right (75 %). All time with these rules: …"
     QString scoreText() const;
 
-    // Playing the shoe with the count: rounds from a shoe cut at the plan's penetration, a bet
-    // before each, insurance by its index, every decision graded against the index play and the
-    // cards left, and count checks. Nothing turns it off; a new table or single hands do.
+    // Playing the shoe with the count of this plan (KeepCount). Nothing turns it off; a new
+    // table, single hands or keepCount(nullptr) do. Without a plan yet, planCount() waits for
+    // it with nothing dealt: the view says why.
     void keepCount(std::shared_ptr<const CountPlan> plan);
-    bool keepsCount() const { return plan_ != nullptr; }
+    void awaitPlan();
+    bool keepsCount() const { return keep_.active() || view_.planning; }
     // A shoe of these cards in this order from the next round on (never shuffled): for a round
     // whose every card is known.
     void useStackedShoe(std::vector<cards::Card> cards);
-    // The bet of the next round, in units (1 and up): graded, then the round is dealt.
-    bool placeBet(double units);
-    bool insure(bool insure);
-    // The running count, asked at a count check.
-    bool answerRunningCount(double count);
-    // Shows or hides the count.
-    void toggleCount();
+    // Keeping the count: the bet of the next round, insurance, the running count at a count
+    // check, and the count shown or hidden.
+    bool placeBet(double units) { return keep_.placeBet(units); }
+    bool insure(bool insure) { return keep_.insure(insure); }
+    bool answerRunningCount(double count) { return keep_.answerRunningCount(count); }
+    void toggleCount() { keep_.toggleCount(); }
     // The running count of the cards the player has seen, and the cards they have not.
-    double runningCount() const;
-    std::array<int, 11> unseen() const;
-    // The chance of a count check after a round (there is always one at the cut card).
-    static constexpr double kCheckChance = 1.0 / 6;
+    double runningCount() const { return keep_.runningCount(); }
+    std::array<int, 11> unseen() const { return keep_.unseen(); }
+    static constexpr double kCheckChance = KeepCount::kCheckChance;
 
 private:
     void showDeal();
@@ -114,15 +92,7 @@ private:
     void showRound();
     void answerDeal(analysis::Play play);
     bool answerRound(analysis::Play play);
-    void count(const Answer& answer);
-    void countedDeal();
-    void askInsurance();
-    bool answerCounted(analysis::Play play);
-    void endCountedRound();
-    void showCount();
-    int countNow() const; // the whole count the player goes by now
-    CountAnswer answerInShoe(CountKind kind) const;
-    void shuffledStatus();
+    void record(const Answer& answer);
 
     History history_;
     HandDealer dealer_;
@@ -140,13 +110,5 @@ private:
     int tries_ = 0;
     int rights_ = 0;
     PracticeView view_;
-
-    enum class Step { Deciding, Betting, Insuring, Checking, Done };
-    std::shared_ptr<const CountPlan> plan_;
-    Step step_ = Step::Deciding;
-    double bet_ = 1;
-    double insured_ = 0; // the insurance's result, in units
-    bool countShown_ = false;
-    QString summary_; // the round's end, before any count check
-    std::mt19937 checks_;
+    KeepCount keep_;
 };

@@ -81,4 +81,9 @@ QString gradeText(const Grade& grade, analysis::Play play, bool atChart) {
     return text;
 }
 
+QString notAllowedText(analysis::Play play) {
+    return QStringLiteral("%1 is not allowed for this hand now; choose another play.")
+        .arg(playText(play));
+}
+
 } // namespace practice

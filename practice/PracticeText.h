@@ -23,5 +23,7 @@ QString cardsText(const std::vector<cards::Card>& c); // "Ace of spades, Ten of 
 QString handPrompt();
 QString roundPrompt();
 QString gradeText(const Grade& grade, analysis::Play play, bool atChart);
+// "Double is not allowed for this hand now; choose another play."
+QString notAllowedText(analysis::Play play);
 
 } // namespace practice

@@ -88,7 +88,7 @@ bool isBlackjack(const std::vector<Card>& cards) {
 
 } // namespace
 
-Round::Round(const analysis::Rules& rules, CardShoe& shoe) : rules_(rules), shoe_(shoe) {
+Round::Round(const rules::Rules& rules, CardShoe& shoe) : rules_(rules), shoe_(shoe) {
     hands_.emplace_back();
     hands_[0].cards.push_back(draw());
     dealer_.push_back(draw());
@@ -117,7 +117,7 @@ bool Round::dealerBlackjack() const {
     return over_ && isBlackjack(dealer_);
 }
 
-analysis::PlayValues playsAllowed(const analysis::Rules& rules, const std::vector<int>& cards,
+analysis::PlayValues playsAllowed(const rules::Rules& rules, const std::vector<int>& cards,
                                   bool fromSplit, int hands) {
     const analysis::PlayValues all = analysis::allowedPlays(rules, cards);
     analysis::PlayValues plays;

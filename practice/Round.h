@@ -17,7 +17,7 @@
 // The plays a hand may make in a round: a two-card hand may double (after a split only with
 // double after split), split (while fewer than the most hands are out; aces once) and surrender
 // (not after a split) as the rules say.
-analysis::PlayValues playsAllowed(const analysis::Rules& rules, const std::vector<int>& cards,
+analysis::PlayValues playsAllowed(const rules::Rules& rules, const std::vector<int>& cards,
                                   bool fromSplit, int hands);
 
 // The rules' decks, shuffled by a seeded generator, shuffled again once the cut card is out (at
@@ -66,7 +66,7 @@ class Round {
 public:
     // Deals the player two cards and the dealer the up card (and the hole card, where the
     // dealer takes one). A blackjack on either side may end the round at once.
-    Round(const analysis::Rules& rules, CardShoe& shoe);
+    Round(const rules::Rules& rules, CardShoe& shoe);
 
     bool over() const { return over_; }
     int current() const { return current_; }
@@ -91,7 +91,7 @@ private:
     void settle();
     cards::Card draw() { return shoe_.draw(); }
 
-    analysis::Rules rules_;
+    rules::Rules rules_;
     CardShoe& shoe_;
     std::vector<RoundHand> hands_;
     std::vector<cards::Card> dealer_;

@@ -11,10 +11,10 @@
 // best play for the cards dealt).
 struct Table {
     int chart = -1; // an index of charts::kKnownCharts; -1 the player's own table
-    analysis::Rules rules;
+    rules::Rules rules;
 
     static Table ofChart(int chart);
-    static Table own(const analysis::Rules& rules);
+    static Table own(const rules::Rules& rules);
     bool isChart() const { return chart >= 0; }
 
     // One canonical text, as the history records it: "chart:single", or the rules' own text

@@ -3,7 +3,7 @@
 #include <tuple>
 #include <vector>
 
-namespace analysis {
+namespace rules {
 
 namespace {
 
@@ -103,17 +103,30 @@ std::string shortName(const Rules& r) {
 
 namespace {
 
-constexpr const char* kDoublingWords[] = {"any", "9-11", "10-11"};
-constexpr const char* kPostSplitWords[] = {"cdz", "cdp1", "cdp"};
+// The canonical text's words of a rule that is off or on, in that order.
+using Switch = std::array<std::string_view, 2>;
+constexpr Switch kH17{"s17", "h17"};
+constexpr Switch kHole{"nohole", "hole"};
+constexpr Switch kDas{"nodas", "das"};
+constexpr Switch kSurrender{"nols", "ls"};
 
 } // namespace
 
 std::string canonical(const Rules& r) {
-    return std::to_string(r.decks) + "d," + (r.hitSoft17 ? "h17," : "s17,") +
-           (r.holeCard ? "hole," : "nohole,") + kDoublingWords[int(r.doubling)] + "," +
-           (r.doubleAfterSplit ? "das," : "nodas,") + std::to_string(r.splitHands) + "h," +
-           (r.surrender ? "ls," : "nols,") + (r.sixToFive ? "6:5," : "3:2,") +
-           kPostSplitWords[int(r.postSplit)];
+    std::string text = std::to_string(r.decks) + "d";
+    for (const std::string_view word :
+         {kH17[r.hitSoft17], kHole[r.holeCard], kDoublingWords[int(r.doubling)],
+          kDas[r.doubleAfterSplit]}) {
+        text += ",";
+        text += word;
+    }
+    text += "," + std::to_string(r.splitHands) + "h";
+    for (const std::string_view word :
+         {kSurrender[r.surrender], kPayoutWords[r.sixToFive], kPostSplitWords[int(r.postSplit)]}) {
+        text += ",";
+        text += word;
+    }
+    return text;
 }
 
 std::optional<Rules> fromCanonical(const std::string& text) {
@@ -130,24 +143,23 @@ std::optional<Rules> fromCanonical(const std::string& text) {
     if (f.size() != 9 || f[0].size() != 2 || f[0][1] != 'd' || f[5].size() != 2 || f[5][1] != 'h') {
         return std::nullopt;
     }
-    auto oneOf = [](const std::string& word, std::initializer_list<const char*> words) {
-        int i = 0;
-        for (const char* w : words) {
-            if (word == w) return i;
-            ++i;
+    auto oneOf = [](const std::string& word, const auto& words) {
+        for (std::size_t i = 0; i < std::size(words); ++i) {
+            if (word == words[i]) return int(i);
         }
         return -1;
     };
+
     Rules r;
     r.decks = f[0][0] - '0';
     r.splitHands = f[5][0] - '0';
-    const int h17 = oneOf(f[1], {"s17", "h17"});
-    const int hole = oneOf(f[2], {"nohole", "hole"});
-    const int doubling = oneOf(f[3], {"any", "9-11", "10-11"});
-    const int das = oneOf(f[4], {"nodas", "das"});
-    const int ls = oneOf(f[6], {"nols", "ls"});
-    const int pays = oneOf(f[7], {"3:2", "6:5"});
-    const int postSplit = oneOf(f[8], {"cdz", "cdp1", "cdp"});
+    const int h17 = oneOf(f[1], kH17);
+    const int hole = oneOf(f[2], kHole);
+    const int doubling = oneOf(f[3], kDoublingWords);
+    const int das = oneOf(f[4], kDas);
+    const int ls = oneOf(f[6], kSurrender);
+    const int pays = oneOf(f[7], kPayoutWords);
+    const int postSplit = oneOf(f[8], kPostSplitWords);
     if (h17 < 0 || hole < 0 || doubling < 0 || das < 0 || ls < 0 || pays < 0 || postSplit < 0) {
         return std::nullopt;
     }
@@ -162,4 +174,4 @@ std::optional<Rules> fromCanonical(const std::string& text) {
     return r;
 }
 
-} // namespace analysis
+} // namespace rules

@@ -8,10 +8,12 @@
 // The canonical text (canonical(), fromCanonical()) is what the drill's history stores: a new
 // field in it comes with a numbered migration step of the history, never silently.
 
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
-namespace analysis {
+namespace rules {
 
 // Which two-card hands may double.
 enum class Doubling { AnyTwo, NineToEleven, TenOrEleven };
@@ -21,6 +23,12 @@ enum class Doubling { AnyTwo, NineToEleven, TenOrEleven };
 // card); CDP1 as best for the shoe after the first split (both pair cards out); CDP as best for
 // the shoe less every pair card the round splits, as exact calculators count it (Split.h).
 enum class PostSplit { CDZ, CDP1, CDP };
+
+// The words of the rules, written once: the canonical text, the options and their help read
+// them, in the order of the enums.
+inline constexpr std::array<std::string_view, 3> kDoublingWords{"any", "9-11", "10-11"};
+inline constexpr std::array<std::string_view, 3> kPostSplitWords{"cdz", "cdp1", "cdp"};
+inline constexpr std::array<std::string_view, 2> kPayoutWords{"3:2", "6:5"}; // sixToFive false, true
 
 // What the engine can value. The split's lanes (Split.cpp) and the dealer's depth
 // (DealerTable.cpp) are sized from these and check them at compile time.
@@ -70,4 +78,4 @@ std::string shortName(const Rules& rules);
 std::string canonical(const Rules& rules);
 std::optional<Rules> fromCanonical(const std::string& text);
 
-} // namespace analysis
+} // namespace rules

@@ -24,7 +24,7 @@ namespace {
 // the whole answer as the window waits for it: 8 decks (the largest shoe), Hi-Lo, splitting
 // wherever the hand may (the engine's longest work), a seeded shoe to the cut card and beyond.
 int measureCountedPlay(const QString& folder) {
-    analysis::Rules rules;
+    rules::Rules rules;
     rules.decks = 8;
     rules.doubleAfterSplit = true;
     counting::Game game;
@@ -33,7 +33,7 @@ int measureCountedPlay(const QString& folder) {
     game.ramp = {{1, 1}, {2, 2}, {3, 4}, {4, 8}};
     QElapsedTimer planning;
     planning.start();
-    const auto plan = planCount(game, 1000);
+    const auto plan = planCount(game);
     const double planned = planning.nsecsElapsed() / 1e9;
     std::printf("| Keep the count: its plan worked out (the index plays and each count's round, "
                 "8 decks, off the window's thread) | %.2f s | for reference |\n",
@@ -100,10 +100,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName("hitwise-bench");
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
-    analysis::Rules one;
+    rules::Rules one;
     one.decks = 6;
     one.hitSoft17 = true;
-    analysis::Rules other = one;
+    rules::Rules other = one;
     other.decks = 2;
     other.doubleAfterSplit = true;
     QSettings().setValue("recentTables",

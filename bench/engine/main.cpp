@@ -22,7 +22,7 @@ double seconds(const std::function<void()>& work) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-void analyse(const analysis::Rules& rules) {
+void analyse(const rules::Rules& rules) {
     const analysis::Analysis analysis(rules);
     volatile double sink = analysis.roundReturn();
     (void)sink;
@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
     };
     // Split to four hands, double after split, surrender; CDP unless named.
     auto decks = [](int n, bool h17, bool hole,
-                    analysis::PostSplit postSplit = analysis::PostSplit::CDP) {
-        analysis::Rules rules;
+                    rules::PostSplit postSplit = rules::PostSplit::CDP) {
+        rules::Rules rules;
         rules.decks = n;
         rules.hitSoft17 = h17;
         rules.holeCard = hole;
@@ -56,9 +56,9 @@ int main(int argc, char** argv) {
         {"1 deck, S17", [&] { analyse(decks(1, false, true)); }, 0.3},
         {"2 decks, H17", [&] { analyse(decks(2, true, true)); }, 0.3},
         {"6 decks, H17", [&] { analyse(decks(6, true, true)); }, 0.3},
-        {"6 decks, H17, CDZ-", [&] { analyse(decks(6, true, true, analysis::PostSplit::CDZ)); },
+        {"6 decks, H17, CDZ-", [&] { analyse(decks(6, true, true, rules::PostSplit::CDZ)); },
          0.3},
-        {"6 decks, H17, CDP1", [&] { analyse(decks(6, true, true, analysis::PostSplit::CDP1)); },
+        {"6 decks, H17, CDP1", [&] { analyse(decks(6, true, true, rules::PostSplit::CDP1)); },
          0.3},
         {"8 decks, no hole card", [&] { analyse(decks(8, false, false)); }, 0.3},
         {"the three charts' rules together",

@@ -12,9 +12,9 @@
 #include <unordered_map>
 
 using analysis::Play;
-using analysis::Rules;
+using rules::Rules;
 
-Q_DECLARE_METATYPE(analysis::Rules)
+Q_DECLARE_METATYPE(rules::Rules)
 
 namespace {
 
@@ -32,7 +32,7 @@ Rules published(int decks, bool hitSoft17) {
 // search for the strategy's choices. Small decks only.
 class EveryOrder {
 public:
-    EveryOrder(int pair, int up, int most, analysis::PostSplit postSplit)
+    EveryOrder(int pair, int up, int most, rules::PostSplit postSplit)
         : pair_(pair), up_(up), most_(most), postSplit_(postSplit) {}
 
     double split() {
@@ -149,7 +149,7 @@ private:
     int choose(const std::vector<int>& cards) {
         Deck deck = full();
         take(deck, up_);
-        if (postSplit_ == analysis::PostSplit::CDP1) take(deck, pair_);
+        if (postSplit_ == rules::PostSplit::CDP1) take(deck, pair_);
         for (int c : cards)
             take(deck, c);
         std::vector<int> held = cards;
@@ -198,7 +198,7 @@ private:
     }
 
     int pair_, up_, most_;
-    analysis::PostSplit postSplit_;
+    rules::PostSplit postSplit_;
     std::unordered_map<long, Outcomes> dealer_;
     std::unordered_map<long, std::pair<int, double>> best_;
 };
@@ -326,10 +326,10 @@ void AnalysisTest::ruleEffects_data() {
     QTest::newRow("blackjack pays 6:5")
         << sixDecks([](Rules& r) { r.sixToFive = true; }) << -1.50 << -1.25;
     QTest::newRow("double on 10 and 11")
-        << sixDecks([](Rules& r) { r.doubling = analysis::Doubling::TenOrEleven; }) << -0.22
+        << sixDecks([](Rules& r) { r.doubling = rules::Doubling::TenOrEleven; }) << -0.22
         << -0.14;
     QTest::newRow("double on 9 to 11")
-        << sixDecks([](Rules& r) { r.doubling = analysis::Doubling::NineToEleven; }) << -0.12
+        << sixDecks([](Rules& r) { r.doubling = rules::Doubling::NineToEleven; }) << -0.12
         << -0.06;
     QTest::newRow("split to 2 hands")
         << sixDecks([](Rules& r) { r.splitHands = 2; }) << -0.06 << -0.02;
@@ -402,14 +402,14 @@ void AnalysisTest::splitsAgainstEveryOrder_data() {
     QTest::addColumn<int>("pair");
     QTest::addColumn<int>("up");
     QTest::addColumn<int>("postSplit");
-    for (auto postSplit : {analysis::PostSplit::CDZ, analysis::PostSplit::CDP1}) {
-        const QString name = QString::fromStdString(analysis::postSplitName(postSplit));
+    for (auto postSplit : {rules::PostSplit::CDZ, rules::PostSplit::CDP1}) {
+        const QString name = QString::fromStdString(rules::postSplitName(postSplit));
         for (auto [pair, up] : {std::pair{10, 5}, {10, 6}, {8, 6}, {9, 6}}) {
             QTest::addRow("%d,%d v %d, %s", pair, pair, up, qPrintable(name))
                 << pair << up << int(postSplit);
         }
     }
-    QTest::newRow("3,3 v 4, CDP1, hands that hit") << 3 << 4 << int(analysis::PostSplit::CDP1);
+    QTest::newRow("3,3 v 4, CDP1, hands that hit") << 3 << 4 << int(rules::PostSplit::CDP1);
 }
 
 void AnalysisTest::splitsAgainstEveryOrder() {
@@ -418,7 +418,7 @@ void AnalysisTest::splitsAgainstEveryOrder() {
     QFETCH(int, postSplit);
     Rules rules = published(1, false);
     rules.splitHands = 3;
-    rules.postSplit = analysis::PostSplit(postSplit);
+    rules.postSplit = rules::PostSplit(postSplit);
     const double engine = analysis::analyseHand(rules, {pair, pair}, up)[Play::Split];
     const double enumerated = EveryOrder(pair, up, 3, rules.postSplit).split();
     QVERIFY2(std::abs(engine - enumerated) < 1e-9,
@@ -433,11 +433,11 @@ void AnalysisTest::wholeTablesAgainstExact_data() {
     QTest::addColumn<Rules>("rules");
     for (bool hitSoft17 : {false, true}) {
         for (auto postSplit :
-             {analysis::PostSplit::CDZ, analysis::PostSplit::CDP1, analysis::PostSplit::CDP}) {
+             {rules::PostSplit::CDZ, rules::PostSplit::CDP1, rules::PostSplit::CDP}) {
             Rules rules = published(2, hitSoft17);
             rules.postSplit = postSplit;
-            const char* strategy = postSplit == analysis::PostSplit::CDZ    ? "cdz"
-                                   : postSplit == analysis::PostSplit::CDP1 ? "cdp1"
+            const char* strategy = postSplit == rules::PostSplit::CDZ    ? "cdz"
+                                   : postSplit == rules::PostSplit::CDP1 ? "cdp1"
                                                                             : "cdp";
             const QString file = QString("ev-2d-%1-doa-das-spl4-nls-%2.csv")
                                      .arg(hitSoft17 ? "h17" : "s17", strategy);
@@ -482,7 +482,7 @@ void AnalysisTest::lawsOfTheNumbers_data() {
     Rules european = published(8, true);
     european.holeCard = false;
     european.surrender = true;
-    european.doubling = analysis::Doubling::NineToEleven;
+    european.doubling = rules::Doubling::NineToEleven;
     Rules sixToFive = published(1, false);
     sixToFive.sixToFive = true;
     sixToFive.surrender = true;
@@ -562,13 +562,13 @@ void AnalysisTest::rulesOutOfReachRefused() {
     QFETCH(int, decks);
     QFETCH(int, splitHands);
     QFETCH(QString, problem);
-    analysis::Rules rules;
+    rules::Rules rules;
     rules.decks = decks;
     rules.splitHands = splitHands;
     QCOMPARE(QString::fromStdString(rules.problem()), problem);
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, analysis::Analysis{rules});
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, analysis::analyseHand(rules, {8, 8}, 6));
-    QVERIFY(!analysis::fromCanonical(analysis::canonical(rules)));
+    QVERIFY(!rules::fromCanonical(rules::canonical(rules)));
 }
 
 // A shoe less whole decks is a shoe of fewer decks: every value and chance, exactly.

@@ -142,7 +142,7 @@ void CountLabTest::fixedStrategyOverEveryShoe_data() {
 void CountLabTest::fixedStrategyOverEveryShoe() {
     QFETCH(int, decks);
     QFETCH(bool, holeCard);
-    analysis::Rules rules;
+    rules::Rules rules;
     rules.decks = decks;
     rules.holeCard = holeCard;
     const auto stand = [](int, int, int) { return Play::Stand; };
@@ -171,11 +171,11 @@ void CountLabTest::deviationAgainstTheCalculator_data() {
 void CountLabTest::deviationAgainstTheCalculator() {
     QFETCH(int, decks);
     QFETCH(double, deviation);
-    analysis::Rules rules;
+    rules::Rules rules;
     rules.decks = decks;
     rules.doubleAfterSplit = true;
     rules.splitHands = 2;
-    rules.postSplit = analysis::PostSplit::CDZ;
+    rules.postSplit = rules::PostSplit::CDZ;
     const analysis::Analysis analysis(rules);
     const auto round =
         analysis::roundMoments(rules, analysis::Shoe::ofDecks(decks), [&](int a, int b, int up) {

@@ -95,7 +95,7 @@ void DrillTest::gradingFollowsTheTables_data() {
 // first play where the chart's rules allow it for the hand and its second where they don't.
 void DrillTest::gradingFollowsTheTables() {
     QFETCH(int, ruleSet);
-    const analysis::Rules& rules = charts::fittedRules(ruleSet).rules;
+    const rules::Rules& rules = charts::fittedRules(ruleSet).rules;
     for (int first = 1; first <= 10; ++first) {
         for (int second = first; second <= 10; ++second) {
             if (analysis::isBlackjack(first, second)) continue;
@@ -138,17 +138,17 @@ void DrillTest::gradingFollowsTheTables() {
 // At the player's own table the engine's best play is right, and so is a play within 0.1 % of
 // the bet of it: a close call. Values from hitwise-chart --hand for the same rules.
 void DrillTest::gradingAtYourTable_data() {
-    QTest::addColumn<analysis::Rules>("rules");
+    QTest::addColumn<rules::Rules>("rules");
     QTest::addColumn<QList<int>>("cards");
     QTest::addColumn<int>("up");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("right");
     QTest::addColumn<bool>("closeCall");
-    analysis::Rules sixDecks;
+    rules::Rules sixDecks;
     sixDecks.decks = 6;
     sixDecks.hitSoft17 = true;
     sixDecks.surrender = true;
-    analysis::Rules oneDeck;
+    rules::Rules oneDeck;
     // 16 against 10 with surrender: surrender is best; hit is far behind.
     QTest::newRow("10,6 v 10 surrender")
         << sixDecks << QList<int>{10, 6} << 10 << int(Play::Surrender) << true << false;
@@ -165,7 +165,7 @@ void DrillTest::gradingAtYourTable_data() {
 }
 
 void DrillTest::gradingAtYourTable() {
-    QFETCH(analysis::Rules, rules);
+    QFETCH(rules::Rules, rules);
     QFETCH(QList<int>, cards);
     QFETCH(int, up);
     QFETCH(int, answer);
@@ -182,7 +182,7 @@ void DrillTest::gradingAtYourTable() {
 
 // Rounds from a seeded shoe: the same seed deals the same rounds, another seed others.
 void DrillTest::seededShoesRepeat() {
-    analysis::Rules rules;
+    rules::Rules rules;
     rules.decks = 2;
     auto play = [&](std::uint32_t seed) {
         CardShoe shoe(rules.decks, seed);
@@ -269,7 +269,7 @@ void DrillTest::stackedRounds() {
     QFETCH(QString, cards);
     QFETCH(QString, plays);
     QFETCH(QString, results);
-    analysis::Rules r;
+    rules::Rules r;
     r.holeCard = !rules.contains("nohole");
     r.hitSoft17 = rules.contains("h17");
     r.surrender = rules.contains("ls");
@@ -580,7 +580,7 @@ void DrillTest::rulesTextsAreFixed() {
     const auto table = Table::fromKey(key);
     QVERIFY(table);
     QCOMPARE(table->key(), key);
-    QCOMPARE(QString::fromStdString(analysis::canonical(table->rules)),
+    QCOMPARE(QString::fromStdString(rules::canonical(table->rules)),
              rules.isEmpty() ? key : rules);
     QVERIFY(!Table::fromKey(key + ",rsa")); // a field more is another version's
 }
@@ -807,8 +807,8 @@ void DrillTest::versionTwoHistoryMigrated() {
 
 namespace {
 
-analysis::Rules sixDecks() {
-    analysis::Rules rules;
+rules::Rules sixDecks() {
+    rules::Rules rules;
     rules.decks = 6;
     rules.doubleAfterSplit = true;
     return rules;
@@ -822,7 +822,7 @@ std::shared_ptr<const CountPlan> bookPlan() {
     plan->game.rules = sixDecks();
     plan->game.system = *counting::systemOfId("hilo");
     plan->game.ramp = {{1, 1}, {2, 4}};
-    plan->bankroll = 1000;
+    plan->game.bankroll = 1000;
     plan->indices.basic = charts::bestPlayChart(analysis::Analysis(plan->game.rules));
     auto change = [](int first, int second, int up, Play below, Play above, int index,
                      bool surrender) {
@@ -919,7 +919,7 @@ void DrillTest::betGradedByCertaintyEquivalent() {
     QFETCH(double, rampBet);
     QFETCH(double, cost);
     const auto plan = bookPlan();
-    const auto grade = counting::gradeBet(plan->game, plan->rounds, count, bet, plan->bankroll);
+    const auto grade = counting::gradeBet(plan->game, plan->rounds, count, bet);
     QCOMPARE(grade.rampBet, rampBet);
     QCOMPARE(grade.right, bet == rampBet);
     QVERIFY2(std::abs(grade.cost - cost) < 1e-7, qPrintable(QString::number(grade.cost, 'g', 9)));
@@ -1074,7 +1074,7 @@ void DrillTest::seededShoeCountedToTheCut() {
 // blackjack to check) split twice and stood twice. The round's cost is how often it is dealt,
 // times half, times what standing gives up against splitting; every other cell counts as right.
 void DrillTest::edgeOfAMadeUpHistory() {
-    analysis::Rules rules;
+    rules::Rules rules;
     rules.decks = 6;
     const analysis::Analysis engine(rules);
     const GridCell eights{charts::rowOfHand(8, 8), 6};
@@ -1097,7 +1097,7 @@ void DrillTest::edgeOfAMadeUpHistory() {
 // The Your table dialog says what the rules cost as they stand: here 2 decks S17, double after
 // split, split to 4, CDP, whose round the independent calculator puts at -0.178469318.
 void DrillTest::tableDialogShowsTheHouseEdge() {
-    analysis::Rules rules;
+    rules::Rules rules;
     rules.decks = 2;
     rules.doubleAfterSplit = true;
     TableDialog dialog(rules);
@@ -1108,9 +1108,9 @@ void DrillTest::tableDialogShowsTheHouseEdge() {
     QCOMPARE(label->accessibleName(), "The house edge of these rules");
 }
 
-// The Count dialog's choice, kept as the counting options write it, reads back as the same count
-// through the options both programs parse; a recent count is chosen again; a ramp that does not
-// read is no count.
+// The Count dialog edits a copy of the game: what it shows comes back as it was, what it does
+// not show is kept; a recent game is chosen again at this table; a ramp that does not read is
+// no game.
 void DrillTest::countDialogKeepsWhatItShows() {
     counting::Game start;
     start.rules.decks = 6;
@@ -1118,27 +1118,24 @@ void DrillTest::countDialogKeepsWhatItShows() {
     start.conventions = {counting::DeckEstimate::Quarter, counting::Rounding::Truncate};
     start.penetration = 0.8;
     start.ramp = {{1, 1}, {3, 4}};
-    CountDialog dialog(start.rules, start, {"--bankroll=500", "--rounds-per-hour=80"},
-                       {{"--count=ko", "--bankroll=200"}, {"--count=nothing"}});
-    const QStringList arguments = dialog.arguments();
-    QVERIFY(arguments.contains("--bankroll=500") && arguments.contains("--rounds-per-hour=80"));
-    QCommandLineParser parser;
-    options::addCountOptions(parser, options::CountOptionSet::Drill);
-    QVERIFY(parser.parse(QStringList{"hitwise-drill"} + arguments));
-    QString error;
-    const auto game = options::readGame(parser, start.rules, &error);
-    QVERIFY2(game, qPrintable(error));
-    QCOMPARE(options::countWords(*game), "Zen, quarter-deck estimate, truncated");
-    QCOMPARE(game->penetration, 0.8);
-    QVERIFY(game->ramp == start.ramp);
-    // A recent count chosen again; one that no longer reads is not offered.
-    auto* recent = dialog.findChild<QComboBox*>("RecentBox");
-    QCOMPARE(recent->count(), 1);
-    QCOMPARE(recent->itemText(0), "KO, running count from -20");
-    recent->setCurrentIndex(0);
-    emit recent->activated(0);
-    QVERIFY(dialog.arguments().contains("--count=ko") &&
-            dialog.arguments().contains("--bankroll=200"));
+    start.bankroll = 500;
+    start.roundsPerHour = 80;
+    start.players = 3;
+    counting::Game recent;
+    recent.system = *counting::systemOfId("ko");
+    recent.bankroll = 200;
+    CountDialog dialog(start, {recent});
+    QVERIFY(dialog.game() == start);
+    QCOMPARE(options::countWords(*dialog.game()), "Zen, quarter-deck estimate, truncated");
+    // A recent game chosen again, at this table's rules.
+    auto* box = dialog.findChild<QComboBox*>("RecentBox");
+    QCOMPARE(box->count(), 1);
+    QCOMPARE(box->itemText(0), "KO, running count from -20");
+    box->setCurrentIndex(0);
+    emit box->activated(0);
+    QCOMPARE(dialog.game()->system.id, "ko");
+    QCOMPARE(dialog.game()->bankroll, 200.0);
+    QCOMPARE(dialog.game()->rules, start.rules);
     dialog.findChild<QLineEdit*>("RampEdit")->setText("1:x");
     std::string why;
     QVERIFY(!dialog.game(&why) && !why.empty());

@@ -2,6 +2,7 @@
 // application (drawing offscreen when there is no display). hitwise-chart starts it.
 #include "ChartCommand.h"
 #include "ChartPdf.h"
+#include "Version.h"
 
 #include <QGuiApplication>
 
@@ -12,7 +13,7 @@ int main(int argc, char** argv) {
     }
     QGuiApplication application(argc, argv);
     QCoreApplication::setApplicationName("hitwise-chart");
-    QCoreApplication::setApplicationVersion("1.0");
+    QCoreApplication::setApplicationVersion(HITWISE_VERSION);
     QTextStream out(stdout);
     QTextStream err(stderr);
     const PdfWriters writers{charts::pdf, charts::plotPdf};

@@ -4,6 +4,7 @@
 #include "ChartModel.h"
 #include "ChartOptions.h"
 #include "TableFit.h"
+#include "Version.h"
 
 #include <QSaveFile>
 
@@ -33,17 +34,17 @@ QString handReport(const ChartRequest& request, QString* error) {
     QTextStream out(&report);
     out << "Hand " << hand << " (" << (held.soft() ? "soft " : "") << total << ") against " << up
         << "\n"
-        << "Rules: " << QString::fromStdString(describe(request.rules)) << ".\n"
+        << "Rules: " << QString::fromStdString(describe(request.game.rules)) << ".\n"
         << "Shoe: " << QString::fromStdString(charts::shoeText(request.shoe))
         << ", the hand and the up card to come out of it.\n";
     if (cards.size() == 2 && analysis::isBlackjack(cards[0], cards[1])) {
         out << "A blackjack: nothing to decide. It pays "
-            << (request.rules.sixToFive ? "6:5" : "3:2") << " unless the dealer has one too.\n";
+            << (request.game.rules.sixToFive ? "6:5" : "3:2") << " unless the dealer has one too.\n";
         return report;
     }
     analysis::PlayValues values;
     try {
-        values = analysis::analyseHand(request.rules, request.shoe, cards, request.up);
+        values = analysis::analyseHand(request.game.rules, request.shoe, cards, request.up);
     } catch (const std::invalid_argument&) {
         *error = QStringLiteral("--hand: %1 against %2 takes more cards of a value than the "
                                 "shoe holds.")
@@ -57,13 +58,13 @@ QString handReport(const ChartRequest& request, QString* error) {
             << QString::fromStdString(charts::signedValue(values[ranked[i]], 6)) << "\n";
     }
     out << "Values are fractions of the bet"
-        << (request.rules.holeCard ? ", after the dealer has checked for a blackjack.\n"
+        << (request.game.rules.holeCard ? ", after the dealer has checked for a blackjack.\n"
                                    : ", the loss to a dealer's blackjack included.\n");
     return report;
 }
 
 QByteArray chartOf(const ChartRequest& request, const PdfWriters* pdf) {
-    const analysis::Analysis analysis(request.rules, request.shoe);
+    const analysis::Analysis analysis(request.game.rules, request.shoe);
     charts::Chart chart;
     if (request.compare) {
         // The chart the player knows, played at these rules: its marked cells are where it
@@ -96,7 +97,7 @@ QByteArray chartOf(const ChartRequest& request, const PdfWriters* pdf) {
 
 // The count lab's reports, as text or CSV.
 QByteArray labReport(const ChartRequest& request, const PdfWriters* pdf) {
-    const counting::Game& game = *request.game;
+    const counting::Game& game = request.game;
     const auto format = request.format;
     std::string out;
     if (request.lab == ChartRequest::Lab::Indices) {
@@ -108,7 +109,7 @@ QByteArray labReport(const ChartRequest& request, const PdfWriters* pdf) {
               : format == ChartRequest::Format::Html ? counting::indexHtml(game, table)
                                                      : counting::indexText(game, table);
     } else if (request.lab == ChartRequest::Lab::Game) {
-        out = counting::gameText(counting::gameFigures(game, request.plan));
+        out = counting::gameText(counting::gameFigures(game));
     } else {
         const auto rows = counting::byCount(game);
         if (format == ChartRequest::Format::Pdf) {
@@ -145,7 +146,7 @@ int runChartCommand(const QStringList& arguments, QTextStream& out, QTextStream&
         return 0;
     }
     if (options.versionAsked()) {
-        out << "hitwise-chart 1.0\n";
+        out << "hitwise-chart " HITWISE_VERSION "\n";
         return 0;
     }
     if (!request->hand && request->format == ChartRequest::Format::Pdf && !pdf) {

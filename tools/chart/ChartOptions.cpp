@@ -58,7 +58,7 @@ std::optional<analysis::Shoe> shoeOf(const QString& text, QString* why) {
 // The shoe: the rules' decks or --shoe (whose size becomes the rules' decks, rounded), less
 // --removed; one the engine cannot value is refused here, naming the option.
 bool readShoe(const QCommandLineParser& parser, ChartRequest* request, QString* error) {
-    request->shoe = analysis::Shoe::ofDecks(request->rules.decks);
+    request->shoe = analysis::Shoe::ofDecks(request->game.rules.decks);
     if (parser.isSet("shoe")) {
         if (parser.isSet("decks")) {
             *error = QStringLiteral("--shoe and --decks contradict each other: the shoe says how "
@@ -72,8 +72,8 @@ bool readShoe(const QCommandLineParser& parser, ChartRequest* request, QString* 
             return false;
         }
         request->shoe = *shoe;
-        request->rules.decks =
-            std::clamp((shoe->total + 26) / 52, analysis::kMinDecks, analysis::kMaxDecks);
+        request->game.rules.decks =
+            std::clamp((shoe->total + 26) / 52, rules::kMinDecks, rules::kMaxDecks);
     }
     if (parser.isSet("removed")) {
         for (const QString& name : parser.value("removed").split(',')) {
@@ -91,7 +91,7 @@ bool readShoe(const QCommandLineParser& parser, ChartRequest* request, QString* 
             request->shoe.take(value);
         }
     }
-    if (const std::string problem = analysis::shoeProblem(request->rules, request->shoe);
+    if (const std::string problem = analysis::shoeProblem(request->game.rules, request->shoe);
         !problem.empty()) {
         *error =
             QStringLiteral("--%1: %2.")
@@ -151,14 +151,14 @@ bool readLab(const QCommandLineParser& parser, ChartRequest* request, QString* e
         *error = QStringLiteral("--game is written as text.");
         return false;
     }
-    if (game && !options::readPlan(parser, &request->plan, error)) return false;
-    request->game = options::readGame(parser, request->rules, error);
-    if (!request->game) {
+    const auto counted = options::readGame(parser, request->game.rules, error);
+    if (!counted) {
         if (error->isEmpty()) {
             *error = QStringLiteral("--%1 needs a count: --count or --tags.").arg(lab);
         }
         return false;
     }
+    request->game = *counted;
     request->lab = indices   ? ChartRequest::Lab::Indices
                    : byCount ? ChartRequest::Lab::ByCount
                              : ChartRequest::Lab::Game;
@@ -242,7 +242,7 @@ std::optional<ChartRequest> ChartOptions::parse(const QStringList& arguments, QS
     ChartRequest request;
     const auto rules = options::readRules(parser_, options::defaultRules(), error);
     if (!rules) return std::nullopt;
-    request.rules = *rules;
+    request.game.rules = *rules;
     if (!readShoe(parser_, &request, error)) return std::nullopt;
     if (parser_.isSet("format")) {
         const auto format = options::choice(parser_.value("format"), kFormats);

@@ -14,7 +14,8 @@
 // The options of hitwise-chart, declared once for the parser and read into what the command
 // does. A bad value is reported with the option's name.
 struct ChartRequest {
-    analysis::Rules rules;
+    // The table's rules, and with --indices, --by-count or --game the counter's whole game.
+    counting::Game game;
     analysis::Shoe shoe; // the rules' decks, or --shoe, less --removed
     enum class Format { Html, Text, Csv, Pdf } format = Format::Text;
     charts::Paper paper = charts::Paper::A4;
@@ -23,10 +24,8 @@ struct ChartRequest {
     QString output;             // empty: standard output
     std::optional<std::vector<int>> hand; // --hand: one hand's plays instead of a chart
     int up = 0;
-    // --indices or --by-count, for the counter's game of --count or --tags.
+    // --indices, --by-count or --game, for the counter's game of --count or --tags.
     enum class Lab { None, Indices, ByCount, Game } lab = Lab::None;
-    std::optional<counting::Game> game;
-    counting::GamePlan plan; // --game's bankroll, rounds an hour, leaving and spread
 };
 
 class ChartOptions {

@@ -1,4 +1,5 @@
 #include "ChartCommand.h"
+#include "Version.h"
 
 #include <QCoreApplication>
 
@@ -22,7 +23,7 @@ QByteArray pdfProgram() {
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName("hitwise-chart");
-    QCoreApplication::setApplicationVersion("1.0");
+    QCoreApplication::setApplicationVersion(HITWISE_VERSION);
     QTextStream out(stdout);
     QTextStream err(stderr);
     const QStringList arguments = QCoreApplication::arguments();

@@ -1,8 +1,7 @@
-// Playing the shoe with the count: the session's bets, insurance, counted decisions and count
-// checks.
-#include "PracticeSession.h"
+#include "KeepCount.h"
 
 #include "PracticeText.h"
+#include "RoundView.h"
 
 #include <cmath>
 
@@ -21,22 +20,29 @@ QString value(double v) {
 
 } // namespace
 
-void PracticeSession::keepCount(std::shared_ptr<const CountPlan> plan) {
+KeepCount::KeepCount(History& history, PracticeView& view, std::uint32_t seed, Counted counted)
+    : history_(history), view_(view), seed_(seed), counted_(std::move(counted)),
+      checks_(seed ^ 0x5eedu) {}
+
+void KeepCount::start(std::shared_ptr<const CountPlan> plan, const QString& table) {
     plan_ = std::move(plan);
-    if (!plan_) {
-        step_ = Step::Deciding;
-        dealNext();
-        return;
-    }
-    playOut_ = true;
-    studyCell_.reset();
-    shoe_ = std::make_unique<CardShoe>(table_.rules.decks, seed_, plan_->game.penetration);
+    table_ = table;
+    const rules::Rules& rules = plan_->game.rules;
+    shoe_ = std::make_unique<CardShoe>(rules.decks, seed_, plan_->game.penetration);
     round_.reset();
     step_ = Step::Done;
     dealNext();
 }
 
-void PracticeSession::useStackedShoe(std::vector<cards::Card> cards) {
+void KeepCount::stop() {
+    plan_.reset();
+    round_.reset();
+    step_ = Step::Done;
+    view_.betting = view_.insuring = view_.checkingCount = false;
+    view_.count.clear();
+}
+
+void KeepCount::useStackedShoe(std::vector<cards::Card> cards) {
     shoe_ = std::make_unique<CardShoe>(std::move(cards));
     round_.reset();
     step_ = Step::Done;
@@ -44,7 +50,7 @@ void PracticeSession::useStackedShoe(std::vector<cards::Card> cards) {
 }
 
 // An answer of counting at this point of the shoe, its grade still to come.
-CountAnswer PracticeSession::answerInShoe(CountKind kind) const {
+CountAnswer KeepCount::answerInShoe(CountKind kind) const {
     CountAnswer answer;
     answer.kind = kind;
     answer.system = systemKey(plan_->game.system);
@@ -53,7 +59,7 @@ CountAnswer PracticeSession::answerInShoe(CountKind kind) const {
     return answer;
 }
 
-std::array<int, 11> PracticeSession::unseen() const {
+std::array<int, 11> KeepCount::unseen() const {
     std::array<int, 11> cards = shoe_->unseen();
     // The hole card, face down, is among the cards not seen.
     if (round_ && round_->hole() && (!round_->over() || step_ == Step::Insuring))
@@ -61,15 +67,15 @@ std::array<int, 11> PracticeSession::unseen() const {
     return cards;
 }
 
-double PracticeSession::runningCount() const {
-    return runningCountOf(plan_->game.system, table_.rules.decks, shoe_->whole(), unseen());
+double KeepCount::runningCount() const {
+    return runningCountOf(plan_->game.system, plan_->game.rules.decks, shoe_->whole(), unseen());
 }
 
-int PracticeSession::countNow() const {
+int KeepCount::countNow() const {
     return counting::wholeCount(counting::countToGoBy(plan_->game, runningCount(), shoe_->left()));
 }
 
-void PracticeSession::showCount() {
+void KeepCount::showCount() {
     if (!plan_ || !countShown_) {
         view_.count.clear();
         return;
@@ -84,19 +90,16 @@ void PracticeSession::showCount() {
     }
 }
 
-void PracticeSession::toggleCount() {
+void KeepCount::toggleCount() {
     countShown_ = !countShown_;
     showCount();
 }
 
-void PracticeSession::shuffledStatus() {
-    view_.status = QStringLiteral("The cut card is out: the shoe was shuffled.");
-}
-
 // Between rounds: the shuffle at the cut card, then the bet.
-void PracticeSession::countedDeal() {
+void KeepCount::dealNext() {
     if (step_ == Step::Betting || step_ == Step::Checking) return; // waiting for the player
-    if (shoe_->reshuffleIfDue()) shuffledStatus();
+    if (shoe_->reshuffleIfDue())
+        view_.status = QStringLiteral("The cut card is out: the shoe was shuffled.");
     round_.reset();
     roundLog_.clear();
     position_ = 0;
@@ -116,19 +119,18 @@ void PracticeSession::countedDeal() {
     showCount();
 }
 
-bool PracticeSession::placeBet(double units) {
+bool KeepCount::placeBet(double units) {
     if (!plan_ || step_ != Step::Betting || units < 1) return false;
     const counting::Game& game = plan_->game;
     const int count = countNow();
-    const counting::BetGrade grade =
-        counting::gradeBet(game, plan_->rounds, count, units, plan_->bankroll);
+    const counting::BetGrade grade = counting::gradeBet(game, plan_->rounds, count, units);
     CountAnswer answer = answerInShoe(CountKind::Bet);
     answer.given = units;
     answer.right = grade.rampBet;
     answer.correct = grade.right;
     answer.cost = grade.cost;
     answer.count = count;
-    history_.record(table_.key(), answer);
+    history_.record(table_, answer);
     bet_ = units;
     const QString at = countNamed(game, count);
     roundLog_ << (grade.right ? QStringLiteral("Bet %1 %2: right, the ramp's bet at %3.")
@@ -143,8 +145,8 @@ bool PracticeSession::placeBet(double units) {
                                     .arg(at, QString::number(grade.cost, 'f', 3)));
     view_.betting = false;
     step_ = Step::Deciding;
-    round_ = std::make_unique<Round>(table_.rules, *shoe_);
-    if (table_.rules.holeCard && round_->up() == 1) {
+    round_ = std::make_unique<Round>(game.rules, *shoe_);
+    if (game.rules.holeCard && round_->up() == 1) {
         askInsurance();
         return true;
     }
@@ -154,7 +156,7 @@ bool PracticeSession::placeBet(double units) {
     return true;
 }
 
-void PracticeSession::askInsurance() {
+void KeepCount::askInsurance() {
     step_ = Step::Insuring;
     showRound();
     view_.feedback = QStringLiteral("The dealer shows an ace. Insurance? Y for yes, N for no.");
@@ -164,7 +166,7 @@ void PracticeSession::askInsurance() {
     showCount();
 }
 
-bool PracticeSession::insure(bool insure) {
+bool KeepCount::insure(bool insure) {
     if (!plan_ || step_ != Step::Insuring) return false;
     const int count = countNow();
     const bool right = counting::insureAt(plan_->indices, count);
@@ -175,7 +177,7 @@ bool PracticeSession::insure(bool insure) {
     answer.correct = insure == right;
     answer.cost = (right ? worth : 0) - (insure ? worth : 0);
     answer.count = count;
-    history_.record(table_.key(), answer);
+    history_.record(table_, answer);
     const auto index = counting::insuranceIndex(plan_->indices);
     const QString indexWords = index ? QStringLiteral("the index insures at %1 and the count is %2")
                                            .arg(countText(*index), countText(count))
@@ -192,9 +194,27 @@ bool PracticeSession::insure(bool insure) {
     return true;
 }
 
-bool PracticeSession::answerCounted(Play play) {
+// The round on the felt at the bet; at its end, its summary.
+void KeepCount::showRound() {
+    // While insurance is asked, a dealer's blackjack is not yet shown.
+    const bool over = round_->over() && step_ != Step::Insuring;
+    ::showRound(*round_, over, bet_, &view_);
+    if (over) {
+        endRound();
+    } else {
+        view_.answering = true;
+        view_.allowed = round_->allowed();
+    }
+}
+
+bool KeepCount::answer(Play play) {
+    if (!deciding()) return false;
     Round& round = *round_;
     const analysis::PlayValues allowed = round.allowed();
+    if (!allowed.allows(play)) {
+        view_.feedback = notAllowedText(play);
+        return false;
+    }
     const std::vector<int> cards = round.hands()[round.current()].values();
     const int up = round.up();
     const int at = countNow();
@@ -204,7 +224,7 @@ bool PracticeSession::answerCounted(Play play) {
     int copies = 1;
     analysis::PlayValues values;
     try {
-        values = counting::valuesOnCardsLeft(table_.rules, unseen(), cards, up, &copies);
+        values = counting::valuesOnCardsLeft(plan_->game.rules, unseen(), cards, up, &copies);
     } catch (const std::invalid_argument&) {
         values = {}; // too few cards even taken many times over: no real-shoe line
     }
@@ -213,7 +233,7 @@ bool PracticeSession::answerCounted(Play play) {
     const bool valued = values.allows(play) && values.allows(index);
     answer.counted = CountedDecision{systemKey(plan_->game.system), at, basic,
                                      valued ? (values[index] - values[play]) * bet_ : 0.0};
-    count(answer);
+    counted_(answer);
     ++position_;
 
     const QString hand =
@@ -266,7 +286,7 @@ bool PracticeSession::answerCounted(Play play) {
 
 // The round's end: its result, bet, insurance and decisions; then, at the cut card or now and
 // then, a count check.
-void PracticeSession::endCountedRound() {
+void KeepCount::endRound() {
     const double result = round_->result() * bet_ + insured_;
     summary_ = QStringLiteral("Round over: %1 %2.").arg(unitsText(result), unitsWord(result));
     if (!roundLog_.isEmpty()) summary_ += " " + roundLog_.join(" ");
@@ -284,14 +304,14 @@ void PracticeSession::endCountedRound() {
     }
 }
 
-bool PracticeSession::answerRunningCount(double given) {
+bool KeepCount::answerRunningCount(double given) {
     if (!plan_ || step_ != Step::Checking) return false;
     const double running = runningCount();
     CountAnswer answer = answerInShoe(CountKind::CountCheck);
     answer.given = given;
     answer.right = running;
     answer.correct = counting::sameCount(given, running);
-    history_.record(table_.key(), answer);
+    history_.record(table_, answer);
     step_ = Step::Done;
     view_.checkingCount = false;
     view_.feedback =

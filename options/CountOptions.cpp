@@ -33,13 +33,6 @@ bool hasDepth(const QCommandLineParser& parser) {
     return parser.optionNames().contains("depth");
 }
 
-// A parser of the drill's counting options that has read kept arguments; false where they no
-// longer read.
-bool readKept(QCommandLineParser& parser, const QStringList& arguments) {
-    addCountOptions(parser, CountOptionSet::Drill);
-    return parser.parse(QStringList{"hitwise-drill"} + arguments);
-}
-
 QStringList systemIds() {
     QStringList ids;
     for (const counting::CountSystem& system : counting::builtInSystems())
@@ -104,60 +97,11 @@ const QStringList& roundingNames() {
     return names;
 }
 
-std::optional<counting::Game> gameOf(const QStringList& arguments, const analysis::Rules& rules) {
-    QCommandLineParser parser;
-    QString error;
-    if (!readKept(parser, arguments)) return std::nullopt;
-    return readGame(parser, rules, &error);
-}
-
-counting::GamePlan planOf(const QStringList& arguments) {
-    QCommandLineParser parser;
-    counting::GamePlan plan;
-    QString error;
-    if (!readKept(parser, arguments) || !readPlan(parser, &plan, &error)) return {};
-    return plan;
-}
-
-QStringList countArguments(const QCommandLineParser& parser) {
-    QStringList names;
-    for (const char* name : kGameOptions)
-        names << QString::fromLatin1(name);
-    for (const char* name : kPlanOptions)
-        names << QString::fromLatin1(name);
-    if (hasDepth(parser)) names << QStringLiteral("depth");
-    QStringList arguments;
-    for (const QString& name : names) {
-        if (parser.isSet(name)) arguments << "--" + name + "=" + parser.value(name);
-    }
-    return arguments;
-}
-
 bool anyPlanOption(const QCommandLineParser& parser) {
     for (const char* name : kPlanOptions) {
         if (parser.isSet(name)) return true;
     }
     return false;
-}
-
-bool readPlan(const QCommandLineParser& parser, counting::GamePlan* plan, QString* error) {
-    auto number = [&](const char* option, double low, double high, double* into) {
-        if (!parser.isSet(option)) return true;
-        const auto value = numberOf(
-            parser, option, [&](double v) { return v >= low && v <= high; },
-            QStringLiteral("a number from %1 to %2").arg(low).arg(high), error);
-        if (value) *into = *value;
-        return value.has_value();
-    };
-    double leave = 0, spread = 1;
-    if (!number("bankroll", 1, 1e9, &plan->bankroll) ||
-        !number("rounds-per-hour", 1, 1000, &plan->roundsPerHour) ||
-        !number("leave-below", -100, 100, &leave) || !number("max-spread", 1, 1000, &spread)) {
-        return false;
-    }
-    if (parser.isSet("leave-below")) plan->leaveBelow = int(std::lround(leave));
-    if (parser.isSet("max-spread")) plan->maxSpread = int(std::lround(spread));
-    return true;
 }
 
 QString countWords(const counting::Game& game) {
@@ -184,7 +128,25 @@ bool anyCountOption(const QCommandLineParser& parser) {
 }
 
 std::optional<counting::Game> readGame(const QCommandLineParser& parser,
-                                       const analysis::Rules& rules, QString* error) {
+                                       const rules::Rules& rules, QString* error) {
+    // The plan first, as hitwise-chart has always named its errors.
+    counting::Game game;
+    game.rules = rules;
+    auto planned = [&](const char* option, double low, double high, auto apply) {
+        if (!parser.isSet(option)) return true;
+        const auto value = numberOf(
+            parser, option, [&](double v) { return v >= low && v <= high; },
+            QStringLiteral("a number from %1 to %2").arg(low).arg(high), error);
+        if (value) apply(*value);
+        return value.has_value();
+    };
+    if (!planned("bankroll", 1, 1e9, [&](double v) { game.bankroll = v; }) ||
+        !planned("rounds-per-hour", 1, 1000, [&](double v) { game.roundsPerHour = v; }) ||
+        !planned("leave-below", -100, 100,
+                 [&](double v) { game.leaveBelow = int(std::lround(v)); }) ||
+        !planned("max-spread", 1, 1000, [&](double v) { game.maxSpread = int(std::lround(v)); })) {
+        return std::nullopt;
+    }
     if (!parser.isSet("count") && !parser.isSet("tags")) {
         if (anyCountOption(parser)) {
             *error = QStringLiteral("--count or --tags names the count the other counting "
@@ -196,8 +158,6 @@ std::optional<counting::Game> readGame(const QCommandLineParser& parser,
         *error = QStringLiteral("--count and --tags contradict each other: give one.");
         return std::nullopt;
     }
-    counting::Game game;
-    game.rules = rules;
     if (parser.isSet("count")) {
         const auto system = counting::systemOfId(parser.value("count").toLower().toStdString());
         if (!system) {
@@ -270,6 +230,66 @@ std::optional<counting::Game> readGame(const QCommandLineParser& parser,
         }
         game.ramp = *ramp;
     }
+    return game;
+}
+
+namespace {
+
+QString number(double value) {
+    return QString::fromStdString(counting::numberText(value));
+}
+
+// The counting options that give this game: "--count=hilo", ..., "--rounds-per-hour=100".
+QStringList countArguments(const counting::Game& game) {
+    QStringList arguments;
+    const counting::CountSystem& system = game.system;
+    if (!system.id.empty()) {
+        arguments << "--count=" + QString::fromStdString(system.id);
+    } else {
+        QStringList tags;
+        for (int value = 1; value <= 10; ++value) {
+            tags << (value == 1 ? QStringLiteral("A") : QString::number(value)) + ":" +
+                        number(system.tags[std::size_t(value)]);
+        }
+        arguments << "--tags=" + tags.join(',');
+    }
+    if (system.balanced()) {
+        arguments << "--deck-estimate=" + deckEstimateNames()[int(game.conventions.estimate)]
+                  << "--tc=" + roundingNames()[int(game.conventions.rounding)];
+    }
+    if (game.depth) arguments << "--depth=" + number(*game.depth);
+    arguments << "--penetration=" + number(game.penetration)
+              << QStringLiteral("--players=%1").arg(game.players);
+    if (!game.ramp.empty())
+        arguments << "--ramp=" + QString::fromStdString(counting::rampText(game.ramp));
+    if (game.leaveBelow) arguments << QStringLiteral("--leave-below=%1").arg(*game.leaveBelow);
+    arguments << "--bankroll=" + number(game.bankroll)
+              << "--rounds-per-hour=" + number(game.roundsPerHour);
+    if (game.maxSpread) arguments << QStringLiteral("--max-spread=%1").arg(*game.maxSpread);
+    return arguments;
+}
+
+} // namespace
+
+QString gameText(const counting::Game& game) {
+    return (ruleArguments(game.rules) + countArguments(game)).join(' ');
+}
+
+std::optional<counting::Game> gameOfText(const QString& text, QString* error) {
+    QString why;
+    QCommandLineParser parser;
+    addRuleOptions(parser);
+    addCountOptions(parser, CountOptionSet::Chart);
+    std::optional<counting::Game> game;
+    if (!parser.parse(QStringList{"game"} + text.split(' ', Qt::SkipEmptyParts))) {
+        why = parser.errorText();
+    } else if (!parser.positionalArguments().isEmpty()) {
+        why = QStringLiteral("\"%1\" is no option.").arg(parser.positionalArguments()[0]);
+    } else if (const auto rules = readRules(parser, defaultRules(), &why)) {
+        game = readGame(parser, *rules, &why);
+        if (!game && why.isEmpty()) why = QStringLiteral("--count or --tags names no count.");
+    }
+    if (!game && error) *error = why;
     return game;
 }
 

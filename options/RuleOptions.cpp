@@ -11,26 +11,42 @@ namespace {
 struct Switch {
     const char* on;
     const char* off;
-    bool analysis::Rules::*field;
+    bool rules::Rules::*field;
     const char* onHelp;
     const char* offHelp;
 };
 
+// The help of each side; the side the default rules take says so.
 const Switch kSwitches[] = {
-    {"h17", "s17", &analysis::Rules::hitSoft17, "The dealer hits a soft 17.",
-     "The dealer stands on soft 17 (the default)."},
-    {"das", "no-das", &analysis::Rules::doubleAfterSplit, "Double after a split is allowed.",
-     "No double after a split (the default)."},
-    {"surrender", "no-surrender", &analysis::Rules::surrender, "Late surrender is offered.",
-     "No surrender (the default)."},
-    {"hole-card", "no-hole-card", &analysis::Rules::holeCard,
-     "The dealer takes a hole card and checks for blackjack (the default).",
+    {"h17", "s17", &rules::Rules::hitSoft17, "The dealer hits a soft 17.",
+     "The dealer stands on soft 17."},
+    {"das", "no-das", &rules::Rules::doubleAfterSplit, "Double after a split is allowed.",
+     "No double after a split."},
+    {"surrender", "no-surrender", &rules::Rules::surrender, "Late surrender is offered.",
+     "No surrender."},
+    {"hole-card", "no-hole-card", &rules::Rules::holeCard,
+     "The dealer takes a hole card and checks for blackjack.",
      "No hole card: the dealer's blackjack takes every bet out, doubles and splits included."},
 };
 
-const QStringList kDoubling{"any", "9-11", "10-11"}; // in the order of analysis::Doubling
-const QStringList kPayouts{"3:2", "6:5"};
-const QStringList kPostSplits{"cdz", "cdp1", "cdp"}; // in the order of analysis::PostSplit
+template <std::size_t n>
+QStringList wordsOf(const std::array<std::string_view, n>& words) {
+    QStringList list;
+    for (const std::string_view word : words)
+        list << QString::fromLatin1(word.data(), qsizetype(word.size()));
+    return list;
+}
+
+const QStringList kDoubling = wordsOf(rules::kDoublingWords);
+const QStringList kPayouts = wordsOf(rules::kPayoutWords);
+const QStringList kPostSplits = wordsOf(rules::kPostSplitWords);
+
+QString listed(const QStringList& words, int chosen, const QStringList& notes = {});
+
+QString markedDefault(const char* help, bool isDefault) {
+    const QString text = QString::fromLatin1(help);
+    return isDefault ? text.chopped(1) + " (the default)." : text;
+}
 
 } // namespace
 
@@ -42,6 +58,22 @@ QString alternatives(QStringList names) {
     const QString last = names.takeLast();
     return names.isEmpty() ? last : names.join(", ") + " or " + last;
 }
+
+namespace {
+
+// "any (default), 9-11 or 10-11"; with notes, "cdz (as ...) or cdp (best ...; the default)".
+QString listed(const QStringList& words, int chosen, const QStringList& notes) {
+    QStringList items;
+    for (int i = 0; i < words.size(); ++i) {
+        const QString note = notes.value(i);
+        const bool isDefault = i == chosen;
+        items << words[i] + (note.isEmpty() ? (isDefault ? " (default)" : "")
+                                            : " (" + note + (isDefault ? "; the default)" : ")"));
+    }
+    return alternatives(items);
+}
+
+} // namespace
 
 QStringList knownChartIds() {
     QStringList ids;
@@ -57,8 +89,8 @@ std::optional<int> choice(const QString& text, const QStringList& names) {
     return std::nullopt;
 }
 
-analysis::Rules defaultRules() {
-    analysis::Rules rules;
+rules::Rules defaultRules() {
+    rules::Rules rules;
     rules.decks = 6;
     rules.doubleAfterSplit = false;
     return rules;
@@ -85,42 +117,62 @@ std::optional<int> chartOnly(const QCommandLineParser& parser) {
 }
 
 void addRuleOptions(QCommandLineParser& parser) {
+    const rules::Rules defaults = defaultRules();
     parser.addOptions({
         {"rules",
          QStringLiteral("Start from the rules of one of Hitwise's charts: %1.")
              .arg(alternatives(knownChartIds())),
          "name"},
         {"decks",
-         QStringLiteral("Decks in the shoe, %1 to %2 (default 6).")
-             .arg(analysis::kMinDecks)
-             .arg(analysis::kMaxDecks),
+         QStringLiteral("Decks in the shoe, %1 to %2 (default %3).")
+             .arg(rules::kMinDecks)
+             .arg(rules::kMaxDecks)
+             .arg(defaults.decks),
          "n"},
-        {"double", "Which two-card hands may double: any (default), 9-11 or 10-11.", "hands"},
+        {"double",
+         "Which two-card hands may double: " + listed(kDoubling, int(defaults.doubling)) + ".",
+         "hands"},
         {"split-hands",
-         QStringLiteral("Split to at most this many hands, %1 to %2 (default 4); aces once.")
-             .arg(analysis::kMinSplitHands)
-             .arg(analysis::kMaxSplitHands),
+         QStringLiteral("Split to at most this many hands, %1 to %2 (default %3); aces once.")
+             .arg(rules::kMinSplitHands)
+             .arg(rules::kMaxSplitHands)
+             .arg(defaults.splitHands),
          "n"},
-        {"blackjack", "What a blackjack pays: 3:2 (default) or 6:5.", "payout"},
+        {"blackjack", "What a blackjack pays: " + listed(kPayouts, defaults.sixToFive) + ".",
+         "payout"},
         {"post-split",
-         "How split hands are played: cdz (as the same cards unsplit), cdp1 (best after the "
-         "first split) or cdp (best for the shoe less all pair cards the round splits; the "
-         "default).",
+         "How split hands are played: " +
+             listed(kPostSplits, int(defaults.postSplit),
+                    {"as the same cards unsplit", "best after the first split",
+                     "best for the shoe less all pair cards the round splits"}) +
+             ".",
          "strategy"},
     });
     for (const Switch& s : kSwitches) {
-        parser.addOption({QString::fromLatin1(s.on), QString::fromLatin1(s.onHelp)});
-        parser.addOption({QString::fromLatin1(s.off), QString::fromLatin1(s.offHelp)});
+        const bool on = defaults.*s.field;
+        parser.addOption({QString::fromLatin1(s.on), markedDefault(s.onHelp, on)});
+        parser.addOption({QString::fromLatin1(s.off), markedDefault(s.offHelp, !on)});
     }
+}
+
+QStringList ruleArguments(const rules::Rules& rules) {
+    QStringList arguments{QStringLiteral("--decks=%1").arg(rules.decks)};
+    for (const Switch& s : kSwitches)
+        arguments << QStringLiteral("--") + (rules.*s.field ? s.on : s.off);
+    arguments << "--double=" + kDoubling[int(rules.doubling)]
+              << QStringLiteral("--split-hands=%1").arg(rules.splitHands)
+              << "--blackjack=" + kPayouts[rules.sixToFive]
+              << "--post-split=" + kPostSplits[int(rules.postSplit)];
+    return arguments;
 }
 
 bool anyRuleOption(const QCommandLineParser& parser) {
     return parser.isSet("rules") || anyBeyondRules(parser);
 }
 
-std::optional<analysis::Rules> readRules(const QCommandLineParser& parser,
-                                         const analysis::Rules& defaults, QString* error) {
-    analysis::Rules rules = defaults;
+std::optional<rules::Rules> readRules(const QCommandLineParser& parser,
+                                         const rules::Rules& defaults, QString* error) {
+    rules::Rules rules = defaults;
     // A named value from a list, applied by its index.
     auto named = [&](const char* option, const QStringList& names, auto apply) {
         if (!parser.isSet(option)) return true;
@@ -156,13 +208,13 @@ std::optional<analysis::Rules> readRules(const QCommandLineParser& parser,
         *into = value;
         return true;
     };
-    if (!number("decks", analysis::kMinDecks, analysis::kMaxDecks, &rules.decks) ||
-        !number("split-hands", analysis::kMinSplitHands, analysis::kMaxSplitHands,
+    if (!number("decks", rules::kMinDecks, rules::kMaxDecks, &rules.decks) ||
+        !number("split-hands", rules::kMinSplitHands, rules::kMaxSplitHands,
                 &rules.splitHands) ||
-        !named("double", kDoubling, [&](int i) { rules.doubling = analysis::Doubling(i); }) ||
+        !named("double", kDoubling, [&](int i) { rules.doubling = rules::Doubling(i); }) ||
         !named("blackjack", kPayouts, [&](int i) { rules.sixToFive = i == 1; }) ||
         !named("post-split", kPostSplits,
-               [&](int i) { rules.postSplit = analysis::PostSplit(i); })) {
+               [&](int i) { rules.postSplit = rules::PostSplit(i); })) {
         return std::nullopt;
     }
     if (const std::string problem = rules.problem(); !problem.empty()) {
