@@ -1,6 +1,7 @@
 #include "DrillSettings.h"
 
 #include "CountOptions.h"
+#include "KnownCharts.h"
 
 #include <QSettings>
 
@@ -49,6 +50,15 @@ std::vector<Table> recentTables() {
             tables.push_back(*table);
         }
     }
+    return tables;
+}
+
+std::vector<Table> ruleSets() {
+    std::vector<Table> tables;
+    for (int chart = 0; chart < charts::kKnownChartCount; ++chart)
+        tables.push_back(Table::ofChart(chart));
+    for (const Table& table : recentTables())
+        tables.push_back(table);
     return tables;
 }
 

@@ -21,6 +21,8 @@ std::optional<Table> lastTable();
 bool useTable(const Table& table);
 // The player's own tables chosen last, the newest first.
 std::vector<Table> recentTables();
+// The tables the Rules list offers: the known charts, then the recent tables.
+std::vector<Table> ruleSets();
 
 // Whether the player is yet to be told of this many answers of another version that are kept
 // but not counted; true once per count.

@@ -12,7 +12,10 @@
 
 #include "AnalysisCache.h"
 #include "CountInForce.h"
+#include "DrillDocuments.h"
+#include "DrillTabs.h"
 #include "PracticeSession.h"
+#include "PracticeTab.h"
 
 #include <QMainWindow>
 
@@ -22,11 +25,7 @@
 namespace Ui {
 class DrillWindow;
 } // namespace Ui
-class CountPanel;
-class EdgePanel;
-class KeepCountBar;
 class QTimer;
-class WeakSpotsPanel;
 
 class DrillWindow : public QMainWindow {
     Q_OBJECT
@@ -72,7 +71,6 @@ private slots:
     void CheckAnswer(double count);
     void ShowCountToggle();
     void TabChange();
-    void BetChange(double bet);
     void StudyChoose(const GridCell& cell);
     void AnalysisStarted(const Table& table);
     void AnalysisReady();
@@ -80,35 +78,22 @@ private slots:
 private:
     void bindHandlers();
     void showRulesLine();
-    void showPlayMode(bool playOut, bool keepCount);
-    void fillRuleSets();
     void useTable(Table table);
     void answer(analysis::Play play);
     void showView();
-    void setAnswering(bool answering, const analysis::PlayValues& allowed);
-    void updateWeakSpots();
-    void updateEdge();
-    void updateCountPanel();
     void reportHistoryNotice();
     void planCount();
-    void showCountRow(const PracticeView& view);
     void afterCountStep(bool taken);
     void enableCount();
-    void open(const QString& document, const QString& folder);
 
     std::unique_ptr<Ui::DrillWindow> ui;
-    QString programFolder_;
     PracticeSession session_;
     CountInForce count_;
-    Table indexTable_;            // the table of the index chart under way
-    std::vector<Table> ruleSets_; // the Rules list but its last entry, "Your table…"
-    QTimer* blackjackTimer_;
-    WeakSpotsPanel* weakSpots_ = nullptr; // made when the tab is first shown
-    EdgePanel* edge_ = nullptr;           // likewise
-    CountPanel* countPanel_ = nullptr;    // likewise
-    QString countPanelKey_;               // the table and count it drills
-    KeepCountBar* countBar_ = nullptr;    // made when the count is first kept
-    std::uint32_t seed_ = 0;
     AnalysisCache analyses_;
-    bool chartWanted_ = false;
+    std::unique_ptr<PracticeTab> tab_; // shows the Practice tab
+    std::unique_ptr<DrillTabs> tabs_;  // the other tabs
+    Table indexTable_;                 // the table of the index chart under way
+    std::vector<Table> ruleSets_;      // the Rules list but its last entry, "Your table…"
+    QTimer* blackjackTimer_;
+    DrillDocuments documents_;
 };

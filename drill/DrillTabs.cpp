@@ -1,0 +1,76 @@
+#include "DrillTabs.h"
+
+#include "CountOptions.h"
+#include "CountPanel.h"
+#include "DrillSettings.h"
+#include "EdgePanel.h"
+#include "WeakSpotsPanel.h"
+#include "ui_DrillWindow.h"
+
+DrillTabs::DrillTabs(Ui::DrillWindow& ui, PracticeSession& session, CountInForce& count,
+                     AnalysisCache& analyses, std::uint32_t seed, QObject* parent)
+    : QObject(parent), ui(ui), session_(session), count_(count), analyses_(analyses),
+      seed_(seed) {}
+
+void DrillTabs::update() {
+    const QWidget* shown = ui.Tabs->currentWidget();
+    const Table& table = session_.table();
+    if (weakSpots_ || shown == ui.WeakSpotsTab) {
+        if (!weakSpots_) {
+            weakSpots_ = new WeakSpotsPanel(session_.history().stats(), ui.WeakSpotsTab);
+            ui.weakLayout->addWidget(weakSpots_);
+        }
+        weakSpots_->model().setTable(table.key());
+    }
+    if (countPanel_ || shown == ui.CountTab) {
+        if (!countPanel_) {
+            countPanel_ = new CountPanel(session_.history(), seed_, ui.CountTab);
+            ui.countLayout->addWidget(countPanel_);
+        }
+        // A drill under way goes on unless the table or the count changed.
+        const QString key =
+            table.key() + ' ' + (count_.has() ? options::gameText(count_.game()) : QString());
+        if (key != countPanelKey_) {
+            countPanelKey_ = key;
+            countPanel_->setGame(count_.has() ? std::optional(count_.game()) : std::nullopt,
+                                 table.key());
+        }
+    }
+    if (shown == ui.EdgeTab) updateEdge();
+}
+
+void DrillTabs::cellChanged(const GridCell& cell) {
+    if (weakSpots_) weakSpots_->model().cellChanged(cell);
+}
+
+void DrillTabs::BetChange(double bet) {
+    drillsettings::setBet(bet);
+    update();
+}
+
+void DrillTabs::updateEdge() {
+    if (!edge_) {
+        edge_ = new EdgePanel(ui.EdgeTab);
+        ui.edgeLayout->addWidget(edge_);
+        edge_->setBet(drillsettings::bet());
+        connect(edge_, &EdgePanel::betChanged, this, &DrillTabs::BetChange);
+        connect(edge_, &EdgePanel::studyChosen, this, &DrillTabs::studyChosen);
+    }
+    const Table& table = session_.table();
+    if (const auto analysis = analyses_.find(table)) {
+        edge_->showEdge(*analysis, table, session_.history().stats());
+    } else {
+        edge_->showWorking(table);
+    }
+    if (!count_.has()) {
+        edge_->showCounter(nullptr, {}, false);
+        return;
+    }
+    const QString words = options::countWords(count_.game());
+    if (const auto plan = count_.plan()) {
+        const CounterEdge counter = counterEdge(*plan, session_.history());
+        edge_->showCounter(&counter, words, false);
+    } else {
+        edge_->showCounter(nullptr, words, true);
+    }
+}

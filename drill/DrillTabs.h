@@ -1,0 +1,52 @@
+#pragma once
+
+#include "AnalysisCache.h"
+#include "CountInForce.h"
+#include "PracticeSession.h"
+
+#include <QObject>
+#include <QString>
+
+namespace Ui {
+class DrillWindow;
+} // namespace Ui
+class CountPanel;
+class EdgePanel;
+class WeakSpotsPanel;
+
+// The Weak spots, Count and Your edge tabs: each panel made when its tab is first shown, then
+// kept up to date with the table, the count in force and the answers. Your edge waits for the
+// table's analysis and the count's plan, which it asks for.
+class DrillTabs : public QObject {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(DrillTabs)
+
+public:
+    DrillTabs(Ui::DrillWindow& ui, PracticeSession& session, CountInForce& count,
+              AnalysisCache& analyses, std::uint32_t seed, QObject* parent = nullptr);
+
+    // Brings the tab shown, and those made before, up to date.
+    void update();
+    // An answer changed a cell of the Weak spots grid.
+    void cellChanged(const GridCell& cell);
+
+signals:
+    // A cell of the study list chosen: single hands of it.
+    void studyChosen(const GridCell& cell);
+
+private slots:
+    void BetChange(double bet);
+
+private:
+    void updateEdge();
+
+    Ui::DrillWindow& ui;
+    PracticeSession& session_;
+    CountInForce& count_;
+    AnalysisCache& analyses_;
+    std::uint32_t seed_;
+    WeakSpotsPanel* weakSpots_ = nullptr;
+    CountPanel* countPanel_ = nullptr;
+    QString countPanelKey_; // the table and count it drills
+    EdgePanel* edge_ = nullptr;
+};
