@@ -205,12 +205,7 @@ void CountPanel::showRecord() {
         ui->RecordLabel->clear();
         return;
     }
-    const QString system = systemKey(game_->system);
-    std::vector<CountAnswer> answers;
-    for (const StoredCountAnswer& stored : history_.countAnswers()) {
-        if (stored.answer.system == system) answers.push_back(stored.answer);
-    }
-    const RunningCountRecord record = runningCountRecord(answers);
+    const RunningCountRecord record = history_.runningCountRecord(systemKey(game_->system));
     const QString best = record.bestDeckSeconds
                              ? QStringLiteral("%1 s").arg(*record.bestDeckSeconds, 0, 'f', 1)
                              : QStringLiteral("none yet");

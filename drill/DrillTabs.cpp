@@ -7,10 +7,18 @@
 #include "WeakSpotsPanel.h"
 #include "ui_DrillWindow.h"
 
+#include <QtConcurrent/QtConcurrentRun>
+
 DrillTabs::DrillTabs(Ui::DrillWindow& ui, PracticeSession& session, CountInForce& count,
                      AnalysisCache& analyses, std::uint32_t seed, QObject* parent)
     : QObject(parent), ui(ui), session_(session), count_(count), analyses_(analyses),
-      seed_(seed) {}
+      seed_(seed) {
+    connect(&counter_, &QFutureWatcher<CounterEdge>::finished, this, &DrillTabs::CounterReady);
+}
+
+DrillTabs::~DrillTabs() {
+    counter_.waitForFinished(); // its work reads the file, not this object
+}
 
 void DrillTabs::update() {
     const QWidget* shown = ui.Tabs->currentWidget();
@@ -58,19 +66,45 @@ void DrillTabs::updateEdge() {
     }
     const Table& table = session_.table();
     if (const auto analysis = analyses_.find(table)) {
-        edge_->showEdge(*analysis, table, session_.history().stats());
+        edge_->showEdge(*analysis, table, session_.history().stats(),
+                        session_.history().dayAnswers(table.key()));
     } else {
         edge_->showWorking(table);
     }
+    updateCounter();
+}
+
+// The count's plan first; then the answers of counting read and priced off the thread.
+void DrillTabs::updateCounter() {
     if (!count_.has()) {
         edge_->showCounter(nullptr, {}, false);
         return;
     }
     const QString words = options::countWords(count_.game());
-    if (const auto plan = count_.plan()) {
-        const CounterEdge counter = counterEdge(*plan, session_.history());
-        edge_->showCounter(&counter, words, false);
-    } else {
+    const auto plan = count_.plan();
+    if (!plan) {
         edge_->showCounter(nullptr, words, true);
+        return;
     }
+    if (counter_.isRunning()) {
+        counterAgain_ = true;
+        return;
+    }
+    counterKey_ = options::gameText(plan->game);
+    edge_->showCounter(nullptr, words, true);
+    counter_.setFuture(QtConcurrent::run(
+        [plan, read = session_.history().countRecords(systemKey(plan->game.system))] {
+            return counterEdge(*plan, read());
+        }));
+}
+
+void DrillTabs::CounterReady() {
+    const bool stale = !count_.has() || counterKey_ != options::gameText(count_.game());
+    if (counterAgain_ || stale) {
+        counterAgain_ = false;
+        if (edge_ && ui.Tabs->currentWidget() == ui.EdgeTab) updateCounter();
+        return;
+    }
+    const CounterEdge counter = counter_.result();
+    edge_->showCounter(&counter, options::countWords(count_.game()), false);
 }

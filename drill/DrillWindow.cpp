@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kBlackjackPause = 1500; // ms before the hand after a blackjack is dealt
 constexpr int kStatusShown = 4000;    // ms a passing word stays in the status bar
+constexpr int kCheckAfter = 1000;     // ms after the start that the history's file is checked
 
 } // namespace
 
@@ -38,6 +39,14 @@ DrillWindow::DrillWindow(const QString& dataFolder, const QString& programFolder
     bindHandlers();
     useTable(session_.table());
     reportHistoryNotice();
+    // The whole file is checked a moment after the window shows: what it finds is told, and
+    // shown.
+    session_.history().onChecked([this] {
+        reportHistoryNotice();
+        showView();
+        tabs_->update();
+    });
+    QTimer::singleShot(kCheckAfter, this, [this] { session_.history().startCheck(); });
 }
 
 DrillWindow::~DrillWindow() = default;

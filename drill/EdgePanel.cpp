@@ -11,7 +11,6 @@ using analysis::Play;
 
 namespace {
 
-constexpr int kPlotDays = 30;
 constexpr int kStudied = 10; // cells in the study list
 
 QString signedPercent(double value) {
@@ -52,7 +51,7 @@ void EdgePanel::showWorking(const Table& table) {
 }
 
 void EdgePanel::showEdge(const analysis::Analysis& analysis, const Table& table,
-                         const AnswerStats& stats) {
+                         const AnswerStats& stats, const std::vector<DayAnswers>& dayAnswers) {
     const QString key = table.key();
     const Edge edge = edgeOf(analysis, table, [&](const GridCell& cell) {
         const auto& last = stats.cell(key, cell).last;
@@ -94,12 +93,13 @@ void EdgePanel::showEdge(const analysis::Analysis& analysis, const Table& table,
 
     // Day by day: each day's answers as the mix of its cells.
     std::map<QDate, std::map<std::pair<int, int>, std::vector<Play>>> byDay;
-    for (const FirstAnswer& first : stats.firstAnswers(key))
-        byDay[first.day][{first.cell.row, first.cell.up}].push_back(first.answer);
+    for (const DayAnswers& given : dayAnswers) {
+        auto& mix = byDay[given.day][{given.cell.row, given.cell.up}];
+        mix.insert(mix.end(), std::size_t(given.answers), given.answer);
+    }
     std::vector<CostPlot::Day> days;
     QStringList said;
     for (auto it = byDay.begin(); it != byDay.end(); ++it) {
-        if (std::distance(it, byDay.end()) > kPlotDays) continue;
         const auto& cells = it->second;
         const Edge day = edgeOf(analysis, table, [&](const GridCell& cell) {
             const auto found = cells.find({cell.row, cell.up});

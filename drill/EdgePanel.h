@@ -29,7 +29,9 @@ public:
     void setBet(double bet);
     // While the engine works the table out.
     void showWorking(const Table& table);
-    void showEdge(const analysis::Analysis& analysis, const Table& table, const AnswerStats& stats);
+    // `days`: the first decisions by day, for the plot (History::dayAnswers()).
+    void showEdge(const analysis::Analysis& analysis, const Table& table, const AnswerStats& stats,
+                  const std::vector<DayAnswers>& days);
     // With a count in force: what the player's counting makes of the game, by kind of mistake,
     // at their unit (the bet); nothing without a count, or a word while it is worked out.
     void showCounter(const CounterEdge* edge, const QString& countWords, bool working);

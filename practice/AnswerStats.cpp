@@ -1,26 +1,43 @@
 #include "AnswerStats.h"
 
-bool AnswerStats::count(const QString& table, const QDate& day, const Answer& answer) {
+void CellRecord::add(analysis::Play answer, bool right) {
+    ++tries;
+    last.push_back(answer);
+    if (last.size() > kLastAnswers) last.pop_front();
+    if (right) {
+        ++rights;
+        ++streak;
+        if (streak >= kRightsToMend) weak = false;
+    } else {
+        streak = 0;
+        weak = true;
+    }
+}
+
+std::optional<GridCell> cellOf(const Answer& answer) {
+    if (answer.counted || answer.position != 0 || answer.cards.size() != 2) return std::nullopt;
+    const GridCell where{charts::rowOfHand(answer.cards[0], answer.cards[1]), answer.up};
+    if (where.row < 0) return std::nullopt;
+    return where;
+}
+
+std::optional<GridCell> AnswerStats::add(const QString& table, const Answer& answer) {
     Kept& kept = kept_[table];
     ++kept.tries;
     kept.rights += answer.right;
-    if (answer.position != 0 || answer.cards.size() != 2) return false;
-    const GridCell where{charts::rowOfHand(answer.cards[0], answer.cards[1]), answer.up};
-    if (where.row < 0) return false;
-    kept.first.push_back({day, where, answer.answer});
-    CellRecord& cell = kept.cells[where.row][where.up - 1];
-    ++cell.tries;
-    cell.last.push_back(answer.answer);
-    if (cell.last.size() > CellRecord::kLastAnswers) cell.last.pop_front();
-    if (answer.right) {
-        ++cell.rights;
-        ++cell.streak;
-        if (cell.streak >= kRightsToMend) cell.weak = false;
-    } else {
-        cell.streak = 0;
-        cell.weak = true;
-    }
-    return true;
+    const auto where = cellOf(answer);
+    if (where) kept.cells[where->row][where->up - 1].add(answer.answer, answer.right);
+    return where;
+}
+
+void AnswerStats::setCell(const QString& table, const GridCell& cell, const CellRecord& record) {
+    kept_[table].cells[cell.row][cell.up - 1] = record;
+}
+
+void AnswerStats::setTotals(const QString& table, int tries, int rights) {
+    Kept& kept = kept_[table];
+    kept.tries = tries;
+    kept.rights = rights;
 }
 
 const CellRecord& AnswerStats::cell(const QString& table, const GridCell& cell) const {
@@ -47,8 +64,22 @@ std::pair<int, int> AnswerStats::totals(const QString& table) const {
                                 : std::pair{found->second.tries, found->second.rights};
 }
 
-const std::vector<FirstAnswer>& AnswerStats::firstAnswers(const QString& table) const {
-    static const std::vector<FirstAnswer> none;
+CellRecords AnswerStats::answered(const QString& table) const {
+    CellRecords cells;
     const auto found = kept_.find(table);
-    return found == kept_.end() ? none : found->second.first;
+    if (found == kept_.end()) return cells;
+    for (int row = 0; row < kChartRows; ++row) {
+        for (int up = 1; up <= 10; ++up) {
+            const CellRecord& record = found->second.cells[row][up - 1];
+            if (record.tries > 0) cells.emplace_back(GridCell{row, up}, record);
+        }
+    }
+    return cells;
+}
+
+std::vector<QString> AnswerStats::tables() const {
+    std::vector<QString> tables;
+    for (const auto& kept : kept_)
+        tables.push_back(kept.first);
+    return tables;
 }

@@ -15,12 +15,17 @@
 
 // How the player has done in one cell of a chart.
 struct CellRecord {
+    static constexpr int kRightsToMend = 3; // right answers in a row that end a weak spot
+    static constexpr std::size_t kLastAnswers = 20;
+
     int tries = 0;
     int rights = 0;
     int streak = 0;    // right answers since the last wrong one
     bool weak = false; // missed, and not yet answered right enough times in a row since
     std::deque<analysis::Play> last; // the last kLastAnswers answers, the newest last
-    static constexpr std::size_t kLastAnswers = 20;
+
+    // Counts one more answer of the cell, `right` or not.
+    void add(analysis::Play answer, bool right);
 };
 
 // A decision made with a count: the system (its id, or "tags:" and its tags), the count the
@@ -61,28 +66,39 @@ struct CountAnswer {
     double count = 0; // the count the player went by, for a bet or an insurance decision
 };
 
-// A first decision of a two-card hand as the edge reads it: its day, cell and answer.
-struct FirstAnswer {
+// The first decisions of two-card hands given in a cell on a day, one answer: how many.
+struct DayAnswers {
     QDate day;
     GridCell cell;
-    analysis::Play answer;
+    analysis::Play answer = analysis::Play::Stand;
+    int answers = 0;
 };
 
-// What the answers say, by table (Table::key()): every answer counts in the totals; the first
-// decisions of two-card hands count in their cells.
+// The records of a table's answered cells.
+using CellRecords = std::vector<std::pair<GridCell, CellRecord>>;
+
+// The cell of the grid an answer counts in: the first decision of a two-card hand; nothing for
+// a later decision, a hand of more cards or one with a count.
+std::optional<GridCell> cellOf(const Answer& answer);
+
+// What the answers say, by table (Table::key()): every answer without a count counts in the
+// totals; the first decisions of two-card hands count in their cells.
 class AnswerStats {
 public:
-    static constexpr int kRightsToMend = 3; // right answers in a row that end a weak spot
-
-    // Counts an answer; true if it changed a cell of the grid.
-    bool count(const QString& table, const QDate& day, const Answer& answer);
+    // Counts an answer; the cell of the grid it changed, if any.
+    std::optional<GridCell> add(const QString& table, const Answer& answer);
+    // A cell and the totals of a table as the history keeps them.
+    void setCell(const QString& table, const GridCell& cell, const CellRecord& record);
+    void setTotals(const QString& table, int tries, int rights);
 
     const CellRecord& cell(const QString& table, const GridCell& cell) const;
     std::vector<GridCell> weakCells(const QString& table) const;
     // All answers ever given at a table, and the right ones.
     std::pair<int, int> totals(const QString& table) const;
-    // The first decisions of two-card hands at a table, oldest first.
-    const std::vector<FirstAnswer>& firstAnswers(const QString& table) const;
+    // The cells of a table with an answer, in the order of the grid.
+    CellRecords answered(const QString& table) const;
+    // Every table with an answer.
+    std::vector<QString> tables() const;
     void clear() { kept_.clear(); }
 
 private:
@@ -91,7 +107,6 @@ private:
         Cells cells{};
         int tries = 0;
         int rights = 0;
-        std::vector<FirstAnswer> first;
     };
     std::map<QString, Kept> kept_;
 };

@@ -28,7 +28,7 @@ double countMissCost(const CountPlan& plan, double error) {
     return weight > 0 ? cost / weight : 0;
 }
 
-CounterEdge counterEdge(const CountPlan& plan, const History& history) {
+CounterEdge counterEdge(const CountPlan& plan, const CountRecords& records) {
     CounterEdge edge;
     const char* const names[] = {"Running counts missed", "True counts missed", "Bets off the ramp",
                                  "Indices missed", "Basic-strategy plays missed"};
@@ -50,7 +50,7 @@ CounterEdge counterEdge(const CountPlan& plan, const History& history) {
         spent[std::size_t(kind)] += cost;
     };
     std::map<QString, double> study;
-    for (const StoredCountAnswer& stored : history.countAnswers()) {
+    for (const StoredCountAnswer& stored : records.answers) {
         const CountAnswer& answer = stored.answer;
         if (answer.system != system) continue;
         switch (answer.kind) {
@@ -88,7 +88,7 @@ CounterEdge counterEdge(const CountPlan& plan, const History& history) {
             break;
         }
     }
-    for (const StoredAnswer& stored : history.countedDecisions()) {
+    for (const StoredAnswer& stored : records.decisions) {
         const Answer& answer = stored.answer;
         if (answer.counted->system != system) continue;
         const bool index = answer.rightPlay != answer.counted->basicPlay;

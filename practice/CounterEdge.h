@@ -15,7 +15,7 @@
 //   was asked (a drill's, over the decks left on average in the shoe).
 
 #include "CountPlan.h"
-#include "History.h"
+#include "HistoryQueries.h"
 
 #include <QString>
 
@@ -41,4 +41,5 @@ struct CounterEdge {
 // What a true count off by `error` costs a round at the plan's ramp, in units.
 double countMissCost(const CountPlan& plan, double error);
 
-CounterEdge counterEdge(const CountPlan& plan, const History& history);
+// From the counting records of the plan's system (History::countRecords()).
+CounterEdge counterEdge(const CountPlan& plan, const CountRecords& records);

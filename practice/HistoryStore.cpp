@@ -1,9 +1,6 @@
 #include "HistoryStore.h"
 
-#include "Grading.h"
 #include "PracticeText.h"
-#include "Round.h"
-#include "Table.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,88 +9,10 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-#include <iterator>
+#include <algorithm>
+
 
 namespace {
-
-using practice::playText;
-
-// Version 3 adds to each decision the count it was made with (NULL without one): the system, the
-// count the player went by, the basic play and what the answer cost against the index play; and
-// the answers of counting, one row each.
-const char* const kVersion3[] = {
-    "ALTER TABLE answers ADD COLUMN count_system TEXT",
-    "ALTER TABLE answers ADD COLUMN count_at INTEGER",
-    "ALTER TABLE answers ADD COLUMN basic_play TEXT",
-    "ALTER TABLE answers ADD COLUMN cost REAL",
-    R"(CREATE TABLE count_answers (
-    id INTEGER PRIMARY KEY,
-    answered_at TEXT NOT NULL,
-    rules TEXT NOT NULL,
-    count_system TEXT NOT NULL,
-    kind TEXT NOT NULL,
-    cards_seen INTEGER NOT NULL CHECK (cards_seen >= 0),
-    cards_left INTEGER NOT NULL CHECK (cards_left >= 0),
-    seconds REAL NOT NULL,
-    given REAL NOT NULL,
-    right_value REAL NOT NULL,
-    correct INTEGER NOT NULL CHECK (correct IN (0, 1)),
-    cost REAL NOT NULL,
-    count_at REAL NOT NULL
-))",
-};
-
-// The kinds as the file names them, in the order of CountKind.
-const char* const kCountKinds[] = {"running", "decks", "true", "check", "bet", "insurance"};
-static_assert(std::size(kCountKinds) == int(CountKind::Insurance) + 1);
-
-std::optional<CountKind> countKindOf(const QString& text) {
-    for (std::size_t i = 0; i < std::size(kCountKinds); ++i) {
-        if (text == QLatin1String(kCountKinds[i])) return CountKind(i);
-    }
-    return std::nullopt;
-}
-
-// Version 2: the rules as the table's key, every card of the hand ("10,2,4"), where in a
-// played-out round the decision fell (0 the first), the answer and the right play.
-const char* kSchema = R"(
-CREATE TABLE %1 (
-    id INTEGER PRIMARY KEY,
-    answered_at TEXT NOT NULL,
-    rules TEXT NOT NULL,
-    cards TEXT NOT NULL,
-    up INTEGER NOT NULL CHECK (up BETWEEN 1 AND 10),
-    position INTEGER NOT NULL CHECK (position >= 0),
-    answer TEXT NOT NULL,
-    right_play TEXT NOT NULL,
-    correct INTEGER NOT NULL CHECK (correct IN (0, 1))
-))";
-
-std::optional<analysis::Play> playOf(const QString& text) {
-    for (analysis::Play play : analysis::kAllPlays) {
-        if (text == playText(play)) return play;
-    }
-    return std::nullopt;
-}
-
-QString cardsText(const std::vector<int>& cards) {
-    QStringList values;
-    for (int card : cards)
-        values << QString::number(card);
-    return values.join(',');
-}
-
-std::optional<std::vector<int>> cardsOf(const QString& text) {
-    std::vector<int> cards;
-    for (const QString& value : text.split(',')) {
-        bool ok = false;
-        const int card = value.toInt(&ok);
-        if (!ok || card < 1 || card > 10) return std::nullopt;
-        cards.push_back(card);
-    }
-    if (cards.size() < 2 || cards.size() > 21) return std::nullopt;
-    return cards;
-}
 
 // What the player is told when nothing of this session can be stored.
 QString notKept(const QString& why) {
@@ -119,88 +38,24 @@ bool damaged(const QSqlError& error) {
     return code == "11" || code == "26";
 }
 
-// Version 1 kept a chart number and two cards per answer; version 2 keeps the table's key,
-// every card, the position in the round and the right play (the chart's, for version 1).
-bool fromVersion1(QSqlDatabase& db, QSqlError* error) {
+// SQLite's own check of the whole file: empty when sound.
+QString damageOf(QSqlDatabase& db) {
     QSqlQuery query(db);
-    if (!query.exec(QString::fromLatin1(kSchema).arg("answers_v2"))) {
-        *error = query.lastError();
-        return false;
-    }
-    QSqlQuery old(db);
-    if (!old.exec("SELECT id, answered_at, rule_set, card1, card2, up, answer, correct FROM "
-                  "answers ORDER BY id")) {
-        *error = old.lastError();
-        return false;
-    }
-    query.prepare("INSERT INTO answers_v2 (id, answered_at, rules, cards, up, position, answer, "
-                  "right_play, correct) VALUES (?, ?, ?, ?, ?, 0, ?, ?, ?)");
-    while (old.next()) {
-        const int ruleSet = old.value(2).toInt();
-        const std::vector<int> cards{old.value(3).toInt(), old.value(4).toInt()};
-        const int up = old.value(5).toInt();
-        if (ruleSet < 0 || ruleSet >= charts::kKnownChartCount || !cardsOf(cardsText(cards)) ||
-            up < 1 || up > 10) {
-            *error = QSqlError(QStringLiteral("an answer no hand can have given"));
-            return false;
-        }
-        const Table table = Table::ofChart(ruleSet);
-        const analysis::Play right =
-            chartPlay(table.chart, cards, up, playsAllowed(table.rules, cards, false, 1));
-        query.addBindValue(old.value(0));
-        query.addBindValue(old.value(1));
-        query.addBindValue(table.key());
-        query.addBindValue(cardsText(cards));
-        query.addBindValue(up);
-        query.addBindValue(old.value(6));
-        query.addBindValue(playText(right));
-        query.addBindValue(old.value(7));
-        if (!query.exec()) {
-            *error = query.lastError();
-            return false;
-        }
-    }
-    if (old.lastError().isValid()) {
-        *error = old.lastError();
-        return false;
-    }
-    old.finish(); // a table still being read cannot be dropped
-    if (!query.exec("DROP TABLE answers") ||
-        !query.exec("ALTER TABLE answers_v2 RENAME TO answers")) {
-        *error = query.lastError();
-        return false;
-    }
-    return true;
+    if (!query.exec("PRAGMA quick_check") || !query.next()) return query.lastError().text();
+    const QString result = query.value(0).toString();
+    return result == "ok" ? QString()
+                          : QStringLiteral("SQLite found it damaged (%1).").arg(result);
 }
-
-bool fromVersion2(QSqlDatabase& db, QSqlError* error) {
-    QSqlQuery query(db);
-    for (const char* statement : kVersion3) {
-        if (!query.exec(QString::fromLatin1(statement))) {
-            *error = query.lastError();
-            return false;
-        }
-    }
-    return true;
-}
-
-// The numbered steps: step n brings a file of version n to version n + 1.
-struct Migration {
-    int from;
-    bool (*step)(QSqlDatabase& db, QSqlError* error);
-};
-const Migration kMigrations[] = {
-    {1, &fromVersion1},
-    {2, &fromVersion2},
-};
-static_assert(std::size(kMigrations) == HistoryStore::kSchemaVersion - 1,
-              "every schema version but the first has its migration step");
 
 } // namespace
 
 HistoryStore::HistoryStore(const QString& folder)
     : folder_(folder), path_(QDir(folder).filePath("history.sqlite")),
       connection_(QStringLiteral("hitwise-drill-history-%1").arg(quintptr(this))) {
+    openOrSetAside();
+}
+
+void HistoryStore::openOrSetAside() {
     Opened opened = open();
     if (opened == Opened::Damaged && QFileInfo::exists(path_)) {
         setAside(notice_);
@@ -221,22 +76,101 @@ HistoryStore::~HistoryStore() {
     QSqlDatabase::removeDatabase(connection_);
 }
 
+QSqlDatabase HistoryStore::database() const {
+    return QSqlDatabase::database(connection_, false);
+}
+
+// Runs a prepared statement of a transaction under way: false, with the transaction rolled back
+// and the store no longer remembering, when it fails.
+bool HistoryStore::commit(QSqlQuery& query, bool stored) {
+    if (stored) return true;
+    const QString why = query.lastError().text();
+    QSqlQuery(database()).exec("ROLLBACK");
+    withoutMemory(notKept(QStringLiteral("an answer could not be stored (%1).").arg(why)));
+    return false;
+}
+
+void HistoryStore::append(const QString& table, const Answer& answer, const QDateTime& at) {
+    if (!remembers_) return;
+    QSqlQuery query(database());
+    // One transaction, taken for writing at once: the cell's record is read and written again.
+    if (!commit(query, query.exec("BEGIN IMMEDIATE"))) return;
+    query.prepare("INSERT INTO answers (answered_at, rules, cards, up, position, answer, "
+                  "right_play, correct, count_system, count_at, basic_play, cost) VALUES (?, ?, "
+                  "?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    const CountedDecision* counted = answer.counted ? &*answer.counted : nullptr;
+    for (const QVariant& value :
+         {QVariant(at.toString(Qt::ISODateWithMs)), QVariant(table), QVariant(cardsText(answer.cards)),
+          QVariant(answer.up), QVariant(answer.position),
+          QVariant(practice::playText(answer.answer)), QVariant(practice::playText(answer.rightPlay)),
+          QVariant(answer.right ? 1 : 0), counted ? QVariant(counted->system) : QVariant(),
+          counted ? QVariant(counted->count) : QVariant(),
+          counted ? QVariant(practice::playText(counted->basicPlay)) : QVariant(),
+          counted ? QVariant(counted->cost) : QVariant()})
+        query.addBindValue(value);
+    if (!commit(query, query.exec())) return;
+    if (!counted) {
+        query.prepare("INSERT INTO table_totals (rules, tries, rights) VALUES (?, 1, ?) ON "
+                      "CONFLICT (rules) DO UPDATE SET tries = tries + 1, rights = rights + "
+                      "excluded.rights");
+        query.addBindValue(table);
+        query.addBindValue(answer.right ? 1 : 0);
+        if (!commit(query, query.exec())) return;
+    }
+    if (const auto cell = cellOf(answer)) {
+        query.prepare("SELECT cells FROM cell_records WHERE rules = ? AND row = ?");
+        query.addBindValue(table);
+        query.addBindValue(cell->row);
+        if (!commit(query, query.exec())) return;
+        CellRecords cells = cellsOf(query.next() ? query.value(0).toString() : QString());
+        query.finish();
+        auto found = std::find_if(cells.begin(), cells.end(),
+                                  [&](const auto& kept) { return kept.first == *cell; });
+        if (found == cells.end()) found = cells.insert(cells.end(), {*cell, CellRecord{}});
+        found->second.add(answer.answer, answer.right);
+        if (!commit(query, historyschema::writeCells(query, table, cells))) return;
+        query.prepare("INSERT INTO day_answers (rules, day, row, up, answer, answers) VALUES (?, "
+                      "?, ?, ?, ?, 1) ON CONFLICT (rules, day, row, up, answer) DO UPDATE SET "
+                      "answers = answers + 1");
+        for (const QVariant& value :
+             {QVariant(table), QVariant(at.toLocalTime().date().toString(Qt::ISODate)),
+              QVariant(cell->row), QVariant(cell->up),
+              QVariant(practice::playText(answer.answer))})
+            query.addBindValue(value);
+        if (!commit(query, query.exec())) return;
+    }
+    commit(query, query.exec("COMMIT"));
+}
+
+void HistoryStore::append(const QString& table, const CountAnswer& answer, const QDateTime& at) {
+    if (!remembers_) return;
+    QSqlQuery query(database());
+    query.prepare("INSERT INTO count_answers (answered_at, rules, count_system, kind, cards_seen, "
+                  "cards_left, seconds, given, right_value, correct, cost, count_at) VALUES (?, "
+                  "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    for (const QVariant& value :
+         {QVariant(at.toString(Qt::ISODateWithMs)), QVariant(table), QVariant(answer.system),
+          QVariant(countKindText(answer.kind)), QVariant(answer.cardsSeen),
+          QVariant(answer.cardsLeft), QVariant(answer.seconds), QVariant(answer.given),
+          QVariant(answer.right), QVariant(answer.correct ? 1 : 0), QVariant(answer.cost),
+          QVariant(answer.count)})
+        query.addBindValue(value);
+    if (!query.exec()) {
+        withoutMemory(notKept(
+            QStringLiteral("an answer could not be stored (%1).").arg(query.lastError().text())));
+    }
+}
+
 QString HistoryStore::takeNotice() {
     QString notice;
     notice.swap(notice_);
     return notice;
 }
 
-std::vector<StoredCountAnswer> HistoryStore::takeCountAnswers() {
-    std::vector<StoredCountAnswer> answers;
-    answers.swap(countAnswers_);
-    return answers;
-}
-
-std::vector<StoredAnswer> HistoryStore::takeAnswers() {
-    std::vector<StoredAnswer> answers;
-    answers.swap(answers_);
-    return answers;
+AnswerStats HistoryStore::takeStats() {
+    AnswerStats stats;
+    std::swap(stats, stats_);
+    return stats;
 }
 
 HistoryStore::Opened HistoryStore::open() {
@@ -265,8 +199,9 @@ HistoryStore::Opened HistoryStore::open() {
     return opened;
 }
 
-// Opens and checks the database (SQLite's own check of the file, the schema's version), brings
-// it up to date and reads every answer. Nothing here writes to a file it does not then use.
+// Opens the database, checks its schema's version, brings it up to date (after SQLite's check
+// of the whole file) and reads what is shown at once. Nothing here writes to a file it does not
+// then use.
 HistoryStore::Opened HistoryStore::prepare(QSqlDatabase& db) {
     auto failed = [this](const QSqlError& error) {
         if (damaged(error)) {
@@ -278,15 +213,10 @@ HistoryStore::Opened HistoryStore::prepare(QSqlDatabase& db) {
     };
     if (!db.open()) return failed(db.lastError());
     QSqlQuery query(db);
-    if (!query.exec("PRAGMA busy_timeout = 5000") || !query.exec("PRAGMA quick_check") ||
+    if (!query.exec("PRAGMA busy_timeout = 5000") || !query.exec("PRAGMA user_version") ||
         !query.next()) {
         return failed(query.lastError());
     }
-    if (query.value(0).toString() != "ok") {
-        notice_ = QStringLiteral("SQLite found it damaged (%1).").arg(query.value(0).toString());
-        return Opened::Damaged;
-    }
-    if (!query.exec("PRAGMA user_version") || !query.next()) return failed(query.lastError());
     const int version = query.value(0).toInt();
     if (version > kSchemaVersion) {
         notice_ = QStringLiteral("This history was written by a newer Hitwise; it is kept as it "
@@ -303,11 +233,9 @@ HistoryStore::Opened HistoryStore::prepare(QSqlDatabase& db) {
                           .arg(path_);
             return Opened::Kept;
         }
-        // A new file: version 2's schema and the steps since, with the version, in one
-        // transaction.
+        // A new file: the schema with its version, in one transaction.
         QSqlError error;
-        if (!db.transaction() || !query.exec(QString::fromLatin1(kSchema).arg("answers")) ||
-            !fromVersion2(db, &error) ||
+        if (!db.transaction() || !historyschema::create(db, &error) ||
             !query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion)) ||
             !db.commit()) {
             if (!error.isValid())
@@ -318,105 +246,42 @@ HistoryStore::Opened HistoryStore::prepare(QSqlDatabase& db) {
         return Opened::Ready;
     }
     query.finish(); // no statement may still be reading while tables change
-    if (version < kSchemaVersion && !migrate(db, version)) return Opened::Kept;
-    return readAnswers(db) && readCountAnswers(db) ? Opened::Ready : Opened::Kept;
+    if (version < kSchemaVersion) {
+        // An upgrade reads every answer: the file is checked whole first.
+        if (const QString damage = damageOf(db); !damage.isEmpty()) {
+            notice_ = damage;
+            return Opened::Damaged;
+        }
+        if (!migrate(db, version)) return Opened::Kept;
+    }
+    return readStats(db);
 }
 
-// Every answer into answers_; a row this version cannot read is counted in uncounted_.
-bool HistoryStore::readAnswers(QSqlDatabase& db) {
+// The cells' records and the tables' totals.
+HistoryStore::Opened HistoryStore::readStats(QSqlDatabase& db) {
+    stats_.clear();
     QSqlQuery query(db);
-    answers_.clear();
-    uncounted_ = 0;
-    if (!query.exec("SELECT answered_at, rules, cards, up, position, answer, right_play, correct, "
-                    "count_system, count_at, basic_play, cost FROM answers ORDER BY id")) {
-        notice_ = unreadable(path_, query.lastError());
-        return false;
-    }
-    while (query.next()) {
-        StoredAnswer stored;
-        const auto cards = cardsOf(query.value(2).toString());
-        const auto given = playOf(query.value(5).toString());
-        const auto right = playOf(query.value(6).toString());
-        stored.table = query.value(1).toString();
-        Answer& answer = stored.answer;
-        answer.up = query.value(3).toInt();
-        answer.position = query.value(4).toInt();
-        if (!cards || !given || !right || answer.up < 1 || answer.up > 10 ||
-            !Table::fromKey(stored.table)) {
-            ++uncounted_;
-            continue;
+    query.setForwardOnly(true);
+    auto failed = [&] {
+        stats_.clear();
+        if (damaged(query.lastError())) {
+            notice_ = query.lastError().text();
+            return Opened::Damaged;
         }
-        answer.cards = *cards;
-        answer.answer = *given;
-        answer.rightPlay = *right;
-        answer.right = query.value(7).toInt() == 1;
-        if (!query.value(8).isNull()) {
-            const auto basic = playOf(query.value(10).toString());
-            if (!basic) {
-                ++uncounted_;
-                continue;
-            }
-            answer.counted = CountedDecision{query.value(8).toString(), query.value(9).toInt(),
-                                             *basic, query.value(11).toDouble()};
-        }
-        stored.day = QDateTime::fromString(query.value(0).toString(), Qt::ISODateWithMs)
-                         .toLocalTime()
-                         .date();
-        answers_.push_back(std::move(stored));
-    }
-    if (query.lastError().isValid()) {
         notice_ = unreadable(path_, query.lastError());
-        answers_.clear();
-        return false;
-    }
-    if (uncounted_ > 0) {
-        notice_ = uncounted_ == 1
-                      ? QStringLiteral("1 answer from another version of Hitwise is kept but not "
-                                       "counted.")
-                      : QStringLiteral("%1 answers from another version of Hitwise are kept but "
-                                       "not counted.")
-                            .arg(uncounted_);
-    }
-    return true;
-}
-
-// The answers of counting, every kind this version knows; others stay in the file, uncounted.
-bool HistoryStore::readCountAnswers(QSqlDatabase& db) {
-    QSqlQuery query(db);
-    countAnswers_.clear();
-    if (!query.exec("SELECT answered_at, rules, count_system, kind, cards_seen, cards_left, "
-                    "seconds, given, right_value, correct, cost, count_at FROM count_answers "
-                    "ORDER BY id")) {
-        notice_ = unreadable(path_, query.lastError());
-        return false;
-    }
+        return Opened::Kept;
+    };
+    if (!query.exec("SELECT rules, tries, rights FROM table_totals")) return failed();
+    while (query.next())
+        stats_.setTotals(query.value(0).toString(), query.value(1).toInt(), query.value(2).toInt());
+    if (query.lastError().isValid()) return failed();
+    if (!query.exec("SELECT rules, cells FROM cell_records")) return failed();
     while (query.next()) {
-        const auto kind = countKindOf(query.value(3).toString());
-        if (!kind) continue;
-        StoredCountAnswer stored;
-        stored.table = query.value(1).toString();
-        stored.day = QDateTime::fromString(query.value(0).toString(), Qt::ISODateWithMs)
-                         .toLocalTime()
-                         .date();
-        CountAnswer& answer = stored.answer;
-        answer.kind = *kind;
-        answer.system = query.value(2).toString();
-        answer.cardsSeen = query.value(4).toInt();
-        answer.cardsLeft = query.value(5).toInt();
-        answer.seconds = query.value(6).toDouble();
-        answer.given = query.value(7).toDouble();
-        answer.right = query.value(8).toDouble();
-        answer.correct = query.value(9).toInt() == 1;
-        answer.cost = query.value(10).toDouble();
-        answer.count = query.value(11).toDouble();
-        countAnswers_.push_back(std::move(stored));
+        const QString table = query.value(0).toString();
+        for (const auto& [cell, record] : cellsOf(query.value(1).toString()))
+            stats_.setCell(table, cell, record);
     }
-    if (query.lastError().isValid()) {
-        notice_ = unreadable(path_, query.lastError());
-        countAnswers_.clear();
-        return false;
-    }
-    return true;
+    return query.lastError().isValid() ? failed() : Opened::Ready;
 }
 
 // Renames the file (and its journal) to the first free "history.sqlite.set-aside-<time>[-n]".
@@ -438,10 +303,30 @@ void HistoryStore::setAside(const QString& why) {
                   .arg(path_, why.endsWith('.') ? why : why + '.', target);
 }
 
+void HistoryStore::startAgain(const QString& why) {
+    {
+        QSqlDatabase db = database();
+        if (db.isValid()) db.close();
+    }
+    QSqlDatabase::removeDatabase(connection_);
+    remembers_ = false;
+    stats_.clear();
+    setAside(why);
+    const QString told = notice_;
+    if (QFileInfo::exists(path_)) { // it could not be set aside: nothing more is stored there
+        withoutMemory(told);
+        return;
+    }
+    if (open() == Opened::Ready) {
+        notice_ = told;
+    } else {
+        withoutMemory(notKept(notice_));
+    }
+}
+
 void HistoryStore::withoutMemory(const QString& why) {
     remembers_ = false;
-    answers_.clear();
-    countAnswers_.clear();
+    stats_.clear();
     notice_ = why;
 }
 
@@ -457,65 +342,11 @@ bool HistoryStore::migrate(QSqlDatabase& db, int from) {
         return false;
     };
     if (!db.transaction()) return fail(db.lastError());
-    for (const Migration& migration : kMigrations) {
-        if (migration.from < from) continue;
-        if (!migration.step(db, &error)) return fail(error);
-    }
+    if (!historyschema::migrate(db, from, &error)) return fail(error);
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion))) {
         return fail(query.lastError());
     }
     if (!db.commit()) return fail(db.lastError());
     return true;
-}
-
-void HistoryStore::append(const QString& table, const Answer& answer, const QDateTime& at) {
-    if (!remembers_) return;
-    QSqlQuery query(QSqlDatabase::database(connection_, false));
-    query.prepare("INSERT INTO answers (answered_at, rules, cards, up, position, answer, "
-                  "right_play, correct, count_system, count_at, basic_play, cost) VALUES (?, ?, "
-                  "?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    query.addBindValue(at.toString(Qt::ISODateWithMs));
-    query.addBindValue(table);
-    query.addBindValue(cardsText(answer.cards));
-    query.addBindValue(answer.up);
-    query.addBindValue(answer.position);
-    query.addBindValue(playText(answer.answer));
-    query.addBindValue(playText(answer.rightPlay));
-    query.addBindValue(answer.right ? 1 : 0);
-    const CountedDecision* counted = answer.counted ? &*answer.counted : nullptr;
-    query.addBindValue(counted ? QVariant(counted->system) : QVariant());
-    query.addBindValue(counted ? QVariant(counted->count) : QVariant());
-    query.addBindValue(counted ? QVariant(playText(counted->basicPlay)) : QVariant());
-    query.addBindValue(counted ? QVariant(counted->cost) : QVariant());
-    stored(query);
-}
-
-void HistoryStore::append(const QString& table, const CountAnswer& answer, const QDateTime& at) {
-    if (!remembers_) return;
-    QSqlQuery query(QSqlDatabase::database(connection_, false));
-    query.prepare("INSERT INTO count_answers (answered_at, rules, count_system, kind, cards_seen, "
-                  "cards_left, seconds, given, right_value, correct, cost, count_at) VALUES (?, "
-                  "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    query.addBindValue(at.toString(Qt::ISODateWithMs));
-    query.addBindValue(table);
-    query.addBindValue(answer.system);
-    query.addBindValue(QString::fromLatin1(kCountKinds[int(answer.kind)]));
-    query.addBindValue(answer.cardsSeen);
-    query.addBindValue(answer.cardsLeft);
-    query.addBindValue(answer.seconds);
-    query.addBindValue(answer.given);
-    query.addBindValue(answer.right);
-    query.addBindValue(answer.correct ? 1 : 0);
-    query.addBindValue(answer.cost);
-    query.addBindValue(answer.count);
-    stored(query);
-}
-
-// Runs a prepared insert; when it fails, the store stops remembering and says why.
-void HistoryStore::stored(QSqlQuery& query) {
-    if (!query.exec()) {
-        withoutMemory(notKept(
-            QStringLiteral("an answer could not be stored (%1).").arg(query.lastError().text())));
-    }
 }
