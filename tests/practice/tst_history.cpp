@@ -40,7 +40,11 @@ private slots:
     void damageFoundAfterOpening();
     void countingReadAsKept_data();
     void countingReadAsKept();
+    void daysByTheLocalTime();
 };
+
+// The history's days by a zone with summer time and a half-hour offset, set before Qt reads it.
+const bool zoned = qputenv("TZ", "America/St_Johns");
 
 void HistoryTest::answersSurviveARestart() {
     QTemporaryDir folder;
@@ -579,6 +583,17 @@ void HistoryTest::countingReadAsKept() {
     QCOMPARE(days[0].answers, 2);
     QCOMPARE(days[0].day, QDate::currentDate());
     QCOMPARE(history.totals(kMulti), std::make_pair(2, 2)); // the counted decision kept apart
+}
+
+// A day as the history reads it a million rows at a time is the local day of the C library's
+// time, through a year of a zone with summer time and a half-hour offset, every 37 minutes.
+void HistoryTest::daysByTheLocalTime() {
+    QVERIFY(zoned);
+    const QDateTime start(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
+    for (qint64 minutes = 0; minutes < 366 * 24 * 60; minutes += 37) {
+        const QString at = start.addSecs(60 * minutes).toString(Qt::ISODateWithMs);
+        QCOMPARE(dayOf(at), QDateTime::fromString(at, Qt::ISODateWithMs).toLocalTime().date());
+    }
 }
 
 QTEST_MAIN(HistoryTest)

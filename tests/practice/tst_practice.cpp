@@ -1,6 +1,7 @@
 // The drill's logic without its window: grading, dealing, rounds, the session, playing the
 // shoe with the count, and the edge.
 #include "CountDrill.h"
+#include "CountInForce.h"
 #include "CountPlay.h"
 #include "CounterEdge.h"
 #include "Edge.h"
@@ -13,6 +14,7 @@
 #include "Round.h"
 #include "TestAnswers.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,6 +49,7 @@ private slots:
     void countAnswersGraded();
     void countedDecisionAgainstTheEngine();
     void noCardBeforeThePlan();
+    void countInForceWorksOffTheThread();
     void seededShoeCountedToTheCut();
     void edgeOfAMadeUpHistory();
 };
@@ -720,6 +723,35 @@ void PracticeTest::edgeOfAMadeUpHistory() {
 // The Count dialog edits a copy of the game: what it shows comes back as it was, what it does
 // not show is kept; a recent game is chosen again at this table; a ramp that does not read is
 // no game.
+
+// The count in force works its plan out off the thread, for the game at the table's rules as it
+// stands when the work ends: rules changed while it runs give the plan of the new ones, told of
+// once. The index chart's page comes as asked, one at a time.
+void PracticeTest::countInForceWorksOffTheThread() {
+    counting::Game game;
+    game.depth = 0.5; // one deck, at half of it: a quick plan
+    CountInForce count(game);
+    QSignalSpy planned(&count, &CountInForce::planReady);
+    QVERIFY(!count.plan());
+    rules::Rules h17 = game.rules;
+    h17.hitSoft17 = true;
+    count.setRules(h17);
+    QVERIFY(!count.plan()); // one piece of work at a time
+    QVERIFY(planned.wait(120000));
+    const auto plan = count.plan();
+    QCOMPARE(planned.count(), 1);
+    QVERIFY(plan && plan->game == count.game() && plan->game.rules == h17);
+    QVERIFY(!plan->indices.plays.empty() && !plan->rounds.empty());
+    std::string page;
+    connect(&count, &CountInForce::indexChartReady, this, [&](const std::string& made) {
+        page = made;
+    });
+    QVERIFY(count.makeIndexChart());
+    QVERIFY(!count.makeIndexChart());
+    QTRY_VERIFY_WITH_TIMEOUT(!page.empty(), 120000);
+    QVERIFY(page.find("Your top 18") != std::string::npos);
+    QVERIFY(page.find("dealer hits soft 17") != std::string::npos);
+}
 
 QTEST_MAIN(PracticeTest)
 #include "tst_practice.moc"
