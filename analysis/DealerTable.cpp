@@ -125,7 +125,7 @@ struct Enumerator {
 
 } // namespace
 
-DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up), holeCard_(holeCard) {
+DealerTable::DealerTable(int up, bool hitSoft17, bool holeCard) : up_(up) {
     Enumerator enumerator{up, hitSoft17, holeCard, {}};
     enumerator.play();
 

@@ -65,18 +65,10 @@ public:
     StandingFactors standingFactors(int others, int pairsLeft, int shoes) const;
     Standing standingByPairs(const PairSums& sums, int total, const StandingFactors& factors) const;
 
-    // The chance that the dealer plays a hand out: no blackjack, where the dealer checks for
-    // one. What a busted hand loses.
-    double playsOut(const Shoe& shoe) const {
-        return holeCard_ ? 1.0 - blackjackChance(shoe) : 1.0;
-    }
-
     // The chance that the hole card makes a blackjack with the up card.
     double blackjackChance(const Shoe& shoe) const;
     // The value of the hole card that makes a blackjack with the up card, or 0.
     int blackjackCard() const { return up_ == 1 ? 10 : up_ == 10 ? 1 : 0; }
-
-    int upCard() const { return up_; }
 
     // One order of d cards, s of them pair cards, in shoe i: the product of the other values'
     // falling counts (summed) times (c)_s / (N)_d, with c pair cards left and N cards.
@@ -117,7 +109,6 @@ private:
 
     std::size_t firstLeaf_ = 1; // nodes before it have children; from it on, ending sets
     int up_;
-    bool holeCard_;
     int maxDepth_ = 0;
 };
 

@@ -323,7 +323,7 @@ private:
     Lanes busted() const {
         Lanes values{};
         // With a hole card, the chance of the card that makes the dealer's blackjack is taken
-        // out (DealerTable::playsOut, lane by lane).
+        // out, lane by lane: the dealer plays the hand out only without one.
         const int blackjack = rules_.holeCard ? dealer_.blackjackCard() : 0;
         for (int lane = 0; lane < kLanes && pairsIn(lane) >= 0; ++lane) {
             const int cards = totalIn(lane);

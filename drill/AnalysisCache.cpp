@@ -2,6 +2,8 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
+using namespace practice;
+
 AnalysisCache::AnalysisCache(QObject* parent) : QObject(parent) {
     connect(&watcher_, &QFutureWatcher<Analyses>::finished, this, &AnalysisCache::AnalysisReady);
 }

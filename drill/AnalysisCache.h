@@ -23,10 +23,10 @@ public:
 
     // The table's analysis if worked out; else nothing, and it is started unless another is
     // being worked out (ready() then asks again).
-    Analyses find(const Table& table);
+    Analyses find(const practice::Table& table);
 
 signals:
-    void started(const Table& table);
+    void started(const practice::Table& table);
     void ready();
 
 private slots:

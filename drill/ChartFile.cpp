@@ -6,6 +6,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+using namespace practice;
+
 namespace {
 
 // A page written whole into the cache folder, named for the table's rules.

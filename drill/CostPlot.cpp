@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+
 CostPlot::CostPlot(QWidget* parent) : QWidget(parent) {
     setMinimumHeight(120);
 }

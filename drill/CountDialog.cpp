@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QMessageBox>
 
+using namespace practice;
+
 CountDialog::CountDialog(const counting::Game& start, const std::vector<counting::Game>& recent,
                          QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::CountDialog>()), game_(start), recent_(recent) {

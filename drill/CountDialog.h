@@ -44,5 +44,5 @@ private:
     std::unique_ptr<Ui::CountDialog> ui;
     counting::Game game_; // what the controls leave as it came
     std::vector<counting::Game> recent_;
-    GameWorth worth_;
+    practice::GameWorth worth_;
 };

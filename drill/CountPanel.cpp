@@ -5,6 +5,8 @@
 #include "PracticeText.h"
 #include "ui_CountPanel.h"
 
+using namespace practice;
+
 namespace {
 
 enum Drill { RunningCountDrill, DecksLeftDrill, TrueCountDrill };

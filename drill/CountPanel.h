@@ -22,7 +22,7 @@ class CountPanel : public QWidget {
     Q_DISABLE_COPY_MOVE(CountPanel)
 
 public:
-    CountPanel(History& history, std::uint32_t seed, QWidget* parent = nullptr);
+    CountPanel(practice::History& history, std::uint32_t seed, QWidget* parent = nullptr);
     ~CountPanel() override;
 
     // The count in force (none: the drills wait for one) and the table's key it is kept under.
@@ -49,14 +49,14 @@ private:
     void ask(const QString& question);
 
     std::unique_ptr<Ui::CountPanel> ui;
-    History& history_;
-    CountDrill drill_;
-    PaceClock clock_;
+    practice::History& history_;
+    practice::CountDrill drill_;
+    practice::PaceClock clock_;
     std::optional<counting::Game> game_;
     QString table_;
     State state_ = State::Idle;
     std::size_t shown_ = 0;
     QElapsedTimer timing_;
     int tray_ = 0;
-    CountDrill::TrueCountQuestion question_;
+    practice::CountDrill::TrueCountQuestion question_;
 };

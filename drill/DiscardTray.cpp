@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+
 DiscardTray::DiscardTray(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
 }

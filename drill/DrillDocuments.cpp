@@ -6,6 +6,8 @@
 
 #include <QMessageBox>
 
+using namespace practice;
+
 DrillDocuments::DrillDocuments(const QString& programFolder, AnalysisCache& analyses,
                                QWidget* window)
     : programFolder_(programFolder), analyses_(analyses), window_(window) {}

@@ -23,10 +23,10 @@ public:
     DrillDocuments(const QString& programFolder, AnalysisCache& analyses, QWidget* window);
 
     // The chart of the table; one of the player's own waits for its analysis.
-    void openChart(const Table& table);
+    void openChart(const practice::Table& table);
     // An analysis is ready: the chart waiting for it opens.
     void analysisReady();
-    void openIndexChart(const Table& table, const std::string& page);
+    void openIndexChart(const practice::Table& table, const std::string& page);
     void openHelp();
 
 private:
@@ -36,5 +36,5 @@ private:
     QString programFolder_;
     AnalysisCache& analyses_;
     QWidget* window_;
-    std::optional<Table> waiting_; // a chart asked for before its analysis
+    std::optional<practice::Table> waiting_; // a chart asked for before its analysis
 };

@@ -5,7 +5,8 @@
 
 #include <QSettings>
 
-namespace drillsettings {
+using namespace practice;
+
 
 namespace {
 
@@ -31,18 +32,18 @@ QStringList recentTexts(const QSettings& settings) {
 
 } // namespace
 
-std::optional<Table> lastTable() {
+std::optional<Table> DrillSettings::lastTable() {
     return Table::fromKey(QSettings().value("table").toString());
 }
 
-bool useTable(const Table& table) {
+bool DrillSettings::useTable(const Table& table) {
     QSettings settings;
     if (settings.value("table").toString() != table.key()) settings.setValue("table", table.key());
     if (table.isChart()) return false;
     return putFirst(settings, QStringLiteral("recentTables"), table.key(), kRecentTables);
 }
 
-std::vector<Table> recentTables() {
+std::vector<Table> DrillSettings::recentTables() {
     std::vector<Table> tables;
     for (const QString& key : QSettings().value("recentTables").toStringList()) {
         const auto table = Table::fromKey(key);
@@ -53,7 +54,7 @@ std::vector<Table> recentTables() {
     return tables;
 }
 
-std::vector<Table> ruleSets() {
+std::vector<Table> DrillSettings::ruleSets() {
     std::vector<Table> tables;
     for (int chart = 0; chart < charts::kKnownChartCount; ++chart)
         tables.push_back(Table::ofChart(chart));
@@ -62,14 +63,14 @@ std::vector<Table> ruleSets() {
     return tables;
 }
 
-bool tellUncounted(int uncounted) {
+bool DrillSettings::tellUncounted(int uncounted) {
     QSettings settings;
     if (settings.value("uncountedTold").toInt() == uncounted) return false;
     settings.setValue("uncountedTold", uncounted);
     return true;
 }
 
-std::optional<counting::Game> countGame() {
+std::optional<counting::Game> DrillSettings::countGame() {
     const QSettings settings;
     // Before the game had one text form, the count was kept as a list of its options.
     const QString text = settings.contains("game") ? settings.value("game").toString()
@@ -77,7 +78,7 @@ std::optional<counting::Game> countGame() {
     return text.isEmpty() ? std::nullopt : options::gameOfText(text);
 }
 
-void setCountGame(const counting::Game& game, bool chosen) {
+void DrillSettings::setCountGame(const counting::Game& game, bool chosen) {
     QSettings settings;
     const QString text = options::gameText(game);
     if (settings.value("game").toString() != text) settings.setValue("game", text);
@@ -86,7 +87,7 @@ void setCountGame(const counting::Game& game, bool chosen) {
     putFirst(settings, QStringLiteral("recentGames"), text, kRecentCounts);
 }
 
-std::vector<counting::Game> recentGames() {
+std::vector<counting::Game> DrillSettings::recentGames() {
     std::vector<counting::Game> games;
     for (const QString& text : recentTexts(QSettings())) {
         const auto game = options::gameOfText(text);
@@ -95,12 +96,11 @@ std::vector<counting::Game> recentGames() {
     return games;
 }
 
-double bet() {
+double DrillSettings::bet() {
     return QSettings().value("bet", 10.0).toDouble();
 }
 
-void setBet(double bet) {
+void DrillSettings::setBet(double bet) {
     QSettings().setValue("bet", bet);
 }
 
-} // namespace drillsettings

@@ -9,6 +9,8 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
+using namespace practice;
+
 DrillTabs::DrillTabs(Ui::DrillWindow& ui, PracticeSession& session, CountInForce& count,
                      AnalysisCache& analyses, std::uint32_t seed, QObject* parent)
     : QObject(parent), ui(ui), session_(session), count_(count), analyses_(analyses),
@@ -52,7 +54,7 @@ void DrillTabs::cellChanged(const GridCell& cell) {
 }
 
 void DrillTabs::BetChange(double bet) {
-    drillsettings::setBet(bet);
+    DrillSettings::setBet(bet);
     update();
 }
 
@@ -60,7 +62,7 @@ void DrillTabs::updateEdge() {
     if (!edge_) {
         edge_ = new EdgePanel(ui.EdgeTab);
         ui.edgeLayout->addWidget(edge_);
-        edge_->setBet(drillsettings::bet());
+        edge_->setBet(DrillSettings::bet());
         connect(edge_, &EdgePanel::betChanged, this, &DrillTabs::BetChange);
         connect(edge_, &EdgePanel::studyChosen, this, &DrillTabs::studyChosen);
     }

@@ -25,18 +25,18 @@ class DrillTabs : public QObject {
     Q_DISABLE_COPY_MOVE(DrillTabs)
 
 public:
-    DrillTabs(Ui::DrillWindow& ui, PracticeSession& session, CountInForce& count,
+    DrillTabs(Ui::DrillWindow& ui, practice::PracticeSession& session, practice::CountInForce& count,
               AnalysisCache& analyses, std::uint32_t seed, QObject* parent = nullptr);
     ~DrillTabs() override;
 
     // Brings the tab shown, and those made before, up to date.
     void update();
     // An answer changed a cell of the Weak spots grid.
-    void cellChanged(const GridCell& cell);
+    void cellChanged(const practice::GridCell& cell);
 
 signals:
     // A cell of the study list chosen: single hands of it.
-    void studyChosen(const GridCell& cell);
+    void studyChosen(const practice::GridCell& cell);
 
 private slots:
     void BetChange(double bet);
@@ -47,8 +47,8 @@ private:
     void updateCounter();
 
     Ui::DrillWindow& ui;
-    PracticeSession& session_;
-    CountInForce& count_;
+    practice::PracticeSession& session_;
+    practice::CountInForce& count_;
     AnalysisCache& analyses_;
     std::uint32_t seed_;
     WeakSpotsPanel* weakSpots_ = nullptr;
@@ -57,7 +57,7 @@ private:
     EdgePanel* edge_ = nullptr;
     // What the player's counting makes of the game, read and worked out off the window's thread
     // for the count in force (its text), one at a time.
-    QFutureWatcher<CounterEdge> counter_;
+    QFutureWatcher<practice::CounterEdge> counter_;
     QString counterKey_;
     bool counterAgain_ = false;
 };

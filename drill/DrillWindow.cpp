@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+using namespace practice;
+
 using analysis::Play;
 
 namespace {
@@ -25,7 +27,7 @@ DrillWindow::DrillWindow(const QString& dataFolder, const QString& programFolder
                          const Start& start, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::DrillWindow>()),
       session_(dataFolder, start.seed,
-               start.table ? *start.table : drillsettings::lastTable().value_or(Table::ofChart(0)),
+               start.table ? *start.table : DrillSettings::lastTable().value_or(Table::ofChart(0)),
                start.playOut),
       count_(start.count), blackjackTimer_(new QTimer(this)),
       documents_(programFolder, analyses_, this) {
@@ -101,7 +103,7 @@ void DrillWindow::reportHistoryNotice() {
     if (notice.isEmpty()) return;
     // Answers of another version are safe in the file: a word in the status bar, once.
     if (history.remembers() && history.uncounted() > 0) {
-        if (drillsettings::tellUncounted(history.uncounted())) statusBar()->showMessage(notice);
+        if (DrillSettings::tellUncounted(history.uncounted())) statusBar()->showMessage(notice);
         return;
     }
     statusBar()->showMessage(notice);
@@ -111,23 +113,18 @@ void DrillWindow::reportHistoryNotice() {
     });
 }
 
-// Keeping the count and the index chart (one at a time), with a count in force.
 void DrillWindow::enableCount() {
-    const bool chart = count_.has() && !count_.makingIndexChart();
-    ui->KeepCountBox->setEnabled(count_.has());
-    ui->ActionKeepCount->setEnabled(count_.has());
-    ui->IndexChartButton->setEnabled(chart);
-    ui->ActionIndexChart->setEnabled(chart);
+    tab_->enableCount(count_.has(), count_.makingIndexChart());
 }
 
 void DrillWindow::useTable(Table table) { // a copy: the list it may come from is rebuilt
-    if (drillsettings::useTable(table) || ruleSets_.empty()) ruleSets_ = drillsettings::ruleSets();
+    if (DrillSettings::useTable(table) || ruleSets_.empty()) ruleSets_ = DrillSettings::ruleSets();
     tab_->showTables(ruleSets_,
                      int(std::find(ruleSets_.begin(), ruleSets_.end(), table) - ruleSets_.begin()));
     blackjackTimer_->stop(); // a blackjack's pause deals no hand at the new table
     session_.useTable(table);
     count_.setRules(table.rules); // the count is played at the table's rules
-    if (count_.has()) drillsettings::setCountGame(count_.game(), false);
+    if (count_.has()) DrillSettings::setCountGame(count_.game(), false);
     planCount();
     showRulesLine();
     showView();
@@ -321,10 +318,10 @@ void DrillWindow::showRulesLine() {
 void DrillWindow::CountClick() {
     counting::Game start;
     start.rules = session_.table().rules;
-    CountDialog dialog(count_.has() ? count_.game() : start, drillsettings::recentGames(), this);
+    CountDialog dialog(count_.has() ? count_.game() : start, DrillSettings::recentGames(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     count_.setGame(*dialog.game());
-    drillsettings::setCountGame(count_.game(), true);
+    DrillSettings::setCountGame(count_.game(), true);
     enableCount();
     showRulesLine();
     if (ui->KeepCountBox->isChecked()) session_.awaitPlan();

@@ -33,7 +33,7 @@ class DrillWindow : public QMainWindow {
 
 public:
     struct Start {
-        std::optional<Table> table; // from the command line; else the last one used
+        std::optional<practice::Table> table; // from the command line; else the last one used
         bool playOut = false;
         std::uint32_t seed = 0;
         std::optional<counting::Game> count; // the count in force, played at the table's rules
@@ -71,14 +71,14 @@ private slots:
     void CheckAnswer(double count);
     void ShowCountToggle();
     void TabChange();
-    void StudyChoose(const GridCell& cell);
-    void AnalysisStarted(const Table& table);
+    void StudyChoose(const practice::GridCell& cell);
+    void AnalysisStarted(const practice::Table& table);
     void AnalysisReady();
 
 private:
     void bindHandlers();
     void showRulesLine();
-    void useTable(Table table);
+    void useTable(practice::Table table);
     void answer(analysis::Play play);
     void showView();
     void reportHistoryNotice();
@@ -87,13 +87,13 @@ private:
     void enableCount();
 
     std::unique_ptr<Ui::DrillWindow> ui;
-    PracticeSession session_;
-    CountInForce count_;
+    practice::PracticeSession session_;
+    practice::CountInForce count_;
     AnalysisCache analyses_;
     std::unique_ptr<PracticeTab> tab_; // shows the Practice tab
     std::unique_ptr<DrillTabs> tabs_;  // the other tabs
-    Table indexTable_;                 // the table of the index chart under way
-    std::vector<Table> ruleSets_;      // the Rules list but its last entry, "Your table…"
+    practice::Table indexTable_;                 // the table of the index chart under way
+    std::vector<practice::Table> ruleSets_;      // the Rules list but its last entry, "Your table…"
     QTimer* blackjackTimer_;
     DrillDocuments documents_;
 };

@@ -7,6 +7,8 @@
 
 #include <map>
 
+using namespace practice;
+
 using analysis::Play;
 
 namespace {

@@ -28,18 +28,18 @@ public:
     double bet() const;
     void setBet(double bet);
     // While the engine works the table out.
-    void showWorking(const Table& table);
+    void showWorking(const practice::Table& table);
     // `days`: the first decisions by day, for the plot (History::dayAnswers()).
-    void showEdge(const analysis::Analysis& analysis, const Table& table, const AnswerStats& stats,
-                  const std::vector<DayAnswers>& days);
+    void showEdge(const analysis::Analysis& analysis, const practice::Table& table, const practice::AnswerStats& stats,
+                  const std::vector<practice::DayAnswers>& days);
     // With a count in force: what the player's counting makes of the game, by kind of mistake,
     // at their unit (the bet); nothing without a count, or a word while it is worked out.
-    void showCounter(const CounterEdge* edge, const QString& countWords, bool working);
+    void showCounter(const practice::CounterEdge* edge, const QString& countWords, bool working);
 
 signals:
     void betChanged(double bet);
     // A cell of the study list chosen to practise.
-    void studyChosen(const GridCell& cell);
+    void studyChosen(const practice::GridCell& cell);
 
 private slots:
     void StudyChoose();

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+using namespace practice;
+
 using cards::kCardHeight;
 using cards::kCardWidth;
 using cards::kFelt;

@@ -17,7 +17,7 @@ public:
     explicit FeltTable(QWidget* parent = nullptr);
     // The dealer's cards (followed by `hidden` cards face down) and the player's hands.
     void setCards(const std::vector<cards::Card>& dealer, int hidden, const QString& dealerCaption,
-                  const std::vector<ShownHand>& hands);
+                  const std::vector<practice::ShownHand>& hands);
     QSize sizeHint() const override { return {560, 330}; }
     QSize minimumSizeHint() const override { return {360, 260}; }
 
@@ -28,5 +28,5 @@ private:
     std::vector<cards::Card> dealer_;
     int hidden_ = 0;
     QString dealerCaption_;
-    std::vector<ShownHand> hands_;
+    std::vector<practice::ShownHand> hands_;
 };

@@ -2,6 +2,8 @@
 
 #include "ui_KeepCountBar.h"
 
+using namespace practice;
+
 KeepCountBar::KeepCountBar(QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::KeepCountBar>()) {
     ui->setupUi(this);

@@ -21,10 +21,10 @@ public:
     explicit KeepCountBar(QWidget* parent = nullptr);
     ~KeepCountBar() override;
 
-    void showView(const PracticeView& view, bool keeping);
+    void showView(const practice::PracticeView& view, bool keeping);
     // The focus where the player goes on: the bet (its button, so that the keys 1 to 9 bet at
     // once), the insurance, the count box.
-    void focusWaiting(const PracticeView& view);
+    void focusWaiting(const practice::PracticeView& view);
 
 signals:
     void betPlaced(int units);

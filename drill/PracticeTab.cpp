@@ -3,6 +3,8 @@
 #include "KeepCountBar.h"
 #include "ui_DrillWindow.h"
 
+using namespace practice;
+
 using analysis::Play;
 
 PracticeTab::PracticeTab(Ui::DrillWindow& ui, QObject* parent) : QObject(parent), ui(ui) {}
@@ -73,6 +75,13 @@ void PracticeTab::setAnswering(bool answering, const analysis::PlayValues& allow
         QPushButton* first = ui.HitButton->isEnabled() ? ui.HitButton : ui.StandButton;
         (answering ? first : ui.NextButton)->setFocus();
     }
+}
+
+void PracticeTab::enableCount(bool counting, bool makingIndexChart) {
+    ui.KeepCountBox->setEnabled(counting);
+    ui.ActionKeepCount->setEnabled(counting);
+    ui.IndexChartButton->setEnabled(counting && !makingIndexChart);
+    ui.ActionIndexChart->setEnabled(counting && !makingIndexChart);
 }
 
 // The keys of the Practice tab's round wait for it.

@@ -25,7 +25,7 @@ public:
 
     // The session's view: `playOut` whether rounds are played out, `keeping` whether the count
     // is kept.
-    void show(const PracticeView& view, const QString& score, bool playOut, bool keeping);
+    void show(const practice::PracticeView& view, const QString& score, bool playOut, bool keeping);
     // Which answers are open; the focus where the keyboard user goes on.
     void setAnswering(bool answering, const analysis::PlayValues& allowed, bool playOut);
     // The boxes and menu items of how rounds are played, without their handlers: keeping the
@@ -33,9 +33,11 @@ public:
     void showPlayMode(bool playOut, bool keepCount);
     // The rules in force, and the count in force where there is one (its words), as a screen
     // reader reads them.
-    void showRules(const Table& table, const QString& countWords);
+    void showRules(const practice::Table& table, const QString& countWords);
     // The Rules list: these tables, then "Your table…"; `current` chosen.
-    void showTables(const std::vector<Table>& tables, int current);
+    void showTables(const std::vector<practice::Table>& tables, int current);
+    // Keeping the count and the index chart (one at a time), with a count in force.
+    void enableCount(bool counting, bool makingIndexChart);
     // Only the tab shown takes the round's keys.
     bool shown() const;
     void holdKeys();
@@ -46,7 +48,7 @@ signals:
     void countAnswered(double count);
 
 private:
-    void showCountBar(const PracticeView& view, bool keeping);
+    void showCountBar(const practice::PracticeView& view, bool keeping);
 
     Ui::DrillWindow& ui;
     KeepCountBar* countBar_ = nullptr;

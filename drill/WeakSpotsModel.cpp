@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+using namespace practice;
+
 namespace {
 
 int columnOf(int up) {

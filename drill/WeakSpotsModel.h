@@ -12,12 +12,12 @@ class WeakSpotsModel : public QAbstractTableModel {
     Q_DISABLE_COPY_MOVE(WeakSpotsModel)
 
 public:
-    WeakSpotsModel(const AnswerStats& stats, QObject* parent = nullptr);
+    WeakSpotsModel(const practice::AnswerStats& stats, QObject* parent = nullptr);
 
     // Shows the answers at another table.
     void setTable(const QString& table);
     // A cell's answers changed.
-    void cellChanged(const GridCell& cell);
+    void cellChanged(const practice::GridCell& cell);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -25,6 +25,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    const AnswerStats& stats_;
+    const practice::AnswerStats& stats_;
     QString table_;
 };

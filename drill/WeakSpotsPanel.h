@@ -16,7 +16,7 @@ class WeakSpotsPanel : public QWidget {
     Q_DISABLE_COPY_MOVE(WeakSpotsPanel)
 
 public:
-    WeakSpotsPanel(const AnswerStats& stats, QWidget* parent = nullptr);
+    WeakSpotsPanel(const practice::AnswerStats& stats, QWidget* parent = nullptr);
     ~WeakSpotsPanel() override;
     WeakSpotsModel& model() { return model_; }
 

@@ -14,6 +14,8 @@
 
 #include <cstdio>
 
+using namespace practice;
+
 namespace {
 
 // The command line, read before any window opens: a bad option or value is one line on the
@@ -113,9 +115,9 @@ int main(int argc, char** argv) {
     // The count in force: the command line's is kept for the next start; without one, the kept
     // one (one that no longer reads is left as it is, and none is in force).
     if (parsed.start.count) {
-        drillsettings::setCountGame(*parsed.start.count, true);
+        DrillSettings::setCountGame(*parsed.start.count, true);
     } else {
-        parsed.start.count = drillsettings::countGame();
+        parsed.start.count = DrillSettings::countGame();
     }
 
     // HITWISE_DRILL_SEED repeats a sequence of hands too (for tests); otherwise every run differs.

@@ -1,5 +1,7 @@
 #include "AnswerStats.h"
 
+namespace practice {
+
 void CellRecord::add(analysis::Play answer, bool right) {
     ++tries;
     last.push_back(answer);
@@ -83,3 +85,5 @@ std::vector<QString> AnswerStats::tables() const {
         tables.push_back(kept.first);
     return tables;
 }
+
+} // namespace practice

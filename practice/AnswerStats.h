@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+namespace practice {
+
 // How the player has done in one cell of a chart.
 struct CellRecord {
     static constexpr int kRightsToMend = 3; // right answers in a row that end a weak spot
@@ -110,3 +112,5 @@ private:
     };
     std::map<QString, Kept> kept_;
 };
+
+} // namespace practice

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace practice {
+
 PaceClock::PaceClock(QObject* parent) : QObject(parent) {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -187,3 +189,5 @@ RunningCountRecord runningCountRecord(const std::vector<CountAnswer>& answers, i
     }
     return record;
 }
+
+} // namespace practice

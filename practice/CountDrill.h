@@ -18,6 +18,8 @@
 #include <random>
 #include <vector>
 
+namespace practice {
+
 // A steady pace of ticks: each tick is due at the start plus a whole number of intervals, so
 // that a late tick never delays the ones after it.
 class PaceClock : public QObject {
@@ -99,3 +101,5 @@ struct RunningCountRecord {
     int lastTried = 0;
 };
 RunningCountRecord runningCountRecord(const std::vector<CountAnswer>& answers, int last = 20);
+
+} // namespace practice

@@ -4,6 +4,8 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
+namespace practice {
+
 CountInForce::CountInForce(std::optional<counting::Game> game, QObject* parent)
     : QObject(parent), game_(std::move(game)) {
     connect(&planning_, &QFutureWatcher<std::shared_ptr<const CountPlan>>::finished, this,
@@ -56,3 +58,5 @@ bool CountInForce::makeIndexChart() {
 void CountInForce::IndicesDone() {
     emit indexChartReady(indices_.result());
 }
+
+} // namespace practice

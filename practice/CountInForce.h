@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+namespace practice {
+
 // The count in force in the drill: the counter's game, its rules always the table's, and the
 // work off the window's thread that it needs, one piece of each at a time: the plan that
 // keeping the count and Your edge read, and the index chart's page. The window connects to the
@@ -51,3 +53,5 @@ private:
     QFutureWatcher<std::shared_ptr<const CountPlan>> planning_;
     QFutureWatcher<std::string> indices_;
 };
+
+} // namespace practice

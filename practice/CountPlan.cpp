@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace practice {
+
 std::shared_ptr<const CountPlan> planCount(const counting::Game& game) {
     auto plan = std::make_shared<CountPlan>();
     plan->game = game;
@@ -40,3 +42,5 @@ double runningCountOf(const counting::CountSystem& system, int decks,
     }
     return count;
 }
+
+} // namespace practice

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+namespace practice {
+
 // What playing a shoe with a count needs, worked out once for a game (a few seconds: it is done
 // off the window's thread): the index plays, and each count's round for grading bets.
 struct CountPlan {
@@ -30,3 +32,5 @@ QString countNamed(const counting::Game& game, double count);
 // `whole` that is not `unseen`.
 double runningCountOf(const counting::CountSystem& system, int decks,
                       const std::array<int, 11>& whole, const std::array<int, 11>& unseen);
+
+} // namespace practice

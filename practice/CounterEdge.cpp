@@ -6,6 +6,8 @@
 #include <cmath>
 #include <map>
 
+namespace practice {
+
 double countMissCost(const CountPlan& plan, double error) {
     // A true count anywhere within a whole count's step, off by the error, lands on the whole
     // count `below` away or the next, in proportion.
@@ -121,3 +123,5 @@ CounterEdge counterEdge(const CountPlan& plan, const CountRecords& records) {
     if (edge.study.size() > 8) edge.study.resize(8);
     return edge;
 }
+
+} // namespace practice

@@ -22,6 +22,8 @@
 #include <array>
 #include <vector>
 
+namespace practice {
+
 struct CounterEdge {
     double perfectPer100 = 0; // the game played without a mistake, units per 100 rounds
     double yoursPer100 = 0;
@@ -43,3 +45,5 @@ double countMissCost(const CountPlan& plan, double error);
 
 // From the counting records of the plan's system (History::countRecords()).
 CounterEdge counterEdge(const CountPlan& plan, const CountRecords& records);
+
+} // namespace practice

@@ -8,6 +8,9 @@
 
 using analysis::Play;
 
+namespace practice {
+
+
 Edge edgeOf(const analysis::Analysis& analysis, const Table& table, const AnswersOf& answersOf) {
     const rules::Rules& rules = analysis.rules();
     auto rightPlay = [&](int first, int second, int up) {
@@ -72,3 +75,5 @@ Edge edgeOf(const analysis::Analysis& analysis, const Table& table, const Answer
                      [](const CellCost& a, const CellCost& b) { return a.cost > b.cost; });
     return edge;
 }
+
+} // namespace practice

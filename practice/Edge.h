@@ -13,6 +13,8 @@
 #include <functional>
 #include <vector>
 
+namespace practice {
+
 struct CellCost {
     GridCell cell;
     double dealt = 0;     // the chance of a round being dealt this cell
@@ -33,3 +35,5 @@ struct Edge {
 using AnswersOf = std::function<std::vector<analysis::Play>(const GridCell&)>;
 
 Edge edgeOf(const analysis::Analysis& analysis, const Table& table, const AnswersOf& answersOf);
+
+} // namespace practice

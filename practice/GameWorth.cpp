@@ -2,6 +2,8 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
+namespace practice {
+
 GameWorth::GameWorth(QObject* parent) : QObject(parent) {
     connect(&watcher_, &QFutureWatcher<Worked>::finished, this, &GameWorth::Done);
 }
@@ -34,3 +36,5 @@ void GameWorth::Done() {
     }
     emit ready(last_->figures);
 }
+
+} // namespace practice

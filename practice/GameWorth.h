@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+namespace practice {
+
 // What a counter's game is worth (counting::gameFigures), worked out off the window's thread
 // one game at a time: the newest asked for is the one answered. The counts' rounds of the last
 // game are kept, so that a change of the bets, the bankroll or the rounds an hour is only weighed
@@ -38,3 +40,5 @@ private:
     std::optional<counting::Game> next_;
     std::optional<Worked> last_;
 };
+
+} // namespace practice

@@ -10,6 +10,9 @@
 
 using analysis::Play;
 
+namespace practice {
+
+
 namespace {
 
 // The two-card hand a chart row stands for: two cards as they are; more cards by their total,
@@ -97,3 +100,5 @@ Grade grade(const Table& table, const std::vector<int>& cards, int up,
     if (values.allows(grade.rightPlay)) grade.rightValue = values[grade.rightPlay];
     return grade;
 }
+
+} // namespace practice

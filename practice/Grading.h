@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+namespace practice {
+
 // Grades a decision. At one of the three charts, by the chart's advice for the hand, through the
 // same strategy functions as the main window: two cards as dealt, more cards by their total
 // (hard or soft, as the chart's rows). A conditional text counts by what the hand may do: "Double
@@ -40,3 +42,5 @@ Grade grade(const Table& table, const std::vector<int>& cards, int up,
 // The play one of the three charts makes for a hand that may make the `allowed` plays.
 analysis::Play chartPlay(int chart, const std::vector<int>& cards, int up,
                          const analysis::PlayValues& allowed, QString* adviceText = nullptr);
+
+} // namespace practice

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace practice {
+
 DealKind kindOfRow(int row) {
     switch (charts::kindOfRow(row)) {
     case charts::RowKind::Pair: return DealKind::Pairs;
@@ -62,3 +64,5 @@ Deal HandDealer::deal(DealKind kind, const std::vector<GridCell>& weak) {
     suit(deal);
     return deal;
 }
+
+} // namespace practice

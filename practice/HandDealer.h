@@ -7,6 +7,8 @@
 #include <random>
 #include <vector>
 
+namespace practice {
+
 // What the drill deals.
 enum class DealKind { EveryHand, HardTotals, SoftHands, Pairs };
 
@@ -47,3 +49,5 @@ private:
     void suit(Deal& deal);
     std::mt19937 random_;
 };
+
+} // namespace practice

@@ -4,6 +4,8 @@
 #include <map>
 #include <tuple>
 
+namespace practice {
+
 History::History(const QString& folder) : store_(folder), stats_(store_.takeStats()) {}
 
 void History::startCheck() {
@@ -82,7 +84,7 @@ void History::record(const QString& table, const CountAnswer& answer) {
 }
 
 std::vector<DayAnswers> History::dayAnswers(const QString& table) const {
-    if (remembers()) return ::dayAnswers(store_.database(), table, kDaysShown);
+    if (remembers()) return practice::dayAnswers(store_.database(), table, kDaysShown);
     // Without a file: this session's, by day, cell and answer.
     std::map<std::tuple<QDate, int, int, int>, int> counted;
     for (const Given& given : session_) {
@@ -105,7 +107,7 @@ RunningCountRecord History::runningCountRecord(const QString& system, int last) 
         std::vector<CountAnswer> answers;
         for (const StoredCountAnswer& stored : countRecords(system)().answers)
             answers.push_back(stored.answer);
-        return ::runningCountRecord(answers, last);
+        return practice::runningCountRecord(answers, last);
     }
     RunningCountRecord record;
     record.bestDeckSeconds = bestCleanDeck(store_.database(), system);
@@ -130,3 +132,5 @@ std::function<CountRecords()> History::countRecords(const QString& system) const
     }
     return [records] { return records; };
 }
+
+} // namespace practice

@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 
+namespace practice {
+
 // The drill's memory: the store of every answer and what the drill shows at once, the statistics
 // read at open and kept up to date with each new answer; the rest is read when it is asked for.
 // After it is opened, the whole file is checked off the window's thread, at the idle priority
@@ -88,3 +90,5 @@ private:
     bool applied_ = false; // the check's finding
     std::function<void()> checkedHandler_;
 };
+
+} // namespace practice

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <atomic>
 
+namespace practice {
+
 namespace {
 
 // A read-only connection of its own to the file, for one reader on any thread.
@@ -144,3 +146,5 @@ HistoryCheck checkHistory(const QString& path) {
     }
     return found;
 }
+
+} // namespace practice

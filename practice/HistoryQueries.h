@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+namespace practice {
+
 // Reading the history when the drill asks: what the tables kept up to date with each answer
 // hold (HistorySchema.h), through the indexes of the counting answers; and, with a connection of
 // its own from any thread, what needs the whole file.
@@ -38,3 +40,5 @@ std::vector<bool> lastRunningCounts(const QSqlDatabase& db, const QString& syste
 // With a connection of their own: the records of one system, and the full check of the file.
 CountRecords readCountRecords(const QString& path, const QString& system);
 HistoryCheck checkHistory(const QString& path);
+
+} // namespace practice

@@ -14,6 +14,8 @@
 #include <cstring>
 #include <map>
 
+namespace practice {
+
 namespace {
 
 // The kinds as the file names them, in the order of CountKind.
@@ -196,3 +198,5 @@ std::optional<StoredCountAnswer> countAnswerOfRow(const QSqlQuery& query) {
     answer.count = query.value(11).toDouble();
     return stored;
 }
+
+} // namespace practice

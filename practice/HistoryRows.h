@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+namespace practice {
+
 // How the history's rows write an answer, and read it back: the cards as "10,2,4", a play by its
 // name ("Hit"), a kind of counting answer by its word ("running"), a day as "2026-12-09". A row
 // this version cannot read gives nothing.
@@ -49,3 +51,5 @@ inline constexpr const char* kCountAnswerColumns =
 // cannot read.
 std::optional<StoredAnswer> answerOfRow(const QSqlQuery& query, int first = 0);
 std::optional<StoredCountAnswer> countAnswerOfRow(const QSqlQuery& query);
+
+} // namespace practice

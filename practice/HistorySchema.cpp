@@ -13,7 +13,9 @@
 #include <map>
 #include <tuple>
 
-namespace historyschema {
+namespace practice {
+
+namespace schema {
 
 namespace {
 
@@ -247,4 +249,6 @@ bool migrate(QSqlDatabase& db, int from, QSqlError* error) {
     return true;
 }
 
-} // namespace historyschema
+} // namespace schema
+
+} // namespace practice

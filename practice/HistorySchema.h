@@ -6,6 +6,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+namespace practice {
+
 // The history's schema and its numbered migration steps: step n brings a file of version n to
 // version n + 1, every answer kept. The version is SQLite's PRAGMA user_version.
 //
@@ -16,7 +18,7 @@
 //    every answer at the start: each table's cell records (one text a chart row) and totals
 //    (answers without a count), the first decisions by day, cell and answer; and the indexes the counting
 //    queries read by.
-namespace historyschema {
+namespace schema {
 
 inline constexpr int kVersion = 4;
 
@@ -28,4 +30,6 @@ bool migrate(QSqlDatabase& db, int from, QSqlError* error);
 // in the order of the grid).
 bool writeCells(QSqlQuery& query, const QString& table, const CellRecords& cells);
 
-} // namespace historyschema
+} // namespace schema
+
+} // namespace practice

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+namespace practice {
 
 namespace {
 
@@ -128,7 +129,7 @@ void HistoryStore::append(const QString& table, const Answer& answer, const QDat
                                   [&](const auto& kept) { return kept.first == *cell; });
         if (found == cells.end()) found = cells.insert(cells.end(), {*cell, CellRecord{}});
         found->second.add(answer.answer, answer.right);
-        if (!commit(query, historyschema::writeCells(query, table, cells))) return;
+        if (!commit(query, schema::writeCells(query, table, cells))) return;
         query.prepare("INSERT INTO day_answers (rules, day, row, up, answer, answers) VALUES (?, "
                       "?, ?, ?, ?, 1) ON CONFLICT (rules, day, row, up, answer) DO UPDATE SET "
                       "answers = answers + 1");
@@ -235,7 +236,7 @@ HistoryStore::Opened HistoryStore::prepare(QSqlDatabase& db) {
         }
         // A new file: the schema with its version, in one transaction.
         QSqlError error;
-        if (!db.transaction() || !historyschema::create(db, &error) ||
+        if (!db.transaction() || !schema::create(db, &error) ||
             !query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion)) ||
             !db.commit()) {
             if (!error.isValid())
@@ -342,7 +343,7 @@ bool HistoryStore::migrate(QSqlDatabase& db, int from) {
         return false;
     };
     if (!db.transaction()) return fail(db.lastError());
-    if (!historyschema::migrate(db, from, &error)) return fail(error);
+    if (!schema::migrate(db, from, &error)) return fail(error);
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion))) {
         return fail(query.lastError());
@@ -350,3 +351,5 @@ bool HistoryStore::migrate(QSqlDatabase& db, int from) {
     if (!db.commit()) return fail(db.lastError());
     return true;
 }
+
+} // namespace practice

@@ -11,6 +11,8 @@
 #include <optional>
 #include <vector>
 
+namespace practice {
+
 // The drill's answers in an SQLite database in the data folder, one row an answer, each
 // committed before append() returns, with what the drill shows at once (each cell's record,
 // each table's totals, the answers by day) kept up to date in the same transaction. Opening
@@ -29,7 +31,7 @@
 // cannot be written. Either way takeNotice() says so once.
 class HistoryStore {
 public:
-    static constexpr int kSchemaVersion = historyschema::kVersion;
+    static constexpr int kSchemaVersion = schema::kVersion;
 
     explicit HistoryStore(const QString& folder);
     ~HistoryStore();
@@ -72,3 +74,5 @@ private:
     QString notice_;
     AnswerStats stats_;
 };
+
+} // namespace practice

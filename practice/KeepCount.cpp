@@ -6,7 +6,9 @@
 #include <cmath>
 
 using analysis::Play;
-using namespace practice;
+
+namespace practice {
+
 
 namespace {
 
@@ -198,7 +200,7 @@ bool KeepCount::insure(bool insure) {
 void KeepCount::showRound() {
     // While insurance is asked, a dealer's blackjack is not yet shown.
     const bool over = round_->over() && step_ != Step::Insuring;
-    ::showRound(*round_, over, bet_, &view_);
+    practice::showRound(*round_, over, bet_, &view_);
     if (over) {
         endRound();
     } else {
@@ -323,3 +325,5 @@ bool KeepCount::answerRunningCount(double given) {
     showCount();
     return true;
 }
+
+} // namespace practice

@@ -11,6 +11,8 @@
 #include <memory>
 #include <random>
 
+namespace practice {
+
 // Playing the shoe with the count: rounds from a shoe cut at the game's penetration, a bet before
 // each graded against the ramp, insurance by its index, every decision graded against the index
 // play and the exact values of the cards left, and count checks, now and then and always at the
@@ -82,3 +84,5 @@ private:
     QString summary_; // the round's end, before any count check
     std::mt19937 checks_;
 };
+
+} // namespace practice

@@ -7,7 +7,9 @@
 #include <cmath>
 
 using analysis::Play;
-using namespace practice;
+
+namespace practice {
+
 
 PracticeSession::PracticeSession(const QString& dataFolder, std::uint32_t seed, const Table& table,
                                  bool playOut)
@@ -99,7 +101,7 @@ void PracticeSession::startRound() {
 void PracticeSession::showRound() {
     const Round& round = *round_;
     const bool over = round.over();
-    ::showRound(round, over, 1, &view_);
+    practice::showRound(round, over, 1, &view_);
     if (over) {
         QString summary =
             QStringLiteral("Round over: %1 %2.")
@@ -140,7 +142,7 @@ void PracticeSession::record(const Answer& answer) {
 void PracticeSession::answerDeal(Play play) {
     const std::vector<int> cards{deal_.first(), deal_.second()};
     const Grade grade =
-        ::grade(table_, cards, deal_.up(), analysis::allowedPlays(table_.rules, cards), play);
+        practice::grade(table_, cards, deal_.up(), analysis::allowedPlays(table_.rules, cards), play);
     record({cards, deal_.up(), 0, play, grade.rightPlay, grade.right, std::nullopt});
     view_.feedback = gradeText(grade, play, table_.isChart());
     view_.answering = false;
@@ -154,7 +156,7 @@ bool PracticeSession::answerRound(Play play) {
         return false;
     }
     const std::vector<int> cards = round.hands()[round.current()].values();
-    const Grade grade = ::grade(table_, cards, round.up(), allowed, play);
+    const Grade grade = practice::grade(table_, cards, round.up(), allowed, play);
     record({cards, round.up(), position_, play, grade.rightPlay, grade.right, std::nullopt});
     ++position_;
     QString line = QStringLiteral("%1 on %2: %3")
@@ -224,3 +226,5 @@ void PracticeSession::useStackedShoe(std::vector<cards::Card> cards) {
     round_.reset();
     dealNext();
 }
+
+} // namespace practice

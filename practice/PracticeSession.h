@@ -33,6 +33,8 @@
 #include <memory>
 #include <optional>
 
+namespace practice {
+
 class PracticeSession {
 public:
     // The history lives in dataFolder; every shoe and hand comes from the seed.
@@ -112,3 +114,5 @@ private:
     PracticeView view_;
     KeepCount keep_;
 };
+
+} // namespace practice

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace practice {
+
 // What the practice tab shows after each step, in words as a screen reader reads them: the
 // session fills it, the window only shows it.
 
@@ -35,3 +37,5 @@ struct PracticeView {
     bool planning = false; // no card is dealt until the count's plan is worked out
     QString count; // "Running count +3, true count +1 (4.5 decks left)"; empty while hidden
 };
+
+} // namespace practice

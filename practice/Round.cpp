@@ -7,6 +7,9 @@
 
 using analysis::Play;
 
+namespace practice {
+
+
 using cards::Card;
 using cards::valuesOf;
 
@@ -243,3 +246,5 @@ double Round::result() const {
         sum += hand.result;
     return sum;
 }
+
+} // namespace practice

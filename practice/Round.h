@@ -14,6 +14,8 @@
 #include <random>
 #include <vector>
 
+namespace practice {
+
 // The plays a hand may make in a round: a two-card hand may double (after a split only with
 // double after split), split (while fewer than the most hands are out; aces once) and surrender
 // (not after a split) as the rules say.
@@ -100,3 +102,5 @@ private:
     int current_ = 0;
     bool over_ = false;
 };
+
+} // namespace practice

@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-using namespace practice;
+namespace practice {
 
 void showRound(const Round& round, bool over, double bet, PracticeView* view) {
     const bool several = round.hands().size() > 1;
@@ -38,3 +38,5 @@ void showRound(const Round& round, bool over, double bet, PracticeView* view) {
             .arg(words.join("; "), over ? "has" : "shows", cardsText(view->dealer));
     view->hand = text[0].toUpper() + text.mid(1);
 }
+
+} // namespace practice

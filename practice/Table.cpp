@@ -3,6 +3,8 @@
 #include "FittedRules.h"
 #include "KnownCharts.h"
 
+namespace practice {
+
 namespace {
 
 // A known chart's key: "chart:single".
@@ -43,3 +45,5 @@ QString Table::words() const {
     const QString words = QString::fromStdString(rules::inWords(rules));
     return isChart() ? QStringLiteral("%1 chart: %2").arg(name(), words) : words;
 }
+
+} // namespace practice

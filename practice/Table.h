@@ -6,6 +6,8 @@
 
 #include <optional>
 
+namespace practice {
+
 // The rules a drill practises: one of Hitwise's three charts (graded by its own advice table,
 // valued under the rules it was found to fit) or the player's own table (graded by the engine's
 // best play for the cards dealt).
@@ -27,3 +29,5 @@ struct Table {
     QString words() const;
     bool operator==(const Table& other) const { return key() == other.key(); }
 };
+
+} // namespace practice

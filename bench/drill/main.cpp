@@ -18,6 +18,8 @@ using analysis::Play;
 #include <cstdio>
 #include <vector>
 
+using namespace practice;
+
 namespace {
 
 // From a decision to its grade against the index play and the exact values of the cards left,

@@ -23,6 +23,8 @@
 #include <cstdio>
 #include <random>
 
+using namespace practice;
+
 using analysis::Play;
 
 namespace {

@@ -9,6 +9,7 @@
 #include <QTest>
 
 using analysis::Play;
+using namespace practice;
 
 class DrillTest : public QObject {
     Q_OBJECT
@@ -62,3 +63,4 @@ void DrillTest::countDialogKeepsWhatItShows() {
 
 QTEST_MAIN(DrillTest)
 #include "tst_drill.moc"
+

@@ -85,7 +85,8 @@ if command -v setpriv >/dev/null; then
     chown -R nobody "$E2E_TMP/prog"
     # Not on this session's accessibility bus: another user's program may not join it.
     (cd / && exec setpriv --reuid=nobody --regid=nogroup --clear-groups env \
-        -u DBUS_SESSION_BUS_ADDRESS -u QT_LINUX_ACCESSIBILITY_ALWAYS_ON HOME=/tmp "$E2E_TMP/prog/hitwise") \
+        -u DBUS_SESSION_BUS_ADDRESS -u QT_LINUX_ACCESSIBILITY_ALWAYS_ON -u XDG_RUNTIME_DIR \
+        -u XDG_CACHE_HOME HOME=/tmp "$E2E_TMP/prog/hitwise") \
         >"$E2E_TMP/program.log" 2>&1 &
     APP_PID=$!
     window=$(main_window)

@@ -5,9 +5,9 @@
 #include "AnswerStats.h"
 #include "Table.h"
 
-inline Answer answerOf(std::vector<int> cards, int up, analysis::Play answer,
+inline practice::Answer answerOf(std::vector<int> cards, int up, analysis::Play answer,
                        analysis::Play right) {
     return {std::move(cards), up, 0, answer, right, answer == right, std::nullopt};
 }
 
-inline const QString kMulti = Table::ofChart(1).key();
+inline const QString kMulti = practice::Table::ofChart(1).key();

@@ -16,6 +16,7 @@
 #include <tuple>
 
 using analysis::Play;
+using namespace practice;
 
 class HistoryTest : public QObject {
     Q_OBJECT
@@ -598,3 +599,4 @@ void HistoryTest::daysByTheLocalTime() {
 
 QTEST_MAIN(HistoryTest)
 #include "tst_history.moc"
+

@@ -19,6 +19,7 @@
 #include <QTest>
 
 using analysis::Play;
+using namespace practice;
 
 Q_DECLARE_METATYPE(analysis::PlayValues)
 
@@ -88,7 +89,7 @@ void PracticeTest::gradingFollowsTheTables() {
                 }
                 for (Play answer : analysis::kAllPlays) {
                     const Grade grade =
-                        ::grade(Table::ofChart(ruleSet), {first, second}, up,
+                        practice::grade(Table::ofChart(ruleSet), {first, second}, up,
                                 analysis::allowedPlays(rules, {first, second}), answer);
                     QVERIFY2(grade.right == (answer == expected),
                              qPrintable(QString("%1,%2 v %3: \"%4\", answer %5")
@@ -142,7 +143,7 @@ void PracticeTest::gradingAtYourTable() {
     QFETCH(bool, closeCall);
     const std::vector<int> hand(cards.begin(), cards.end());
     const Grade grade =
-        ::grade(Table::own(rules), hand, up, playsAllowed(rules, hand, false, 1), Play(answer));
+        practice::grade(Table::own(rules), hand, up, playsAllowed(rules, hand, false, 1), Play(answer));
     QCOMPARE(grade.right, right);
     QCOMPARE(grade.closeCall, closeCall);
     QVERIFY(grade.adviceText.isEmpty());
@@ -755,3 +756,4 @@ void PracticeTest::countInForceWorksOffTheThread() {
 
 QTEST_MAIN(PracticeTest)
 #include "tst_practice.moc"
+

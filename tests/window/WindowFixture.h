@@ -41,7 +41,6 @@ public:
     bool playerButtonsEnabled(bool enabled) const;
     bool dealerButtonsEnabled(bool enabled) const;
 
-    QString cardFolder() const { return folder_.path(); }
     QString cardPath(const QString& file) const { return folder_.filePath(file); }
 
     // The error boxes shown since the last reset: title and message.
