@@ -5,9 +5,12 @@
 // How the parts meet: a PracticeSession holds the Table in force (one of the known charts or the
 // player's own rules), deals a hand with the HandDealer (leaning on the weak spots the History
 // keeps) or plays a Round out from a CardShoe, grades each answer with grade() (the chart, or the
-// engine's best play), records it in the History (its SQLite HistoryStore and the AnswerStats
-// read from it) and says what is to be shown in a PracticeView, in words (PracticeText,
-// RoundView) as a screen reader reads them. Edge turns the statistics into what the player's
+// engine's best play), records it in the History and says what is to be shown in a PracticeView,
+// in words (PracticeText, RoundView) as a screen reader reads them. The History's HistoryStore
+// keeps every answer in SQLite (HistorySchema: the schema and its migrations; HistoryRows: how a
+// row writes an answer) with what is shown at once, the AnswerStats, kept up to date in the same
+// transaction; HistoryQueries reads the rest when it is asked for, and checks the whole file
+// off the window's thread. Edge turns the statistics into what the player's
 // mistakes cost. The window only shows the view and passes the player's choices on.
 //
 // With a count: the CountInForce holds the counter's game (counting::Game, its rules the

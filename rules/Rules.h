@@ -1,9 +1,11 @@
 #pragma once
 
-// The rules of a table: plain C++, no Qt. The engine values them, the charts name them, the
-// drill keeps them; RuleOptions.h (Qt Core) reads them from the command line for every program
-// from one definition. Rules::problem() is the one check of what the engine can value: the
-// options, the history and the Your table dialog all ask it.
+// The rules of a table: plain C++, no Qt, the lowest layer. The engine values them, the charts
+// name them, the counter's game and the drill keep them; options/RuleOptions.h (Qt Core) reads
+// and writes them as the options of every program. Rules::problem() is the one check of what the
+// engine can value: the options, the history and the Your table dialog all ask it. The words of
+// the rules (kDoublingWords and the rest) are written once here, for the canonical text, the
+// options and their help alike.
 //
 // The canonical text (canonical(), fromCanonical()) is what the drill's history stores: a new
 // field in it comes with a numbered migration step of the history, never silently.
