@@ -180,7 +180,8 @@ RoundMoments upCardMoments(const rules::Rules& rules, const Shoe& before, int up
 
 } // namespace
 
-RoundMoments roundMoments(const rules::Rules& rules, const Shoe& before, const PlayChooser& choose) {
+RoundMoments roundMoments(const rules::Rules& rules, const Shoe& before,
+                          const PlayChooser& choose) {
     checked(rules, before);
     // The up cards shared out as Analysis shares them, each worker summing its own.
     std::array<RoundMoments, std::size(kUpCardsByCost)> byUp{};

@@ -93,6 +93,7 @@ PlayValues allowedPlays(const rules::Rules& rules, const std::vector<int>& cards
 // std::invalid_argument for a value out of range, more cards of a value than the shoe holds, or
 // rules or a shoe the engine cannot value.
 PlayValues analyseHand(const rules::Rules& rules, const std::vector<int>& cards, int up);
-PlayValues analyseHand(const rules::Rules& rules, const Shoe& shoe, const std::vector<int>& cards, int up);
+PlayValues analyseHand(const rules::Rules& rules, const Shoe& shoe, const std::vector<int>& cards,
+                       int up);
 
 } // namespace analysis

@@ -85,8 +85,8 @@ struct SplitCaches {
 // Values the split hands of one pair against one up card.
 class SplitHands {
 public:
-    SplitHands(const rules::Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard, int pair,
-               int most, SplitCaches& caches)
+    SplitHands(const rules::Rules& rules, const DealerTable& dealer, const Shoe& withoutUpCard,
+               int pair, int most, SplitCaches& caches)
         : rules_(rules), dealer_(dealer), pair_(pair), shoe_(withoutUpCard), c_(caches) {
         shoe_.take(pair);
         base_ = shoe_;

@@ -6,9 +6,9 @@
 namespace charts {
 
 using analysis::Analysis;
-using rules::Doubling;
 using analysis::Play;
 using analysis::PlayValues;
+using rules::Doubling;
 using rules::Rules;
 
 namespace {

@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
         out << "    {rules::Rules{" << r.decks << ", " << r.hitSoft17 << ", " << r.holeCard
             << ", rules::Doubling::" << doublingName(r.doubling) << ", " << r.doubleAfterSplit
             << ", " << r.splitHands << ", " << r.surrender << ", " << r.sixToFive
-            << ", rules::PostSplit::" << postSplitIdentifier(r.postSplit) << "}, "
-            << fit.agreeing << "}, // " << describe(r) << "\n";
+            << ", rules::PostSplit::" << postSplitIdentifier(r.postSplit) << "}, " << fit.agreeing
+            << "}, // " << describe(r) << "\n";
     }
     out << "};\n\n} // namespace\n\nconst Fit& fittedRules(int chart) {\n"
         << "    static_assert(sizeof kFits / sizeof kFits[0] == kKnownChartCount);\n"

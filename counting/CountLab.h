@@ -4,11 +4,12 @@
 //
 // How the parts meet: a Game (Game.h) is the counter's whole game as one value: the table's
 // rules, the count system and its conventions, where in the shoe rounds are dealt (one depth, or
-// every round up to the cut card with the players at the table), the ramp and the plan. countShoes() gives, for each whole count the player goes by, how often
-// it comes up and the shoe it implies (CountShoe.h: the cards left on average at that count,
-// as whole cards). The engine values each such shoe once (analysis::Analysis); indexPlays()
-// reads from those analyses where the best play of each chart cell changes with the count, and
-// byCount() what a round is worth at each count.
+// every round up to the cut card with the players at the table), the ramp and the plan.
+// countShoes() gives, for each whole count the player goes by, how often it comes up and the shoe
+// it implies (CountShoe.h: the cards left on average at that count, as whole cards). The engine
+// values each such shoe once (analysis::Analysis); indexPlays() reads from those analyses where the
+// best play of each chart cell changes with the count, and byCount() what a round is worth at each
+// count.
 //
 // The count at a decision includes the player's cards and the up card: a cell's values at
 // decision count I are read from the shoes before the deal at I less the tags of the hand and

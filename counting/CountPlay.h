@@ -31,8 +31,7 @@ analysis::Play basicPlay(const IndexTable& table, const std::vector<int>& cards,
 // has not seen (`unseen`, by value, the hole card among them). Near the cut card these may be
 // too few for the engine to be sure of finishing a round: then the same mix is valued, taken
 // twice or as many times as it needs, and *copies says how many (1 for the cards as they are).
-analysis::PlayValues valuesOnCardsLeft(const rules::Rules& rules,
-                                       const std::array<int, 11>& unseen,
+analysis::PlayValues valuesOnCardsLeft(const rules::Rules& rules, const std::array<int, 11>& unseen,
                                        const std::vector<int>& cards, int up, int* copies);
 
 // The value of insuring, per unit of the initial bet (half of it staked, paid 2 to 1), on the

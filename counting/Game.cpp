@@ -15,9 +15,9 @@ auto dealt(const Game& g) {
 }
 
 auto fields(const Game& g) {
-    return std::tuple_cat(dealt(g), std::tie(g.ramp, g.leaveBelow, g.bankroll, g.roundsPerHour,
-                                             g.maxSpread, g.seat, g.spots, g.wongIn, g.wongOut,
-                                             g.tableMax));
+    return std::tuple_cat(dealt(g),
+                          std::tie(g.ramp, g.leaveBelow, g.bankroll, g.roundsPerHour, g.maxSpread,
+                                   g.seat, g.spots, g.wongIn, g.wongOut, g.tableMax));
 }
 
 } // namespace

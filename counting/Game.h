@@ -29,16 +29,16 @@ struct Game {
     int players = 1;             // at the table, the counter among them
 
     Ramp ramp;
-    std::optional<int> leaveBelow;  // the counter leaves the table below this count
-    double bankroll = 1000;         // units, for the risk of ruin and a bet's certainty equivalent
+    std::optional<int> leaveBelow; // the counter leaves the table below this count
+    double bankroll = 1000;        // units, for the risk of ruin and a bet's certainty equivalent
     double roundsPerHour = 100;
-    std::optional<int> maxSpread;   // the largest bet over the smallest, for the best ramp
+    std::optional<int> maxSpread; // the largest bet over the smallest, for the best ramp
 
     // How the simulator seats and plays the counter.
-    std::optional<int> seat;       // 1 is first base; nothing: the last seat
-    int spots = 1;                 // hands a round, each with the ramp's bet
-    std::optional<int> wongIn;     // watch from behind, and sit down at this count or above
-    std::optional<int> wongOut;    // leave below it, then watch again until wongIn
+    std::optional<int> seat;        // 1 is first base; nothing: the last seat
+    int spots = 1;                  // hands a round, each with the ramp's bet
+    std::optional<int> wongIn;      // watch from behind, and sit down at this count or above
+    std::optional<int> wongOut;     // leave below it, then watch again until wongIn
     std::optional<double> tableMax; // units: no bet above it
 
     // The ramp's bet at a whole count, within the table maximum.

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-
 CostPlot::CostPlot(QWidget* parent) : QWidget(parent) {
     setMinimumHeight(120);
 }

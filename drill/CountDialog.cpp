@@ -42,10 +42,10 @@ CountDialog::CountDialog(const counting::Game& start, const std::vector<counting
 CountDialog::~CountDialog() = default;
 
 void CountDialog::show(const counting::Game& game) {
-    const QSignalBlocker quiet[] = {QSignalBlocker(ui->SystemBox), QSignalBlocker(ui->EstimateBox),
-                                    QSignalBlocker(ui->RoundingBox),
-                                    QSignalBlocker(ui->PenetrationBox),
-                                    QSignalBlocker(ui->BankrollBox), QSignalBlocker(ui->RoundsBox)};
+    const QSignalBlocker quiet[] = {
+        QSignalBlocker(ui->SystemBox),   QSignalBlocker(ui->EstimateBox),
+        QSignalBlocker(ui->RoundingBox), QSignalBlocker(ui->PenetrationBox),
+        QSignalBlocker(ui->BankrollBox), QSignalBlocker(ui->RoundsBox)};
     const int system = ui->SystemBox->findData(QString::fromStdString(game.system.id));
     ui->SystemBox->setCurrentIndex(system >= 0 ? system : 0);
     ui->EstimateBox->setCurrentIndex(int(game.conventions.estimate));
@@ -67,8 +67,7 @@ void CountDialog::RecentChange(int index) {
 }
 
 counting::CountSystem CountDialog::chosenSystem() const {
-    const auto system =
-        counting::systemOfId(ui->SystemBox->currentData().toString().toStdString());
+    const auto system = counting::systemOfId(ui->SystemBox->currentData().toString().toStdString());
     return system ? *system : game_.system; // none: the player's own tags
 }
 

@@ -6,7 +6,6 @@
 
 #include <cmath>
 
-
 DiscardTray::DiscardTray(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
 }

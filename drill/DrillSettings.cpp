@@ -7,7 +7,6 @@
 
 using namespace practice;
 
-
 namespace {
 
 // Puts an entry first in a kept list of at most `most`; false if it was first already.
@@ -73,8 +72,9 @@ bool DrillSettings::tellUncounted(int uncounted) {
 std::optional<counting::Game> DrillSettings::countGame() {
     const QSettings settings;
     // Before the game had one text form, the count was kept as a list of its options.
-    const QString text = settings.contains("game") ? settings.value("game").toString()
-                                                   : settings.value("count").toStringList().join(' ');
+    const QString text = settings.contains("game")
+                             ? settings.value("game").toString()
+                             : settings.value("count").toStringList().join(' ');
     return text.isEmpty() ? std::nullopt : options::gameOfText(text);
 }
 
@@ -103,4 +103,3 @@ double DrillSettings::bet() {
 void DrillSettings::setBet(double bet) {
     QSettings().setValue("bet", bet);
 }
-

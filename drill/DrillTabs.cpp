@@ -13,8 +13,7 @@ using namespace practice;
 
 DrillTabs::DrillTabs(Ui::DrillWindow& ui, PracticeSession& session, CountInForce& count,
                      AnalysisCache& analyses, std::uint32_t seed, QObject* parent)
-    : QObject(parent), ui(ui), session_(session), count_(count), analyses_(analyses),
-      seed_(seed) {
+    : QObject(parent), ui(ui), session_(session), count_(count), analyses_(analyses), seed_(seed) {
     connect(&counter_, &QFutureWatcher<CounterEdge>::finished, this, &DrillTabs::CounterReady);
 }
 

@@ -25,8 +25,9 @@ class DrillTabs : public QObject {
     Q_DISABLE_COPY_MOVE(DrillTabs)
 
 public:
-    DrillTabs(Ui::DrillWindow& ui, practice::PracticeSession& session, practice::CountInForce& count,
-              AnalysisCache& analyses, std::uint32_t seed, QObject* parent = nullptr);
+    DrillTabs(Ui::DrillWindow& ui, practice::PracticeSession& session,
+              practice::CountInForce& count, AnalysisCache& analyses, std::uint32_t seed,
+              QObject* parent = nullptr);
     ~DrillTabs() override;
 
     // Brings the tab shown, and those made before, up to date.

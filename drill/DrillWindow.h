@@ -90,10 +90,10 @@ private:
     practice::PracticeSession session_;
     practice::CountInForce count_;
     AnalysisCache analyses_;
-    std::unique_ptr<PracticeTab> tab_; // shows the Practice tab
-    std::unique_ptr<DrillTabs> tabs_;  // the other tabs
-    practice::Table indexTable_;                 // the table of the index chart under way
-    std::vector<practice::Table> ruleSets_;      // the Rules list but its last entry, "Your table…"
+    std::unique_ptr<PracticeTab> tab_;      // shows the Practice tab
+    std::unique_ptr<DrillTabs> tabs_;       // the other tabs
+    practice::Table indexTable_;            // the table of the index chart under way
+    std::vector<practice::Table> ruleSets_; // the Rules list but its last entry, "Your table…"
     QTimer* blackjackTimer_;
     DrillDocuments documents_;
 };

@@ -30,7 +30,8 @@ public:
     // While the engine works the table out.
     void showWorking(const practice::Table& table);
     // `days`: the first decisions by day, for the plot (History::dayAnswers()).
-    void showEdge(const analysis::Analysis& analysis, const practice::Table& table, const practice::AnswerStats& stats,
+    void showEdge(const analysis::Analysis& analysis, const practice::Table& table,
+                  const practice::AnswerStats& stats,
                   const std::vector<practice::DayAnswers>& days);
     // With a count in force: what the player's counting makes of the game, by kind of mistake,
     // at their unit (the bet); nothing without a count, or a word while it is worked out.

@@ -13,8 +13,7 @@ bool PracticeTab::shown() const {
     return ui.Tabs->currentWidget() == ui.PracticeTab;
 }
 
-void PracticeTab::show(const PracticeView& view, const QString& score, bool playOut,
-                       bool keeping) {
+void PracticeTab::show(const PracticeView& view, const QString& score, bool playOut, bool keeping) {
     ui.Felt->setCards(view.dealer, view.hidden, view.dealerCaption, view.hands);
     ui.HandLabel->setText(view.hand);
     // A screen reader reads a button's description with its name when the focus lands on it:
@@ -52,8 +51,7 @@ void PracticeTab::showCountBar(const PracticeView& view, bool keeping) {
     }
 }
 
-void PracticeTab::setAnswering(bool answering, const analysis::PlayValues& allowed,
-                               bool playOut) {
+void PracticeTab::setAnswering(bool answering, const analysis::PlayValues& allowed, bool playOut) {
     const std::pair<QPushButton*, Play> buttons[] = {{ui.HitButton, Play::Hit},
                                                      {ui.StandButton, Play::Stand},
                                                      {ui.DoubleButton, Play::Double},
@@ -92,9 +90,9 @@ void PracticeTab::holdKeys() {
 }
 
 void PracticeTab::showPlayMode(bool playOut, bool keepCount) {
-    const QSignalBlocker quiet[] = {
-        QSignalBlocker(ui.PlayOutBox), QSignalBlocker(ui.KeepCountBox),
-        QSignalBlocker(ui.ActionPlayOut), QSignalBlocker(ui.ActionKeepCount)};
+    const QSignalBlocker quiet[] = {QSignalBlocker(ui.PlayOutBox), QSignalBlocker(ui.KeepCountBox),
+                                    QSignalBlocker(ui.ActionPlayOut),
+                                    QSignalBlocker(ui.ActionKeepCount)};
     ui.PlayOutBox->setChecked(playOut);
     ui.ActionPlayOut->setChecked(playOut);
     ui.KeepCountBox->setChecked(keepCount);
@@ -103,9 +101,10 @@ void PracticeTab::showPlayMode(bool playOut, bool keepCount) {
 }
 
 void PracticeTab::showRules(const Table& table, const QString& countWords) {
-    ui.RulesLabel->setText(
-        QStringLiteral("Rules in force: %1.").arg(table.words()) +
-        (countWords.isEmpty() ? QString() : QStringLiteral(" Count in force: %1.").arg(countWords)));
+    ui.RulesLabel->setText(QStringLiteral("Rules in force: %1.").arg(table.words()) +
+                           (countWords.isEmpty()
+                                ? QString()
+                                : QStringLiteral(" Count in force: %1.").arg(countWords)));
 }
 
 void PracticeTab::showTables(const std::vector<Table>& tables, int current) {

@@ -8,7 +8,6 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
-
 TableDialog::TableDialog(const rules::Rules& start, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TableDialog>()), start_(start) {
     ui->setupUi(this);

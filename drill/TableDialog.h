@@ -35,5 +35,5 @@ private:
     rules::Rules start_;
     QFutureWatcher<double> edge_;
     rules::Rules valued_; // the rules edge_ works on
-    bool again_ = false;     // the rules changed while it did
+    bool again_ = false;  // the rules changed while it did
 };

@@ -127,8 +127,8 @@ bool anyCountOption(const QCommandLineParser& parser) {
     return hasDepth(parser) && parser.isSet("depth");
 }
 
-std::optional<counting::Game> readGame(const QCommandLineParser& parser,
-                                       const rules::Rules& rules, QString* error) {
+std::optional<counting::Game> readGame(const QCommandLineParser& parser, const rules::Rules& rules,
+                                       QString* error) {
     // The plan first, as hitwise-chart has always named its errors.
     counting::Game game;
     game.rules = rules;

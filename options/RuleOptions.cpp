@@ -29,8 +29,7 @@ const Switch kSwitches[] = {
      "No hole card: the dealer's blackjack takes every bet out, doubles and splits included."},
 };
 
-template <std::size_t n>
-QStringList wordsOf(const std::array<std::string_view, n>& words) {
+template <std::size_t n> QStringList wordsOf(const std::array<std::string_view, n>& words) {
     QStringList list;
     for (const std::string_view word : words)
         list << QString::fromLatin1(word.data(), qsizetype(word.size()));
@@ -171,7 +170,7 @@ bool anyRuleOption(const QCommandLineParser& parser) {
 }
 
 std::optional<rules::Rules> readRules(const QCommandLineParser& parser,
-                                         const rules::Rules& defaults, QString* error) {
+                                      const rules::Rules& defaults, QString* error) {
     rules::Rules rules = defaults;
     // A named value from a list, applied by its index.
     auto named = [&](const char* option, const QStringList& names, auto apply) {
@@ -209,12 +208,10 @@ std::optional<rules::Rules> readRules(const QCommandLineParser& parser,
         return true;
     };
     if (!number("decks", rules::kMinDecks, rules::kMaxDecks, &rules.decks) ||
-        !number("split-hands", rules::kMinSplitHands, rules::kMaxSplitHands,
-                &rules.splitHands) ||
+        !number("split-hands", rules::kMinSplitHands, rules::kMaxSplitHands, &rules.splitHands) ||
         !named("double", kDoubling, [&](int i) { rules.doubling = rules::Doubling(i); }) ||
         !named("blackjack", kPayouts, [&](int i) { rules.sixToFive = i == 1; }) ||
-        !named("post-split", kPostSplits,
-               [&](int i) { rules.postSplit = rules::PostSplit(i); })) {
+        !named("post-split", kPostSplits, [&](int i) { rules.postSplit = rules::PostSplit(i); })) {
         return std::nullopt;
     }
     if (const std::string problem = rules.problem(); !problem.empty()) {

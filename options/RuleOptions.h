@@ -29,7 +29,7 @@ void addRuleOptions(QCommandLineParser& parser);
 // The rules the parsed options give, starting from `defaults` (or from the chart named by
 // --rules). On a bad value returns nothing and sets *error to one line naming the option.
 std::optional<rules::Rules> readRules(const QCommandLineParser& parser,
-                                         const rules::Rules& defaults, QString* error);
+                                      const rules::Rules& defaults, QString* error);
 
 // Whether any rule option was given.
 bool anyRuleOption(const QCommandLineParser& parser);

@@ -10,7 +10,6 @@ using analysis::Play;
 
 namespace practice {
 
-
 Edge edgeOf(const analysis::Analysis& analysis, const Table& table, const AnswersOf& answersOf) {
     const rules::Rules& rules = analysis.rules();
     auto rightPlay = [&](int first, int second, int up) {

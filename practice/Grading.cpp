@@ -12,7 +12,6 @@ using analysis::Play;
 
 namespace practice {
 
-
 namespace {
 
 // The two-card hand a chart row stands for: two cards as they are; more cards by their total,
@@ -28,8 +27,8 @@ strategy::Hand chartHand(const std::vector<int>& cards, int up) {
 
 // The engine's values of a hand's plays; the last hands asked are kept, a grade being asked
 // for a hand again and again (every answer of a drilled cell).
-const analysis::PlayValues& engineValues(const rules::Rules& rules,
-                                         const std::vector<int>& cards, int up) {
+const analysis::PlayValues& engineValues(const rules::Rules& rules, const std::vector<int>& cards,
+                                         int up) {
     static std::map<std::tuple<std::string, std::vector<int>, int>, analysis::PlayValues> kept;
     if (kept.size() > 4096) kept.clear();
     const auto key = std::make_tuple(rules::canonical(rules), cards, up);

@@ -1,6 +1,5 @@
 #include "History.h"
 
-
 #include <map>
 #include <tuple>
 
@@ -119,15 +118,16 @@ RunningCountRecord History::runningCountRecord(const QString& system, int last) 
 }
 
 std::function<CountRecords()> History::countRecords(const QString& system) const {
-    if (remembers()) return [path = store_.path(), system] { return readCountRecords(path, system); };
+    if (remembers())
+        return [path = store_.path(), system] { return readCountRecords(path, system); };
     CountRecords records;
     for (const Given& given : session_) {
         if (given.count && given.count->system == system) {
             records.answers.push_back({given.table, given.at.toLocalTime().date(), *given.count});
         } else if (given.answer && given.answer->counted &&
                    given.answer->counted->system == system) {
-            records.decisions.push_back({given.table, given.at.toLocalTime().date(),
-                                         *given.answer});
+            records.decisions.push_back(
+                {given.table, given.at.toLocalTime().date(), *given.answer});
         }
     }
     return [records] { return records; };

@@ -17,10 +17,10 @@ namespace practice {
 // The drill's memory: the store of every answer and what the drill shows at once, the statistics
 // read at open and kept up to date with each new answer; the rest is read when it is asked for.
 // After it is opened, the whole file is checked off the window's thread, at the idle priority
-// (SQLite's check, and the rows this version cannot read): a file found damaged then is set aside, a new one is started
-// with this session's answers, and the player is told. A decision made with a count is graded by
-// the index play, not the chart: it is kept apart, out of the weak spots and the basic-strategy
-// totals.
+// (SQLite's check, and the rows this version cannot read): a file found damaged then is set aside,
+// a new one is started with this session's answers, and the player is told. A decision made with a
+// count is graded by the index play, not the chart: it is kept apart, out of the weak spots and the
+// basic-strategy totals.
 class History {
 public:
     static constexpr int kRightsToMend = CellRecord::kRightsToMend;

@@ -4,14 +4,14 @@
 #include "Table.h"
 
 #include <QDateTime>
-#include <QTimeZone>
 #include <QStringList>
+#include <QTimeZone>
 #include <QVariant>
 
-#include <iterator>
-#include <limits>
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <limits>
 #include <map>
 
 namespace practice {
@@ -172,8 +172,8 @@ std::optional<StoredAnswer> answerOfRow(const QSqlQuery& query, int first) {
     if (!value(8).isNull()) {
         const auto basic = playOf(value(10).toString());
         if (!basic) return std::nullopt;
-        answer.counted = CountedDecision{value(8).toString(), value(9).toInt(), *basic,
-                                         value(11).toDouble()};
+        answer.counted =
+            CountedDecision{value(8).toString(), value(9).toInt(), *basic, value(11).toDouble()};
     }
     stored.day = dayOf(value(0).toString());
     return stored;

@@ -193,9 +193,9 @@ bool fromVersion3(QSqlDatabase& db, QSqlError* error) {
                   "?, ?, ?)");
     for (const auto& [key, answers] : days) {
         const auto& [table, day, row, up, answer] = key;
-        for (const QVariant& value : {QVariant(table), QVariant(day.toString(Qt::ISODate)),
-                                      QVariant(row), QVariant(up), QVariant(answer),
-                                      QVariant(answers)})
+        for (const QVariant& value :
+             {QVariant(table), QVariant(day.toString(Qt::ISODate)), QVariant(row), QVariant(up),
+              QVariant(answer), QVariant(answers)})
             write.addBindValue(value);
         ok = ok && write.exec();
     }
@@ -221,9 +221,8 @@ static_assert(std::size(kMigrations) == kVersion - 1,
 bool writeCells(QSqlQuery& query, const QString& table, const CellRecords& cells) {
     query.prepare("INSERT OR REPLACE INTO cell_records (rules, row, cells) VALUES (?, ?, ?)");
     for (auto from = cells.begin(); from != cells.end();) {
-        const auto to = std::find_if(from, cells.end(), [&](const auto& cell) {
-            return cell.first.row != from->first.row;
-        });
+        const auto to = std::find_if(
+            from, cells.end(), [&](const auto& cell) { return cell.first.row != from->first.row; });
         query.addBindValue(table);
         query.addBindValue(from->first.row);
         query.addBindValue(cellsText(CellRecords(from, to)));

@@ -16,8 +16,8 @@ namespace practice {
 // 3: each decision's count (NULL without one), and the answers of counting.
 // 4: what the drill shows at once, kept up to date with each answer so that nothing has to read
 //    every answer at the start: each table's cell records (one text a chart row) and totals
-//    (answers without a count), the first decisions by day, cell and answer; and the indexes the counting
-//    queries read by.
+//    (answers without a count), the first decisions by day, cell and answer; and the indexes the
+//    counting queries read by.
 namespace schema {
 
 inline constexpr int kVersion = 4;

@@ -44,8 +44,7 @@ QString damageOf(QSqlDatabase& db) {
     QSqlQuery query(db);
     if (!query.exec("PRAGMA quick_check") || !query.next()) return query.lastError().text();
     const QString result = query.value(0).toString();
-    return result == "ok" ? QString()
-                          : QStringLiteral("SQLite found it damaged (%1).").arg(result);
+    return result == "ok" ? QString() : QStringLiteral("SQLite found it damaged (%1).").arg(result);
 }
 
 } // namespace
@@ -101,10 +100,11 @@ void HistoryStore::append(const QString& table, const Answer& answer, const QDat
                   "?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     const CountedDecision* counted = answer.counted ? &*answer.counted : nullptr;
     for (const QVariant& value :
-         {QVariant(at.toString(Qt::ISODateWithMs)), QVariant(table), QVariant(cardsText(answer.cards)),
-          QVariant(answer.up), QVariant(answer.position),
-          QVariant(practice::playText(answer.answer)), QVariant(practice::playText(answer.rightPlay)),
-          QVariant(answer.right ? 1 : 0), counted ? QVariant(counted->system) : QVariant(),
+         {QVariant(at.toString(Qt::ISODateWithMs)), QVariant(table),
+          QVariant(cardsText(answer.cards)), QVariant(answer.up), QVariant(answer.position),
+          QVariant(practice::playText(answer.answer)),
+          QVariant(practice::playText(answer.rightPlay)), QVariant(answer.right ? 1 : 0),
+          counted ? QVariant(counted->system) : QVariant(),
           counted ? QVariant(counted->count) : QVariant(),
           counted ? QVariant(practice::playText(counted->basicPlay)) : QVariant(),
           counted ? QVariant(counted->cost) : QVariant()})
@@ -135,8 +135,7 @@ void HistoryStore::append(const QString& table, const Answer& answer, const QDat
                       "answers = answers + 1");
         for (const QVariant& value :
              {QVariant(table), QVariant(at.toLocalTime().date().toString(Qt::ISODate)),
-              QVariant(cell->row), QVariant(cell->up),
-              QVariant(practice::playText(answer.answer))})
+              QVariant(cell->row), QVariant(cell->up), QVariant(practice::playText(answer.answer))})
             query.addBindValue(value);
         if (!commit(query, query.exec())) return;
     }

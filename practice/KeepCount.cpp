@@ -9,7 +9,6 @@ using analysis::Play;
 
 namespace practice {
 
-
 namespace {
 
 QString unitsWord(double units) {

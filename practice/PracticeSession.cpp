@@ -10,7 +10,6 @@ using analysis::Play;
 
 namespace practice {
 
-
 PracticeSession::PracticeSession(const QString& dataFolder, std::uint32_t seed, const Table& table,
                                  bool playOut)
     : history_(dataFolder), dealer_(seed), seed_(seed), table_(table), playOut_(playOut),
@@ -141,8 +140,8 @@ void PracticeSession::record(const Answer& answer) {
 
 void PracticeSession::answerDeal(Play play) {
     const std::vector<int> cards{deal_.first(), deal_.second()};
-    const Grade grade =
-        practice::grade(table_, cards, deal_.up(), analysis::allowedPlays(table_.rules, cards), play);
+    const Grade grade = practice::grade(table_, cards, deal_.up(),
+                                        analysis::allowedPlays(table_.rules, cards), play);
     record({cards, deal_.up(), 0, play, grade.rightPlay, grade.right, std::nullopt});
     view_.feedback = gradeText(grade, play, table_.isChart());
     view_.answering = false;

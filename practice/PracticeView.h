@@ -35,7 +35,7 @@ struct PracticeView {
     bool insuring = false;
     bool checkingCount = false;
     bool planning = false; // no card is dealt until the count's plan is worked out
-    QString count; // "Running count +3, true count +1 (4.5 decks left)"; empty while hidden
+    QString count;         // "Running count +3, true count +1 (4.5 decks left)"; empty while hidden
 };
 
 } // namespace practice

@@ -9,7 +9,6 @@ using analysis::Play;
 
 namespace practice {
 
-
 using cards::Card;
 using cards::valuesOf;
 

@@ -30,7 +30,8 @@ enum class PostSplit { CDZ, CDP1, CDP };
 // them, in the order of the enums.
 inline constexpr std::array<std::string_view, 3> kDoublingWords{"any", "9-11", "10-11"};
 inline constexpr std::array<std::string_view, 3> kPostSplitWords{"cdz", "cdp1", "cdp"};
-inline constexpr std::array<std::string_view, 2> kPayoutWords{"3:2", "6:5"}; // sixToFive false, true
+inline constexpr std::array<std::string_view, 2> kPayoutWords{"3:2",
+                                                              "6:5"}; // sixToFive false, true
 
 // What the engine can value. The split's lanes (Split.cpp) and the dealer's depth
 // (DealerTable.cpp) are sized from these and check them at compile time.

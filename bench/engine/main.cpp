@@ -56,10 +56,8 @@ int main(int argc, char** argv) {
         {"1 deck, S17", [&] { analyse(decks(1, false, true)); }, 0.3},
         {"2 decks, H17", [&] { analyse(decks(2, true, true)); }, 0.3},
         {"6 decks, H17", [&] { analyse(decks(6, true, true)); }, 0.3},
-        {"6 decks, H17, CDZ-", [&] { analyse(decks(6, true, true, rules::PostSplit::CDZ)); },
-         0.3},
-        {"6 decks, H17, CDP1", [&] { analyse(decks(6, true, true, rules::PostSplit::CDP1)); },
-         0.3},
+        {"6 decks, H17, CDZ-", [&] { analyse(decks(6, true, true, rules::PostSplit::CDZ)); }, 0.3},
+        {"6 decks, H17, CDP1", [&] { analyse(decks(6, true, true, rules::PostSplit::CDP1)); }, 0.3},
         {"8 decks, no hole card", [&] { analyse(decks(8, false, false)); }, 0.3},
         {"the three charts' rules together",
          [&] {

@@ -140,8 +140,9 @@ int open(const QString& folder, int runs) {
         history.waitForCheck();
     }
     std::sort(times.begin(), times.end());
-    std::printf("| opening it, before the window shows (median of %d) | %.2f ms | for reference |\n",
-                runs, times[times.size() / 2]);
+    std::printf(
+        "| opening it, before the window shows (median of %d) | %.2f ms | for reference |\n", runs,
+        times[times.size() / 2]);
     return 0;
 }
 

@@ -326,11 +326,9 @@ void AnalysisTest::ruleEffects_data() {
     QTest::newRow("blackjack pays 6:5")
         << sixDecks([](Rules& r) { r.sixToFive = true; }) << -1.50 << -1.25;
     QTest::newRow("double on 10 and 11")
-        << sixDecks([](Rules& r) { r.doubling = rules::Doubling::TenOrEleven; }) << -0.22
-        << -0.14;
+        << sixDecks([](Rules& r) { r.doubling = rules::Doubling::TenOrEleven; }) << -0.22 << -0.14;
     QTest::newRow("double on 9 to 11")
-        << sixDecks([](Rules& r) { r.doubling = rules::Doubling::NineToEleven; }) << -0.12
-        << -0.06;
+        << sixDecks([](Rules& r) { r.doubling = rules::Doubling::NineToEleven; }) << -0.12 << -0.06;
     QTest::newRow("split to 2 hands")
         << sixDecks([](Rules& r) { r.splitHands = 2; }) << -0.06 << -0.02;
     QTest::newRow("no hole card") << sixDecks([](Rules& r) { r.holeCard = false; }) << -0.14
@@ -438,7 +436,7 @@ void AnalysisTest::wholeTablesAgainstExact_data() {
             rules.postSplit = postSplit;
             const char* strategy = postSplit == rules::PostSplit::CDZ    ? "cdz"
                                    : postSplit == rules::PostSplit::CDP1 ? "cdp1"
-                                                                            : "cdp";
+                                                                         : "cdp";
             const QString file = QString("ev-2d-%1-doa-das-spl4-nls-%2.csv")
                                      .arg(hitSoft17 ? "h17" : "s17", strategy);
             QTest::newRow(qPrintable(file)) << file << rules;

@@ -63,4 +63,3 @@ void DrillTest::countDialogKeepsWhatItShows() {
 
 QTEST_MAIN(DrillTest)
 #include "tst_drill.moc"
-

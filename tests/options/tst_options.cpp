@@ -28,41 +28,65 @@ void OptionsTest::everyOptionReadsBack_data() {
     const auto row = [](const char* name, Change change, const char* written) {
         QTest::newRow(name) << change << QString::fromLatin1(written);
     };
-    row("the default game", [](counting::Game&) {}, "--count=hilo");
-    row("--decks", [](counting::Game& g) { g.rules.decks = 2; }, "--decks=2");
-    row("--h17", [](counting::Game& g) { g.rules.hitSoft17 = true; }, "--h17");
-    row("--no-das", [](counting::Game& g) { g.rules.doubleAfterSplit = false; }, "--no-das");
-    row("--surrender", [](counting::Game& g) { g.rules.surrender = true; }, "--surrender");
-    row("--no-hole-card", [](counting::Game& g) { g.rules.holeCard = false; }, "--no-hole-card");
-    row("--double", [](counting::Game& g) { g.rules.doubling = rules::Doubling::TenOrEleven; },
+    row(
+        "the default game", [](counting::Game&) {}, "--count=hilo");
+    row(
+        "--decks", [](counting::Game& g) { g.rules.decks = 2; }, "--decks=2");
+    row(
+        "--h17", [](counting::Game& g) { g.rules.hitSoft17 = true; }, "--h17");
+    row(
+        "--no-das", [](counting::Game& g) { g.rules.doubleAfterSplit = false; }, "--no-das");
+    row(
+        "--surrender", [](counting::Game& g) { g.rules.surrender = true; }, "--surrender");
+    row(
+        "--no-hole-card", [](counting::Game& g) { g.rules.holeCard = false; }, "--no-hole-card");
+    row(
+        "--double", [](counting::Game& g) { g.rules.doubling = rules::Doubling::TenOrEleven; },
         "--double=10-11");
-    row("--split-hands", [](counting::Game& g) { g.rules.splitHands = 3; }, "--split-hands=3");
-    row("--blackjack", [](counting::Game& g) { g.rules.sixToFive = true; }, "--blackjack=6:5");
-    row("--post-split", [](counting::Game& g) { g.rules.postSplit = rules::PostSplit::CDZ; },
+    row(
+        "--split-hands", [](counting::Game& g) { g.rules.splitHands = 3; }, "--split-hands=3");
+    row(
+        "--blackjack", [](counting::Game& g) { g.rules.sixToFive = true; }, "--blackjack=6:5");
+    row(
+        "--post-split", [](counting::Game& g) { g.rules.postSplit = rules::PostSplit::CDZ; },
         "--post-split=cdz");
-    row("--count", [](counting::Game& g) { g.system = *counting::systemOfId("ko"); },
-        "--count=ko");
-    row("--tags",
+    row(
+        "--count", [](counting::Game& g) { g.system = *counting::systemOfId("ko"); }, "--count=ko");
+    row(
+        "--tags",
         [](counting::Game& g) {
-            g.system = *counting::systemOfTags("A:-1,2:0.5,3:1,4:1,5:1.5,6:1,7:0.5,8:0,9:-0.5,10:-1",
-                                               nullptr);
+            g.system = *counting::systemOfTags(
+                "A:-1,2:0.5,3:1,4:1,5:1.5,6:1,7:0.5,8:0,9:-0.5,10:-1", nullptr);
         },
         "--tags=A:-1,2:0.5,3:1,4:1,5:1.5,6:1,7:0.5,8:0,9:-0.5,10:-1");
-    row("--deck-estimate",
+    row(
+        "--deck-estimate",
         [](counting::Game& g) { g.conventions.estimate = counting::DeckEstimate::Quarter; },
         "--deck-estimate=quarter");
-    row("--tc", [](counting::Game& g) { g.conventions.rounding = counting::Rounding::Truncate; },
+    row(
+        "--tc", [](counting::Game& g) { g.conventions.rounding = counting::Rounding::Truncate; },
         "--tc=truncate");
-    row("--depth", [](counting::Game& g) { g.depth = 2.5; }, "--depth=2.5");
-    row("--penetration", [](counting::Game& g) { g.penetration = 0.8125; }, "--penetration=0.8125");
-    row("--players", [](counting::Game& g) { g.players = 5; }, "--players=5");
-    row("--ramp", [](counting::Game& g) { g.ramp = {{-1, 1}, {2, 2.5}, {4, 12}}; },
+    row(
+        "--depth", [](counting::Game& g) { g.depth = 2.5; }, "--depth=2.5");
+    row(
+        "--penetration", [](counting::Game& g) { g.penetration = 0.8125; }, "--penetration=0.8125");
+    row(
+        "--players", [](counting::Game& g) { g.players = 5; }, "--players=5");
+    row(
+        "--ramp",
+        [](counting::Game& g) {
+            g.ramp = {{-1, 1}, {2, 2.5}, {4, 12}};
+        },
         "--ramp=-1:1,2:2.5,4:12");
-    row("--leave-below", [](counting::Game& g) { g.leaveBelow = -2; }, "--leave-below=-2");
-    row("--bankroll", [](counting::Game& g) { g.bankroll = 12345.5; }, "--bankroll=12345.5");
-    row("--rounds-per-hour", [](counting::Game& g) { g.roundsPerHour = 80; },
+    row(
+        "--leave-below", [](counting::Game& g) { g.leaveBelow = -2; }, "--leave-below=-2");
+    row(
+        "--bankroll", [](counting::Game& g) { g.bankroll = 12345.5; }, "--bankroll=12345.5");
+    row(
+        "--rounds-per-hour", [](counting::Game& g) { g.roundsPerHour = 80; },
         "--rounds-per-hour=80");
-    row("--max-spread", [](counting::Game& g) { g.maxSpread = 12; }, "--max-spread=12");
+    row(
+        "--max-spread", [](counting::Game& g) { g.maxSpread = 12; }, "--max-spread=12");
 }
 
 void OptionsTest::everyOptionReadsBack() {
@@ -90,10 +114,14 @@ void OptionsTest::textsOfBefore_data() {
         << "--count=zen --deck-estimate=quarter --tc=truncate --penetration=0.8 "
            "--ramp=1:1,3:4 --bankroll=500 --rounds-per-hour=80"
         << QString();
-    QTest::newRow("no count") << "--decks=6" << "--count or --tags";
-    QTest::newRow("a bad ramp") << "--count=hilo --ramp=1:x" << "--ramp";
-    QTest::newRow("an unknown option") << "--count=hilo --wonging=1" << "wonging";
-    QTest::newRow("a word that is no option") << "--count=hilo now" << "now";
+    QTest::newRow("no count") << "--decks=6"
+                              << "--count or --tags";
+    QTest::newRow("a bad ramp") << "--count=hilo --ramp=1:x"
+                                << "--ramp";
+    QTest::newRow("an unknown option") << "--count=hilo --wonging=1"
+                                       << "wonging";
+    QTest::newRow("a word that is no option") << "--count=hilo now"
+                                              << "now";
 }
 
 void OptionsTest::textsOfBefore() {

@@ -6,7 +6,7 @@
 #include "Table.h"
 
 inline practice::Answer answerOf(std::vector<int> cards, int up, analysis::Play answer,
-                       analysis::Play right) {
+                                 analysis::Play right) {
     return {std::move(cards), up, 0, answer, right, answer == right, std::nullopt};
 }
 

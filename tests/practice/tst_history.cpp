@@ -278,8 +278,7 @@ void HistoryTest::rulesTextsAreFixed() {
     const auto table = Table::fromKey(key);
     QVERIFY(table);
     QCOMPARE(table->key(), key);
-    QCOMPARE(QString::fromStdString(rules::canonical(table->rules)),
-             rules.isEmpty() ? key : rules);
+    QCOMPARE(QString::fromStdString(rules::canonical(table->rules)), rules.isEmpty() ? key : rules);
     QVERIFY(!Table::fromKey(key + ",rsa")); // a field more is another version's
 }
 
@@ -416,7 +415,6 @@ void HistoryTest::versionTwoHistoryMigrated() {
     QCOMPARE(records.answers[0].answer.right, 4.0);
 }
 
-
 // What the file keeps up to date with each answer (each cell's record, each table's totals, the
 // first decisions by day) is what every answer read again in order gives, two drills writing at
 // once; a file of the version before, brought up to date, makes the same.
@@ -458,7 +456,8 @@ void HistoryTest::keptFiguresAsFromEveryAnswer() {
         db.setDatabaseName(path);
         QVERIFY(db.open());
         QSqlQuery query(db);
-        QVERIFY(query.exec(QStringLiteral("SELECT %1 FROM answers ORDER BY id").arg(kAnswerColumns)));
+        QVERIFY(
+            query.exec(QStringLiteral("SELECT %1 FROM answers ORDER BY id").arg(kAnswerColumns)));
         while (query.next()) {
             const auto stored = answerOfRow(query);
             QVERIFY(stored);
@@ -599,4 +598,3 @@ void HistoryTest::daysByTheLocalTime() {
 
 QTEST_MAIN(HistoryTest)
 #include "tst_history.moc"
-

@@ -90,7 +90,7 @@ void PracticeTest::gradingFollowsTheTables() {
                 for (Play answer : analysis::kAllPlays) {
                     const Grade grade =
                         practice::grade(Table::ofChart(ruleSet), {first, second}, up,
-                                analysis::allowedPlays(rules, {first, second}), answer);
+                                        analysis::allowedPlays(rules, {first, second}), answer);
                     QVERIFY2(grade.right == (answer == expected),
                              qPrintable(QString("%1,%2 v %3: \"%4\", answer %5")
                                             .arg(first)
@@ -142,8 +142,8 @@ void PracticeTest::gradingAtYourTable() {
     QFETCH(bool, right);
     QFETCH(bool, closeCall);
     const std::vector<int> hand(cards.begin(), cards.end());
-    const Grade grade =
-        practice::grade(Table::own(rules), hand, up, playsAllowed(rules, hand, false, 1), Play(answer));
+    const Grade grade = practice::grade(Table::own(rules), hand, up,
+                                        playsAllowed(rules, hand, false, 1), Play(answer));
     QCOMPARE(grade.right, right);
     QCOMPARE(grade.closeCall, closeCall);
     QVERIFY(grade.adviceText.isEmpty());
@@ -744,9 +744,8 @@ void PracticeTest::countInForceWorksOffTheThread() {
     QVERIFY(plan && plan->game == count.game() && plan->game.rules == h17);
     QVERIFY(!plan->indices.plays.empty() && !plan->rounds.empty());
     std::string page;
-    connect(&count, &CountInForce::indexChartReady, this, [&](const std::string& made) {
-        page = made;
-    });
+    connect(&count, &CountInForce::indexChartReady, this,
+            [&](const std::string& made) { page = made; });
     QVERIFY(count.makeIndexChart());
     QVERIFY(!count.makeIndexChart());
     QTRY_VERIFY_WITH_TIMEOUT(!page.empty(), 120000);
@@ -756,4 +755,3 @@ void PracticeTest::countInForceWorksOffTheThread() {
 
 QTEST_MAIN(PracticeTest)
 #include "tst_practice.moc"
-

@@ -39,7 +39,8 @@ QString handReport(const ChartRequest& request, QString* error) {
         << ", the hand and the up card to come out of it.\n";
     if (cards.size() == 2 && analysis::isBlackjack(cards[0], cards[1])) {
         out << "A blackjack: nothing to decide. It pays "
-            << (request.game.rules.sixToFive ? "6:5" : "3:2") << " unless the dealer has one too.\n";
+            << (request.game.rules.sixToFive ? "6:5" : "3:2")
+            << " unless the dealer has one too.\n";
         return report;
     }
     analysis::PlayValues values;
@@ -59,7 +60,7 @@ QString handReport(const ChartRequest& request, QString* error) {
     }
     out << "Values are fractions of the bet"
         << (request.game.rules.holeCard ? ", after the dealer has checked for a blackjack.\n"
-                                   : ", the loss to a dealer's blackjack included.\n");
+                                        : ", the loss to a dealer's blackjack included.\n");
     return report;
 }
 
