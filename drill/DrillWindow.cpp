@@ -243,7 +243,6 @@ void DrillWindow::afterCountStep(bool taken) {
 void DrillWindow::BetPlace(int units) {
     afterCountStep(session_.placeBet(units));
 }
-
 void DrillWindow::BetChosen(QAction* action) {
     BetPlace(int(ui->BetActions->actions().indexOf(action)) + 1);
 }
@@ -255,7 +254,6 @@ void DrillWindow::Insure(bool insure) {
 void DrillWindow::InsureClick() {
     Insure(true);
 }
-
 void DrillWindow::DeclineClick() {
     Insure(false);
 }
@@ -346,7 +344,6 @@ void DrillWindow::IndexChartReady(const std::string& page) {
 void DrillWindow::HelpClick() {
     documents_.openHelp();
 }
-
 void DrillWindow::ChartClick() {
     documents_.openChart(session_.table());
 }
