@@ -21,8 +21,9 @@ QString value(double v) {
 
 } // namespace
 
-KeepCount::KeepCount(History& history, PracticeView& view, std::uint32_t seed, Counted counted)
-    : history_(history), view_(view), seed_(seed), counted_(std::move(counted)),
+KeepCount::KeepCount(History& history, PracticeView& view, std::uint32_t seed,
+                     RecordDecision record)
+    : history_(history), view_(view), seed_(seed), record_(std::move(record)),
       checks_(seed ^ 0x5eedu) {}
 
 void KeepCount::start(std::shared_ptr<const CountPlan> plan, const QString& table) {
@@ -234,7 +235,7 @@ bool KeepCount::answer(Play play) {
     const bool valued = values.allows(play) && values.allows(index);
     answer.counted = CountedDecision{systemKey(plan_->game.system), at, basic,
                                      valued ? (values[index] - values[play]) * bet_ : 0.0};
-    counted_(answer);
+    record_(answer);
     ++position_;
 
     const QString hand =

@@ -20,12 +20,12 @@ namespace practice {
 // round waits for.
 class KeepCount {
 public:
-    // A decision as the session counts it (its score); the history has it already.
-    using Counted = std::function<void(const Answer&)>;
+    // Records a decision: in the history, and in the session's score.
+    using RecordDecision = std::function<void(const Answer&)>;
 
     // Keeps the answers in `history` and fills `view`; the shoes and the count checks come from
     // the seed.
-    KeepCount(History& history, PracticeView& view, std::uint32_t seed, Counted counted);
+    KeepCount(History& history, PracticeView& view, std::uint32_t seed, RecordDecision record);
 
     // Starts a shoe with the count of this plan (its game's rules are the table's), the table
     // named in the history by `table`; the bet of its first round is asked.
@@ -70,7 +70,7 @@ private:
     History& history_;
     PracticeView& view_;
     std::uint32_t seed_;
-    Counted counted_;
+    RecordDecision record_;
     std::shared_ptr<const CountPlan> plan_;
     QString table_;
     std::unique_ptr<CardShoe> shoe_;

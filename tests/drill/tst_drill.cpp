@@ -1,11 +1,14 @@
 // The drill's dialogs: what they show and what they give back.
 #include "CountDialog.h"
 #include "CountOptions.h"
+#include "DrillSettings.h"
 #include "TableDialog.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 
 using analysis::Play;
@@ -17,8 +20,11 @@ class DrillTest : public QObject {
 private slots:
     void tableDialogShowsTheHouseEdge();
     void countDialogKeepsWhatItShows();
+    void countsKeptBeforeStillRead();
 };
 
+// The Your table dialog says what the rules cost as they stand: here 2 decks S17, double after
+// split, split to 4, CDP, whose round the independent calculator puts at -0.178469318.
 void DrillTest::tableDialogShowsTheHouseEdge() {
     rules::Rules rules;
     rules.decks = 2;
@@ -31,6 +37,9 @@ void DrillTest::tableDialogShowsTheHouseEdge() {
     QCOMPARE(label->accessibleName(), "The house edge of these rules");
 }
 
+// The Count dialog edits a copy of the game: what it shows comes back as it was, what it does
+// not show is kept; a recent game is chosen again at this table; a ramp that does not read is
+// no game.
 void DrillTest::countDialogKeepsWhatItShows() {
     counting::Game start;
     start.rules.decks = 6;
@@ -59,6 +68,31 @@ void DrillTest::countDialogKeepsWhatItShows() {
     dialog.findChild<QLineEdit*>("RampEdit")->setText("1:x");
     std::string why;
     QVERIFY(!dialog.game(&why) && !why.empty());
+}
+
+// The count in force and the last counts as the version before kept them, each a list of its
+// counting options: read as games, and still there among the recent ones once a new count is
+// chosen.
+void DrillTest::countsKeptBeforeStillRead() {
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName("hitwise-test");
+    QSettings().clear();
+    QSettings().setValue("count", QStringList{"--count=ko", "--bankroll=300"});
+    QSettings().setValue("recentCounts", QStringList{"--count=ko\n--bankroll=300",
+                                                     "--count=zen\n--tc=truncate"});
+    const auto kept = DrillSettings::countGame();
+    QVERIFY(kept);
+    QCOMPARE(kept->system.id, "ko");
+    QCOMPARE(kept->bankroll, 300.0);
+    counting::Game chosen;
+    chosen.system = *counting::systemOfId("halves");
+    DrillSettings::setCountGame(chosen, true);
+    QStringList ids;
+    for (const counting::Game& game : DrillSettings::recentGames())
+        ids << QString::fromStdString(game.system.id);
+    QCOMPARE(ids, QStringList({"halves", "ko", "zen"}));
+    QCOMPARE(DrillSettings::countGame()->system.id, "halves");
+    QSettings().clear();
 }
 
 QTEST_MAIN(DrillTest)

@@ -195,6 +195,8 @@ int rowsIn(const QString& path) {
 
 } // namespace
 
+// A version-2 history with a row a later version wrote (its rules text has one field more):
+// every other answer counts, the row stays in the file, and the player is told of it.
 void HistoryTest::unreadableRowsKeptNotCounted() {
     QTemporaryDir folder;
     const QString path = folder.filePath("history.sqlite");
@@ -222,6 +224,8 @@ void HistoryTest::unreadableRowsKeptNotCounted() {
     QCOMPARE(History(folder.path()).totals(kMulti), std::make_pair(76, 51));
 }
 
+// A file of a newer schema, or an SQLite file that is no history, is left byte for byte as it
+// is: the drill goes on without memory and says why.
 void HistoryTest::newerOrForeignFileLeftAsItIs_data() {
     QTest::addColumn<QString>("statement");
     QTest::addColumn<QString>("notice");
@@ -256,6 +260,7 @@ void HistoryTest::newerOrForeignFileLeftAsItIs() {
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"history.sqlite"});
 }
 
+// The texts the history keeps, fixed: a change to one is a schema change, with its migration.
 void HistoryTest::rulesTextsAreFixed_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("rules");
@@ -282,6 +287,8 @@ void HistoryTest::rulesTextsAreFixed() {
     QVERIFY(!Table::fromKey(key + ",rsa")); // a field more is another version's
 }
 
+// A history the previous version wrote (its schema and rows as it made them): brought up to
+// date at open with every answer kept, or, when that fails, left byte for byte as it was.
 void HistoryTest::versionOneHistoryMigrated_data() {
     QTest::addColumn<bool>("sound");
     QTest::newRow("answers kept") << true;
@@ -359,6 +366,9 @@ void HistoryTest::versionOneHistoryMigrated() {
     QSqlDatabase::removeDatabase("version2");
 }
 
+// A history as the last version made it (schema 2): brought to schema 3 with its answers as they
+// were, then keeping counted decisions and answers of counting across a restart; a file whose
+// upgrade cannot be done is left byte for byte as it was.
 void HistoryTest::versionTwoHistoryMigrated_data() {
     QTest::addColumn<QString>("extra");
     QTest::newRow("answers kept") << QString();

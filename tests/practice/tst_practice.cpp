@@ -6,6 +6,7 @@
 #include "CounterEdge.h"
 #include "Edge.h"
 #include "FittedRules.h"
+#include "GameWorth.h"
 #include "Grading.h"
 #include "HandDealer.h"
 #include "KnownCharts.h"
@@ -51,6 +52,7 @@ private slots:
     void countedDecisionAgainstTheEngine();
     void noCardBeforeThePlan();
     void countInForceWorksOffTheThread();
+    void gameWorthAnswersTheLatest();
     void seededShoeCountedToTheCut();
     void edgeOfAMadeUpHistory();
 };
@@ -315,11 +317,6 @@ void PracticeTest::dealingKeepsToTheKind() {
     }
 }
 
-// A version-2 history with a row a later version wrote (its rules text has one field more):
-// every other answer counts, the row stays in the file, and the player is told of it.
-// A file of a newer schema, or an SQLite file that is no history, is left byte for byte as it
-// is: the drill goes on without memory and says why.
-// The texts the history keeps, fixed: a change to one is a schema change, with its migration.
 // A session deals the cell studied, takes the answer, grades it, records it and says so.
 void PracticeTest::sessionGradesAndRecords_data() {
     QTest::addColumn<QString>("table");
@@ -403,11 +400,6 @@ void PracticeTest::sessionPlaysARoundOut() {
     QCOMPARE(session.history().totals(table.key()).first, decisions);
 }
 
-// A history the previous version wrote (its schema and rows as it made them): brought up to
-// date at open with every answer kept, or, when that fails, left byte for byte as it was.
-// A history as the last version made it (schema 2): brought to schema 3 with its answers as they
-// were, then keeping counted decisions and answers of counting across a restart; a file whose
-// upgrade cannot be done is left byte for byte as it was.
 namespace {
 
 rules::Rules sixDecks() {
@@ -719,12 +711,6 @@ void PracticeTest::edgeOfAMadeUpHistory() {
     QCOMPARE(edge.answered[0].rightPlay, Play::Split);
 }
 
-// The Your table dialog says what the rules cost as they stand: here 2 decks S17, double after
-// split, split to 4, CDP, whose round the independent calculator puts at -0.178469318.
-// The Count dialog edits a copy of the game: what it shows comes back as it was, what it does
-// not show is kept; a recent game is chosen again at this table; a ramp that does not read is
-// no game.
-
 // The count in force works its plan out off the thread, for the game at the table's rules as it
 // stands when the work ends: rules changed while it runs give the plan of the new ones, told of
 // once. The index chart's page comes as asked, one at a time.
@@ -751,6 +737,29 @@ void PracticeTest::countInForceWorksOffTheThread() {
     QTRY_VERIFY_WITH_TIMEOUT(!page.empty(), 120000);
     QVERIFY(page.find("Your top 18") != std::string::npos);
     QVERIFY(page.find("dealer hits soft 17") != std::string::npos);
+}
+
+// What a game is worth, asked three times while the first is worked out: only the latest is
+// answered, as the count lab gives it; a new bankroll is weighed again on the same rounds.
+void PracticeTest::gameWorthAnswersTheLatest() {
+    counting::Game game;
+    game.depth = 0.5; // one deck, at half of it: quick
+    game.ramp = {{1, 1}, {2, 4}};
+    GameWorth worth;
+    std::vector<counting::GameFigures> told;
+    connect(&worth, &GameWorth::ready, this,
+            [&](const counting::GameFigures& figures) { told.push_back(figures); });
+    worth.ask(game);
+    game.bankroll = 200;
+    worth.ask(game);
+    game.roundsPerHour = 50;
+    worth.ask(game);
+    QTRY_VERIFY_WITH_TIMEOUT(!told.empty(), 120000);
+    const counting::GameFigures lab = counting::gameFigures(game);
+    QCOMPARE(told.size(), std::size_t(1));
+    QCOMPARE(told[0].riskOfRuin, lab.riskOfRuin);
+    QCOMPARE(told[0].winPerHour, lab.winPerHour);
+    QCOMPARE(told[0].bestRamp, lab.bestRamp);
 }
 
 QTEST_MAIN(PracticeTest)
