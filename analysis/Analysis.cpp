@@ -241,4 +241,29 @@ PlayValues analyseHand(const rules::Rules& rules, const Shoe& before, const std:
     return rules.holeCard ? afterTheCheck(values, 1.0 - solver.blackjackChance(cards)) : values;
 }
 
+void everyHand(const rules::Rules& rules, const Shoe& before, int up, const HandVisitor& visit) {
+    if (up < 1 || up > 10) throw std::invalid_argument("the up card is out of 1 to 10");
+    checked(rules, before);
+    if (before[up] == 0) throw std::invalid_argument("the shoe holds no card of the up card");
+    Shoe shoe = before;
+    shoe.take(up);
+    Solver solver(rules, DealerTable::of(up, rules.hitSoft17, rules.holeCard), shoe);
+    solver.prepareEveryHand();
+    std::vector<int> cards;
+    std::array<int, 11> held{};
+    // Cards in order, each value from the last one on, while the hand totals 21 or less.
+    std::function<void(int, int)> grow = [&](int from, int hard) {
+        if (cards.size() >= 2) visit(cards, solver.hand(cards));
+        for (int value = from; value <= 10 && hard + value <= 21; ++value) {
+            if (held[std::size_t(value)] == shoe[value]) continue;
+            cards.push_back(value);
+            ++held[std::size_t(value)];
+            grow(value, hard + value);
+            --held[std::size_t(value)];
+            cards.pop_back();
+        }
+    };
+    grow(1, 0);
+}
+
 } // namespace analysis

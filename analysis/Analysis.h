@@ -96,4 +96,13 @@ PlayValues analyseHand(const rules::Rules& rules, const std::vector<int>& cards,
 PlayValues analyseHand(const rules::Rules& rules, const Shoe& shoe, const std::vector<int>& cards,
                        int up);
 
+// Every hand of two or more cards the player can hold from a shoe (the up card out of it) that
+// totals 21 or less, with the values of the plays the rules allow it as a hand of these cards
+// (stand and hit; for two cards double, split and surrender where allowed), each later decision
+// by its best play: the plays of a composition-dependent strategy. Values as Solver keeps them,
+// joint with "no dealer blackjack" where the dealer checks (a factor that orders the plays of one
+// hand alike). The hands come in order of their cards, each sorted.
+using HandVisitor = std::function<void(const std::vector<int>& cards, const PlayValues& values)>;
+void everyHand(const rules::Rules& rules, const Shoe& shoe, int up, const HandVisitor& visit);
+
 } // namespace analysis

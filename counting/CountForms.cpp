@@ -12,13 +12,7 @@ namespace {
 
 // "16", "A,7", "8,8" or "insurance".
 std::string handOf(const IndexPlay& play) {
-    if (play.insurance) return "insurance";
-    const charts::Row& row = charts::everyRow()[std::size_t(play.row)];
-    if (charts::kindOfRow(play.row) == charts::RowKind::Hard) {
-        const auto [first, second] = row.hands.front();
-        return std::to_string(first + second);
-    }
-    return row.label;
+    return play.insurance ? "insurance" : handName(play.row);
 }
 
 std::string belowOf(const IndexPlay& play) {
@@ -48,6 +42,26 @@ std::string countName(const Game& game) {
 }
 
 } // namespace
+
+std::string handName(int row) {
+    const charts::Row& chartRow = charts::everyRow()[std::size_t(row)];
+    if (charts::kindOfRow(row) == charts::RowKind::Hard) {
+        const auto [first, second] = chartRow.hands.front();
+        return std::to_string(first + second);
+    }
+    return chartRow.label;
+}
+
+std::optional<int> rowOfHandName(const std::string& name) {
+    std::string upper;
+    for (char c : name) {
+        if (c != ' ') upper += char(std::toupper(static_cast<unsigned char>(c)));
+    }
+    for (int row = 0; row < charts::kChartRowCount; ++row) {
+        if (handName(row) == upper) return row;
+    }
+    return std::nullopt;
+}
 
 std::string describe(const Game& game) {
     const std::string name = game.system.name.empty() ? "tags of your own" : game.system.name;

@@ -449,7 +449,7 @@ Result resultOf(const std::vector<CountRound>& rounds, const std::vector<double>
     Result r;
     for (std::size_t i = 0; i < rounds.size(); ++i) {
         const CountRound& round = rounds[i];
-        if (game.leaveBelow && round.count < *game.leaveBelow) continue;
+        if (!playsAt(game, round.count)) continue;
         r.played += round.frequency;
         r.win += round.frequency * bets[i] * round.mean;
         r.second += round.frequency * bets[i] * bets[i] * round.second;
@@ -504,8 +504,9 @@ GameFigures gameFigures(const Game& game, const std::vector<CountRound>& rounds)
     // The best ramp of whole units up to the spread: bets in proportion to each count's win
     // over its second moment (what maximises the win over the deviation), scaled over every
     // multiplier, then each count moved a unit at a time while SCORE grows.
-    const int spread =
+    int spread =
         game.maxSpread ? *game.maxSpread : std::max(1, int(std::lround(largest / smallest)));
+    if (game.tableMax) spread = std::max(1, std::min(spread, int(std::floor(*game.tableMax))));
     std::vector<double> best(rounds.size(), 1.0);
     double bestScore = resultOf(rounds, best, game).score();
     for (double k = 1; k <= 4000; k *= 1.05) {

@@ -140,6 +140,11 @@ charts::Chart indexChart(const Game& game, const IndexTable& table);
 std::string byCountHtml(const Game& game, const std::vector<CountWorth>& rows);
 charts::PlotPage byCountPage(const Game& game, const std::vector<CountWorth>& rows);
 
+// A chart row as the index forms name its hands, "16" (a hard total), "A,7" or "8,8"; and back,
+// any case, nothing for a name that is no row.
+std::string handName(int row);
+std::optional<int> rowOfHandName(const std::string& name);
+
 // "Hi-Lo, true count (decks left to the half deck, floored), rounds dealt to 75 % with 1
 // player" and the like, for the forms' headings.
 std::string describe(const Game& game);

@@ -30,6 +30,10 @@ double Game::betAt(int count) const {
     return tableMax ? std::min(bet, *tableMax) : bet;
 }
 
+bool Game::playsAt(int count) const {
+    return !(leaveBelow && count < *leaveBelow) && !(wongIn && count < *wongIn);
+}
+
 bool Game::operator==(const Game& other) const {
     return fields(*this) == fields(other);
 }

@@ -43,9 +43,16 @@ struct Game {
 
     // The ramp's bet at a whole count, within the table maximum.
     double betAt(int count) const;
+    // Whether the counter plays a round that starts at this count, by the count lab's reckoning:
+    // not below --leave-below nor below --wong-in (Wonging out is the simulator's alone).
+    bool playsAt(int count) const;
     bool operator==(const Game& other) const;
     bool operator!=(const Game& other) const { return !(*this == other); }
 };
+
+inline bool playsAt(const Game& game, int count) {
+    return game.playsAt(count);
+}
 
 // Whether two games deal the same rounds at the same counts (the rules, the count and its
 // conventions, where rounds are dealt): the count lab's analyses of one serve the other, whose

@@ -29,9 +29,17 @@ constexpr const char* kGameOptions[] = {"count",       "tags",    "deck-estimate
                                         "penetration", "players", "ramp"};
 constexpr const char* kPlanOptions[] = {"leave-below", "bankroll", "rounds-per-hour", "max-spread"};
 
-bool hasDepth(const QCommandLineParser& parser) {
-    return parser.optionNames().contains("depth");
+// Whether an option was given; false, without a word, for one this parser does not define.
+bool given(const QCommandLineParser& parser, const char* name) {
+    return parser.optionNames().contains(QLatin1String(name));
 }
+
+bool hasDepth(const QCommandLineParser& parser) {
+    return given(parser, "depth");
+}
+
+// The table's options, not every parser's.
+constexpr const char* kTableOptions[] = {"table-max", "wong-in", "wong-out", "seat", "spots"};
 
 QStringList systemIds() {
     QStringList ids;
@@ -79,12 +87,99 @@ void addCountOptions(QCommandLineParser& parser, CountOptionSet set) {
         {"max-spread",
          "The largest bet over the smallest for the best ramp (default: the ramp's own).", "n"},
     });
-    if (set == CountOptionSet::Chart) {
+    if (set == CountOptionSet::Chart || set == CountOptionSet::All) {
         parser.addOption({"depth",
                           "Decks dealt when the count is taken (default: every round up to the "
                           "cut card).",
                           "decks"});
     }
+    // The table the counter plays at, beyond the count lab's average shoe: the lab weighs the
+    // counts played and the largest bet; the simulator deals the seats and the Wonging too.
+    if (set != CountOptionSet::Drill) {
+        parser.addOptions({
+            {"table-max", "The table's largest bet in units: no bet of the ramp above it.",
+             "units"},
+            {"wong-in",
+             "Watch from behind, and sit down at this count or above (the count lab plays every "
+             "count from it on).",
+             "count"},
+        });
+    }
+    if (set == CountOptionSet::Sim || set == CountOptionSet::All) {
+        parser.addOptions({
+            {"wong-out", "Leave below this count, then watch again until --wong-in.", "count"},
+            {"seat",
+             "The counter's seat, 1 (first base) to the players (default: the last seats).",
+             "k"},
+            {"spots", "Hands the counter plays a round, 1 to 3, each with the ramp's bet.", "n"},
+        });
+    }
+}
+
+namespace {
+
+// A whole count, as --wong-in and the like give it.
+std::optional<int> wholeOf(const QCommandLineParser& parser, const char* option, int low, int high,
+                           const QString& allowed, QString* error) {
+    bool ok = false;
+    const int value = parser.value(option).toInt(&ok);
+    if (!ok || value < low || value > high) {
+        *error = badValue(option, parser.value(option), allowed);
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<counting::Game> readTable(const QCommandLineParser& parser, counting::Game game,
+                                        QString* error) {
+    if (given(parser, "table-max")) {
+        const auto most = numberOf(
+            parser, "table-max", [](double v) { return v >= 1 && v <= 1e6; },
+            "a number of units from 1 to 1000000", error);
+        if (!most) return std::nullopt;
+        game.tableMax = *most;
+    }
+    for (const auto& [option, into] : {std::pair{"wong-in", &game.wongIn},
+                                       std::pair{"wong-out", &game.wongOut}}) {
+        if (!given(parser, option)) continue;
+        const auto count =
+            wholeOf(parser, option, -100, 100, "a whole count from -100 to 100", error);
+        if (!count) return std::nullopt;
+        *into = *count;
+    }
+    if (game.wongIn && game.wongOut && *game.wongOut > *game.wongIn) {
+        *error = QStringLiteral("--wong-out %1 is above --wong-in %2: leave below the count you "
+                                "sit down at, or at it.")
+                     .arg(*game.wongOut)
+                     .arg(*game.wongIn);
+        return std::nullopt;
+    }
+    if (given(parser, "spots")) {
+        const auto spots = wholeOf(parser, "spots", 1, 3, "a number from 1 to 3", error);
+        if (!spots) return std::nullopt;
+        game.spots = *spots;
+    }
+    if (given(parser, "seat")) {
+        const auto seat = wholeOf(parser, "seat", 1, 7, "a seat from 1 to 7", error);
+        if (!seat) return std::nullopt;
+        game.seat = *seat;
+    }
+    const int first = game.seat.value_or(game.players - game.spots + 1);
+    if (game.spots > game.players) {
+        *error = QStringLiteral("--spots %1 take more seats than --players %2.")
+                     .arg(game.spots)
+                     .arg(game.players);
+        return std::nullopt;
+    }
+    if (first + game.spots - 1 > game.players) {
+        *error = QStringLiteral("--seat %1 is past the players: %2 at the table.")
+                     .arg(first)
+                     .arg(game.players);
+        return std::nullopt;
+    }
+    return game;
 }
 
 const QStringList& deckEstimateNames() {
@@ -123,6 +218,9 @@ QString countWords(const counting::Game& game) {
 bool anyCountOption(const QCommandLineParser& parser) {
     for (const char* name : kGameOptions) {
         if (parser.isSet(name)) return true;
+    }
+    for (const char* name : kTableOptions) {
+        if (given(parser, name)) return true;
     }
     return hasDepth(parser) && parser.isSet("depth");
 }
@@ -230,7 +328,7 @@ std::optional<counting::Game> readGame(const QCommandLineParser& parser, const r
         }
         game.ramp = *ramp;
     }
-    return game;
+    return readTable(parser, std::move(game), error);
 }
 
 namespace {
@@ -266,6 +364,11 @@ QStringList countArguments(const counting::Game& game) {
     arguments << "--bankroll=" + number(game.bankroll)
               << "--rounds-per-hour=" + number(game.roundsPerHour);
     if (game.maxSpread) arguments << QStringLiteral("--max-spread=%1").arg(*game.maxSpread);
+    if (game.tableMax) arguments << "--table-max=" + number(*game.tableMax);
+    if (game.wongIn) arguments << QStringLiteral("--wong-in=%1").arg(*game.wongIn);
+    if (game.wongOut) arguments << QStringLiteral("--wong-out=%1").arg(*game.wongOut);
+    if (game.seat) arguments << QStringLiteral("--seat=%1").arg(*game.seat);
+    if (game.spots != 1) arguments << QStringLiteral("--spots=%1").arg(game.spots);
     return arguments;
 }
 
@@ -279,7 +382,7 @@ std::optional<counting::Game> gameOfText(const QString& text, QString* error) {
     QString why;
     QCommandLineParser parser;
     addRuleOptions(parser);
-    addCountOptions(parser, CountOptionSet::Chart);
+    addCountOptions(parser, CountOptionSet::All);
     std::optional<counting::Game> game;
     if (!parser.parse(QStringList{"game"} + text.split(' ', Qt::SkipEmptyParts))) {
         why = parser.errorText();

@@ -15,9 +15,11 @@
 
 namespace options {
 
-// Adds the counting options to a parser: for hitwise-chart every one, for hitwise-drill all
-// but --depth (the drill deals the whole shoe).
-enum class CountOptionSet { Chart, Drill };
+// Adds the counting options to a parser: for hitwise-chart those of the count lab (--depth,
+// --table-max and --wong-in among them), for hitwise-drill all but those, for hitwise-sim and
+// hitwise-lab the table's too (--seat, --spots, --wong-out) but --depth (they deal the whole
+// shoe); All for the game's text form.
+enum class CountOptionSet { Chart, Drill, Sim, All };
 void addCountOptions(QCommandLineParser& parser, CountOptionSet set);
 
 // Whether any counting option was given, and whether any of the game's plan (--leave-below,
@@ -30,6 +32,11 @@ bool anyPlanOption(const QCommandLineParser& parser);
 // option.
 std::optional<counting::Game> readGame(const QCommandLineParser& parser, const rules::Rules& rules,
                                        QString* error);
+
+// The table's options of the game the parser gave (those it defines): the table maximum, Wonging,
+// the seat and the spots, each checked against the others and the players.
+std::optional<counting::Game> readTable(const QCommandLineParser& parser, counting::Game game,
+                                        QString* error);
 
 // The game's one text form: its rule and counting options on one line, every rule named,
 // "--decks=6 --s17 ... --count=hilo --deck-estimate=half --tc=floor --penetration=0.75 ...".
