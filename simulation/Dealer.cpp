@@ -74,6 +74,15 @@ public:
                 !g.wongOut && !g.leaveBelow && !plan.setup.trip;
     }
 
+    std::vector<int> firstShoe(int cards) {
+        Totals t;
+        shuffle(t);
+        std::vector<int> dealt(shoe_, shoe_ + plan_.setup.burn);
+        while (int(dealt.size()) < cards)
+            dealt.push_back(draw());
+        return dealt;
+    }
+
     Totals deal() {
         Totals t;
         t.blocks = 1;
@@ -116,6 +125,7 @@ private:
     // table's bookkeeping. A split is played out by the table's own code.
     template <bool Counting>
     [[gnu::always_inline]] inline void leanRound(Totals& t) {
+        roundStart_ = next_;
         int bin = -kLowestCount;
         double bet = 1;
         if constexpr (Counting) {
@@ -251,9 +261,26 @@ private:
             draw();
         if (plan_.setup.game.wongIn) watching_ = true; // back-counting from the start
     }
+    // The shoe ran out in a round (a deep cut, a few decks, many hands): as a dealer does, the
+    // discards are shuffled back in, the cards on the table kept out; the counter starts the count
+    // over. A round that took every card of the shoe alone (seven hands at one deck) takes a whole
+    // new shoe.
+    void runOut() {
+        if (roundStart_ > 0) {
+            std::rotate(shoe_, shoe_ + roundStart_, shoe_ + next_);
+            next_ -= roundStart_;
+        } else {
+            next_ = 0;
+        }
+        roundStart_ = 0;
+        shuffled_ = next_;
+        running_ = plan_.initialCount;
+    }
+
     // The next card: from the places shuffled, or drawn from those left.
     int draw() {
         if (next_ < shuffled_) return shoe_[next_++ & kShoeMask];
+        if (next_ >= cards_) runOut();
         const int i = next_ + int(random_.below16(std::uint32_t(cards_ - next_)));
         const std::uint8_t card = shoe_[i];
         shoe_[i] = shoe_[next_];
@@ -410,6 +437,7 @@ private:
 
     void round(Totals& t) {
         if (!plan_.setup.csm && next_ >= plan_.cutAt) shuffle(t);
+        roundStart_ = next_;
         const int before = countNow();
         const int bin = countBin(before);
         ++t.rounds;
@@ -565,7 +593,8 @@ private:
     static_assert(52 * rules::kMaxDecks <= kShoeMask + 1);
     std::uint8_t shoe_[kShoeMask + 1];
     int next_ = 0;
-    int shuffled_ = 0; // the places shuffled at once
+    int shuffled_ = 0;   // the places shuffled at once
+    int roundStart_ = 0; // the first card of the round under way
     int running_ = 0;
     int tags_[11] = {};
     bool counting_ = false, mistaken_ = false, composition_ = false;
@@ -586,6 +615,11 @@ private:
 };
 
 } // namespace
+
+std::vector<int> firstShoe(const Plan& plan, std::uint64_t block, int cards) {
+    Table table(plan, block);
+    return table.firstShoe(cards);
+}
 
 Totals dealBlock(const Plan& plan, std::uint64_t block) {
     Table table(plan, block);

@@ -9,11 +9,16 @@
 #include "Totals.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace simulation {
 
 // The totals of block `block` of a run by this plan: the same whichever thread or process deals
 // it.
 Totals dealBlock(const Plan& plan, std::uint64_t block);
+
+// The cards the first shoe of a block deals, in order, to the cut card and beyond until `cards`
+// are out (the burn cards first): the shuffle and the draws as the table makes them.
+std::vector<int> firstShoe(const Plan& plan, std::uint64_t block, int cards);
 
 } // namespace simulation

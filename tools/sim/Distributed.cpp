@@ -96,7 +96,7 @@ RunResult dealRun(const Plan& plan, const Ranks& ranks, const std::atomic<bool>&
     const std::int64_t wave = std::int64_t(threads) * ranks.size;
     std::vector<double> mine(std::size_t(threads) * kNumbers);
     std::vector<double> all(ranks.rank == 0 ? std::size_t(wave) * kNumbers : 0);
-    std::vector<Totals> kept(std::size_t(threads)); // this rank's blocks of the wave
+    std::vector<Totals> kept(static_cast<std::size_t>(threads)); // this rank's blocks of the wave
     RunResult result;
     double told = 0;
     for (std::int64_t first = 0;; first += wave) {

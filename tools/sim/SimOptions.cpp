@@ -99,11 +99,11 @@ std::optional<SimRequest> SimOptions::parse(const QStringList& arguments, QStrin
     simulation::Setup& setup = request.setup;
     const auto rules = options::readRules(parser_, options::defaultRules(), error);
     if (!rules) return std::nullopt;
-    if (const auto game = options::readGame(parser_, *rules, error)) {
+    if (parser_.isSet("count") || parser_.isSet("tags")) {
+        const auto game = options::readGame(parser_, *rules, error);
+        if (!game) return std::nullopt;
         setup.game = *game;
         setup.counting = true;
-    } else if (!error->isEmpty()) {
-        return std::nullopt;
     } else {
         // Without a count: basic strategy and flat bets, at a table of the same options.
         for (const char* option : {"deck-estimate", "tc", "ramp", "leave-below", "max-spread",
