@@ -65,6 +65,9 @@ public:
             }
         }
         counting_ = plan.counting;
+        countTable_ = plan.countAt.empty() ? nullptr : plan.countAt.data();
+        countLow_ = plan.countLow;
+        cutAt_ = plan.cutAt;
         mistaken_ = plan.setup.mistakes.has_value();
         composition_ = plan.setup.strategy == Strategy::Composition;
         bankroll_ = plan.setup.game.bankroll;
@@ -95,8 +98,10 @@ public:
             at.y = double(t.rounds);
         if (lean_) {
             t.win.y = t.bet.y = double(t.played);
-            for (int i = 0; i < kCounts; ++i)
+            for (int i = 0; i < kCounts; ++i) {
                 t.returns[std::size_t(i)].y = double(playedAt_[i]);
+                t.frequency[std::size_t(i)].x = double(dealtAt_[i]);
+            }
         }
         return t;
     }
@@ -116,7 +121,7 @@ private:
         }
         for (int shoe = 0; shoe < plan_.shoesPerBlock; ++shoe) {
             shuffle(t);
-            while (next_ < plan_.cutAt)
+            while (next_ < cutAt_)
                 Lean ? leanRound<Counting>(t) : round(t);
         }
     }
@@ -129,12 +134,12 @@ private:
         int bin = -kLowestCount;
         double bet = 1;
         if constexpr (Counting) {
-            const int count = plan_.count(running_, cards_ - next_);
+            const int count = countAt(running_, cards_ - next_);
             bin = countBin(count);
             bet = plan_.betAt(count);
         }
         ++t.rounds;
-        t.frequency[std::size_t(bin)].x += 1;
+        ++dealtAt_[bin];
         const int a = draw(), up = draw(), b = draw();
         const bool holeCard = r_.holeCard;
         int hole = holeCard ? draw() : 0;
@@ -143,7 +148,7 @@ private:
         const bool blackjack = a + b == 11 && (a == 1 || b == 1);
         if (holeCard && (up == 1 || up == 10)) {
             if (Counting && up == 1 && plan_.hasInsurance &&
-                plan_.count(running_, cards_ - next_) >= plan_.insuranceIndex)
+                countAt(running_, cards_ - next_) >= plan_.insuranceIndex)
                 result += hole == 10 ? bet : -0.5 * bet;
             if (up + hole == 11) { // the dealer's blackjack, checked
                 if constexpr (Counting) running_ += tags_[hole];
@@ -163,7 +168,7 @@ private:
         double stake = bet;
         bool surrendered = false;
         const PlayTables& tables = plan_.counter;
-        int play = tables.firstPlay(Counting ? tables.bin(plan_.count(running_, cards_ - next_)) : 0,
+        int play = tables.firstPlay(Counting ? tables.bin(countAt(running_, cards_ - next_)) : 0,
                                     up, pairIndex(a, b));
         for (;;) {
             if (play == int(Play::Stand)) break;
@@ -198,7 +203,7 @@ private:
             }
             const int total = ace && hard <= 11 ? hard + 10 : hard;
             if (total >= 21) break;
-            play = tables.laterPlay(Counting ? tables.bin(plan_.count(running_, cards_ - next_)) : 0,
+            play = tables.laterPlay(Counting ? tables.bin(countAt(running_, cards_ - next_)) : 0,
                                     up, laterIndex(total, ace && hard <= 11));
         }
         const int total = ace && hard <= 11 ? hard + 10 : hard;
@@ -251,7 +256,7 @@ private:
         next_ = 0;
         shuffled_ = std::min(cards_, plan_.cutAt + 24 * plan_.players);
         for (int i = 0; i < shuffled_; ++i) {
-            const int j = i + int(random_.below16(std::uint32_t(cards_ - i)));
+            const int j = i + int(random_.card(std::uint32_t(cards_ - i)));
             const std::uint8_t card = shoe_[j];
             shoe_[j] = shoe_[i];
             shoe_[i] = card;
@@ -281,7 +286,7 @@ private:
     int draw() {
         if (next_ < shuffled_) return shoe_[next_++ & kShoeMask];
         if (next_ >= cards_) runOut();
-        const int i = next_ + int(random_.below16(std::uint32_t(cards_ - next_)));
+        const int i = next_ + int(random_.card(std::uint32_t(cards_ - next_)));
         const std::uint8_t card = shoe_[i];
         shoe_[i] = shoe_[next_];
         shoe_[next_++] = card;
@@ -291,7 +296,12 @@ private:
         running_ += tags_[card];
         return card;
     }
-    int countNow() const { return counting_ ? plan_.count(running_, cards_ - next_) : 0; }
+    int countNow() const { return counting_ ? countAt(running_, cards_ - next_) : 0; }
+    // The count at a running count and cards left: the plan's table, read here.
+    int countAt(int running, int left) const {
+        return countTable_ ? countTable_[(running - countLow_) * (cards_ + 1) + left]
+                           : plan_.count(running, left);
+    }
     // The count the counter goes by: now and then off, as the player's own mistakes have it.
     int countUsed(int count) {
         if (!mistaken_) return count;
@@ -598,6 +608,9 @@ private:
     int running_ = 0;
     int tags_[11] = {};
     bool counting_ = false, mistaken_ = false, composition_ = false;
+    const std::int8_t* countTable_ = nullptr;
+    int countLow_ = 0;
+    int cutAt_ = 0;
     bool playing_ = true;
     bool lean_ = false;
     bool watching_ = false;
@@ -609,6 +622,7 @@ private:
     int dealerTotal_[2][32];   // by an ace held and the hard sum
     bool dealerStands_[2][32];
     std::int64_t playedAt_[kCounts] = {}; // the lean path's rounds played at each count
+    std::int64_t dealtAt_[kCounts] = {};  // and dealt
     double bankroll_ = 0;
     double tripBank_ = 0;
     int tripRounds_ = 0;

@@ -7,9 +7,9 @@
 // as the authors advise, from the run's seed, the block's number and the stream's purpose, so
 // that a block deals the same cards whichever thread or process deals it.
 //
-// A card is drawn from the n left by Lemire's nearly divisionless method on 16 bits (each 64-bit
-// output gives four; a shoe holds at most 416 cards), unbiased: a multiply and a shift, a
-// division only on a rare rejection.
+// A card is drawn from the n left by Lemire's nearly divisionless method on 32 bits (each 64-bit
+// output gives two), unbiased: a multiply and a shift, a division only on a rejection, which
+// comes about once in ten million draws.
 
 #include <cstdint>
 
@@ -60,15 +60,12 @@ public:
         return std::uint32_t(m >> 32);
     }
 
-    // Uniform in 0 .. n - 1, n from 1 to 2^16.
-    std::uint32_t below16(std::uint32_t n) {
-        std::uint32_t m = next16() * n;
-        if ((m & 0xffff) < n) {
-            const std::uint32_t threshold = (0x10000 - n) % n;
-            while ((m & 0xffff) < threshold)
-                m = next16() * n;
-        }
-        return m >> 16;
+    // Uniform in 0 .. n - 1, n from 1 to 2^32: the shuffle's draw. The rare rejection is
+    // worked out apart, so that the division is never made on the way through.
+    std::uint32_t card(std::uint32_t n) {
+        const std::uint64_t m = std::uint64_t(next32()) * n;
+        if (__builtin_expect(std::uint32_t(m) < n, 0)) return rejected(m, n);
+        return std::uint32_t(m >> 32);
     }
 
     // Uniform in [0, 1), 53 bits.
@@ -86,22 +83,16 @@ private:
         return std::uint32_t(buffer_ >> 32);
     }
 
-    std::uint32_t next16() {
-        if (quarters_ == 0) {
-            quarters_ = 4;
-            quarterBuffer_ = next();
-        }
-        --quarters_;
-        const auto r = std::uint32_t(quarterBuffer_ & 0xffff);
-        quarterBuffer_ >>= 16;
-        return r;
+    [[gnu::noinline]] std::uint32_t rejected(std::uint64_t m, std::uint32_t n) {
+        const std::uint32_t threshold = std::uint32_t(-n) % n;
+        while (std::uint32_t(m) < threshold)
+            m = std::uint64_t(next32()) * n;
+        return std::uint32_t(m >> 32);
     }
 
     std::uint64_t s_[4];
     std::uint64_t buffer_ = 0;
     bool spare_ = false;
-    std::uint64_t quarterBuffer_ = 0;
-    int quarters_ = 0;
 };
 
 } // namespace simulation
