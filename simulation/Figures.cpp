@@ -10,7 +10,8 @@ namespace {
 Figure ratioFigure(const Ratio& r, std::int64_t blocks, double iidSd, double scale) {
     Figure f;
     f.value = scale * r.value();
-    f.error = scale * (blocks >= kBatches ? r.error(blocks) : (r.y > 0 ? iidSd / std::sqrt(r.y) : 0));
+    f.error =
+        scale * (blocks >= kBatches ? r.error(blocks) : (r.y > 0 ? iidSd / std::sqrt(r.y) : 0));
     return f;
 }
 
@@ -37,8 +38,8 @@ SimFigures figuresOf(const Totals& t, const counting::Game& game) {
                          averageBet > 0 ? 100 * winError / averageBet : 0};
     // The deviation's error from the fourth central moment.
     const double third = n > 0 ? t.win3 / n : 0, fourth = n > 0 ? t.win4 / n : 0;
-    const double m4 = fourth - 4 * mean * third + 6 * mean * mean * second -
-                      3 * mean * mean * mean * mean;
+    const double m4 =
+        fourth - 4 * mean * third + 6 * mean * mean * second - 3 * mean * mean * mean * mean;
     const double sdError =
         n > 1 && sd > 0 ? std::sqrt(std::max(0.0, m4 - variance * variance) / n) / (2 * sd) : 0;
     f.sdPerRound = {sd, sdError};

@@ -92,8 +92,7 @@ std::optional<counting::IndexTable> indicesOf(const std::string& text, std::stri
             return fail("\"" + f[2] + "\" and \"" + f[4] + "\" are not two plays");
         play.below = *below;
         play.atOrAbove = *above;
-        play.surrender =
-            *below == analysis::Play::Surrender || *above == analysis::Play::Surrender;
+        play.surrender = *below == analysis::Play::Surrender || *above == analysis::Play::Surrender;
         table.plays.push_back(play);
     }
     if (table.plays.empty()) {

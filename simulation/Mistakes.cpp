@@ -126,7 +126,9 @@ std::string mistakesCsv(const Mistakes& m) {
     auto chance = [](double value) { return counting::numberText(value); };
     for (int off = -2; off <= 2; ++off) {
         const double c = m.countOff[std::size_t(off + 2)];
-        if (c > 0) out += "count," + std::string(off > 0 ? "+" : "") + std::to_string(off) + ",," + chance(c) + "\n";
+        if (c > 0)
+            out += "count," + std::string(off > 0 ? "+" : "") + std::to_string(off) + ",," +
+                   chance(c) + "\n";
     }
     if (m.indexAll > 0) out += "index,all,," + chance(m.indexAll) + "\n";
     for (const auto& [cell, c] : m.index) // a cell's own row, 0 too: it stands over "all"

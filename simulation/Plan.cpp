@@ -32,8 +32,7 @@ PlayValues firstAllowed(const rules::Rules& r, int a, int b) {
 }
 PlayValues splitAllowed(const rules::Rules& r, int a, int b, bool resplit) {
     PlayValues allowed = allowing({Play::Stand, Play::Hit});
-    if (r.doubleAfterSplit && r.mayDouble(a + b, a == 1 || b == 1))
-        allowed.set(Play::Double, 0);
+    if (r.doubleAfterSplit && r.mayDouble(a + b, a == 1 || b == 1)) allowed.set(Play::Double, 0);
     if (a == b && resplit && a != 1) allowed.set(Play::Split, 0);
     return allowed;
 }
@@ -77,9 +76,12 @@ PlayTables tablesOf(const rules::Rules& r, int low, int bins, Choose choose) {
             for (int soft = 0; soft < 2; ++soft) {
                 for (int total = 4; total <= 21; ++total) {
                     if (!laterExists(total, soft)) continue;
+                    // 21 stands, as every total past it reads (the zeros, in places no soft
+                    // total takes), so that the hot loop asks only for the next play.
                     t.later[std::size_t((bin * 10 + up - 1) * kLater + laterIndex(total, soft))] =
-                        std::uint8_t(choose(laterCards(total, soft), up, count,
-                                            allowing({Play::Stand, Play::Hit})));
+                        std::uint8_t(total == 21 ? Play::Stand
+                                                 : choose(laterCards(total, soft), up, count,
+                                                          allowing({Play::Stand, Play::Hit})));
                 }
             }
         }
@@ -135,9 +137,8 @@ Plan makePlan(const Setup& setup, const counting::IndexTable& indices) {
 
     // The basic chart: the full shoe's best plays; the other players follow it.
     counting::IndexTable basic;
-    basic.basic = indices.basic.rows.empty()
-                      ? charts::bestPlayChart(analysis::Analysis(game.rules))
-                      : indices.basic;
+    basic.basic = indices.basic.rows.empty() ? charts::bestPlayChart(analysis::Analysis(game.rules))
+                                             : indices.basic;
     auto basicPlay = [&](const std::vector<int>& cards, int up, int, const PlayValues& allowed) {
         return counting::basicPlay(basic, cards, up, allowed);
     };
@@ -149,7 +150,8 @@ Plan makePlan(const Setup& setup, const counting::IndexTable& indices) {
         plan.tagScale = tagScaleOf(system);
         int lowest = 0, highest = 0;
         for (int v = 1; v <= 10; ++v) {
-            plan.tags[std::size_t(v)] = int(std::lround(system.tags[std::size_t(v)] * plan.tagScale));
+            plan.tags[std::size_t(v)] =
+                int(std::lround(system.tags[std::size_t(v)] * plan.tagScale));
             const int many = (v == 10 ? 16 : 4) * game.rules.decks;
             (plan.tags[std::size_t(v)] < 0 ? lowest : highest) += many * plan.tags[std::size_t(v)];
         }
@@ -183,11 +185,11 @@ Plan makePlan(const Setup& setup, const counting::IndexTable& indices) {
             low = std::min(low, play.index - 1);
             high = std::max(high, play.index);
         }
-        plan.counter = tablesOf(game.rules, low, high - low + 1,
-                                [&](const std::vector<int>& cards, int up, int count,
-                                    const PlayValues& allowed) {
-                                    return counting::indexPlay(counted, cards, up, count, allowed);
-                                });
+        plan.counter = tablesOf(
+            game.rules, low, high - low + 1,
+            [&](const std::vector<int>& cards, int up, int count, const PlayValues& allowed) {
+                return counting::indexPlay(counted, cards, up, count, allowed);
+            });
     } else {
         plan.bets.fill(1.0);
     }
@@ -195,21 +197,21 @@ Plan makePlan(const Setup& setup, const counting::IndexTable& indices) {
     if (setup.mistakes) {
         // The second-best play of each hand by the full shoe's values of its cell.
         const analysis::Analysis full(game.rules);
-        plan.second = tablesOf(game.rules, 0, 1,
-                               [&](const std::vector<int>& cards, int up, int,
-                                   const PlayValues& allowed) {
-                                   const Play best = counting::basicPlay(basic, cards, up, allowed);
-                                   const int row = rowOf(cards);
-                                   if (row < 0 || cards.size() > 2)
-                                       return best == Play::Hit ? Play::Stand : Play::Hit;
-                                   const PlayValues& values = full.startingHand(cards[0], cards[1], up);
-                                   PlayValues mine;
-                                   for (Play p : analysis::kAllPlays) {
-                                       if (allowed.allows(p) && values.allows(p) && p != best)
-                                           mine.set(p, values[p]);
-                                   }
-                                   return mine.best();
-                               });
+        plan.second =
+            tablesOf(game.rules, 0, 1,
+                     [&](const std::vector<int>& cards, int up, int, const PlayValues& allowed) {
+                         const Play best = counting::basicPlay(basic, cards, up, allowed);
+                         const int row = rowOf(cards);
+                         if (row < 0 || cards.size() > 2)
+                             return best == Play::Hit ? Play::Stand : Play::Hit;
+                         const PlayValues& values = full.startingHand(cards[0], cards[1], up);
+                         PlayValues mine;
+                         for (Play p : analysis::kAllPlays) {
+                             if (allowed.allows(p) && values.allows(p) && p != best)
+                                 mine.set(p, values[p]);
+                         }
+                         return mine.best();
+                     });
         const std::size_t hands = kPairs * 3 + kLater;
         plan.indexMiss.assign(10 * hands, 0);
         plan.basicMiss.assign(10 * hands, 0);
@@ -242,34 +244,39 @@ Plan makePlan(const Setup& setup, const counting::IndexTable& indices) {
         const analysis::Shoe shoe = analysis::Shoe::ofDecks(game.rules.decks);
         for (int up = 1; up <= 10; ++up) {
             auto& plays = plan.composition[std::size_t(up - 1)];
-            analysis::everyHand(game.rules, shoe, up,
-                                [&](const std::vector<int>& cards, const PlayValues& values) {
-                std::uint64_t key = 0;
-                for (int card : cards)
-                    key += cardBit(card);
-                auto bestOf = [&](const PlayValues& allowed) {
-                    PlayValues mine;
-                    for (Play p : analysis::kAllPlays) {
-                        if (allowed.allows(p) && values.allows(p)) mine.set(p, values[p]);
-                    }
-                    return std::uint8_t(mine.best());
-                };
-                CompositionPlays c;
-                c.first = std::uint8_t(values.best());
-                c.later = bestOf(allowing({Play::Stand, Play::Hit}));
-                c.split = cards.size() == 2 ? bestOf(splitAllowed(game.rules, cards[0], cards[1], false))
-                                            : c.later;
-                plays[key] = c;
-            });
+            analysis::everyHand(
+                game.rules, shoe, up, [&](const std::vector<int>& cards, const PlayValues& values) {
+                    std::uint64_t key = 0;
+                    for (int card : cards)
+                        key += cardBit(card);
+                    auto bestOf = [&](const PlayValues& allowed) {
+                        PlayValues mine;
+                        for (Play p : analysis::kAllPlays) {
+                            if (allowed.allows(p) && values.allows(p)) mine.set(p, values[p]);
+                        }
+                        return std::uint8_t(mine.best());
+                    };
+                    CompositionPlays c;
+                    c.first = std::uint8_t(values.best());
+                    c.later = bestOf(allowing({Play::Stand, Play::Hit}));
+                    c.split = cards.size() == 2
+                                  ? bestOf(splitAllowed(game.rules, cards[0], cards[1], false))
+                                  : c.later;
+                    plays[key] = c;
+                });
         }
     }
 
-    // Blocks of whole shoes (a fresh shoe each), large enough to hold a few trips.
+    // Blocks of whole shoes (a fresh shoe each) of some 32,768 rounds, whatever the shoe: a few
+    // milliseconds of dealing, so that handing blocks out and adding them up costs next to
+    // nothing, and a run of a million rounds has the 30 blocks its errors want. Large enough to
+    // hold a few trips.
+    constexpr double kRoundsABlock = 32768;
     const double cardsARound = 5.5 * (plan.players + 1) / 2;
     const double roundsAShoe = std::max(1.0, plan.cutAt / cardsARound);
-    const int tripShoes = setup.trip ? int(std::ceil(4.0 * *setup.trip / roundsAShoe)) : 0;
-    plan.shoesPerBlock = std::max(64, tripShoes);
-    plan.roundsPerBlock = std::max(4096, setup.trip ? 4 * *setup.trip : 0);
+    const double rounds = std::max(kRoundsABlock, setup.trip ? 4.0 * *setup.trip : 0.0);
+    plan.shoesPerBlock = int(std::ceil(rounds / roundsAShoe));
+    plan.roundsPerBlock = int(rounds);
     return plan;
 }
 

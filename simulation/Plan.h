@@ -42,8 +42,8 @@ inline constexpr int kLater = 44;
 // The plays of every hand against every up card at every count, as uint8_t (analysis::Play).
 // Counts are clamped into the range where the index table changes anything.
 struct PlayTables {
-    int low = 0;  // the lowest count kept apart
-    int bins = 1; // counts low .. low + bins - 1
+    int low = 0;                     // the lowest count kept apart
+    int bins = 1;                    // counts low .. low + bins - 1
     std::vector<std::uint8_t> first; // [bin][up - 1][pairIndex]: two cards, not split
     std::vector<std::uint8_t> split; // [bin][up - 1][pairIndex * 2 + may resplit]: after a split
     std::vector<std::uint8_t> later; // [bin][up - 1][laterIndex]: three cards or more
@@ -76,11 +76,11 @@ struct CompositionPlays {
 struct Plan {
     Setup setup;
     rules::Rules rules;
-    int cards = 0;     // in the shoe
-    int cutAt = 0;     // cards dealt before the cut card comes out
-    int players = 1;   // seats taken
-    int seat = 0;      // the counter's first seat, from 0
-    int spots = 1;     // the counter's seats
+    int cards = 0;   // in the shoe
+    int cutAt = 0;   // cards dealt before the cut card comes out
+    int players = 1; // seats taken
+    int seat = 0;    // the counter's first seat, from 0
+    int spots = 1;   // the counter's seats
     bool counting = false;
 
     // The count at a running count (in units of 1 / tagScale) and a number of cards left.
@@ -96,7 +96,9 @@ struct Plan {
     static constexpr int kBetLow = -40, kBetHigh = 40;
     std::array<double, kBetHigh - kBetLow + 1> bets{};
     double betAt(int count) const {
-        return bets[std::size_t((count < kBetLow ? kBetLow : count > kBetHigh ? kBetHigh : count) -
+        return bets[std::size_t((count < kBetLow    ? kBetLow
+                                 : count > kBetHigh ? kBetHigh
+                                                    : count) -
                                 kBetLow)];
     }
     bool hasInsurance = false;

@@ -34,17 +34,7 @@ public:
             word = splitMix(mix);
     }
 
-    std::uint64_t next() {
-        const std::uint64_t result = rotl(s_[1] * 5, 7) * 9;
-        const std::uint64_t t = s_[1] << 17;
-        s_[2] ^= s_[0];
-        s_[3] ^= s_[1];
-        s_[1] ^= s_[2];
-        s_[0] ^= s_[3];
-        s_[2] ^= t;
-        s_[3] = rotl(s_[3], 45);
-        return result;
-    }
+    std::uint64_t next() { return step(s_[0], s_[1], s_[2], s_[3]); }
 
     // Uniform in 0 .. n - 1, n from 1 to 2^32.
     std::uint32_t below(std::uint32_t n) {
@@ -68,11 +58,72 @@ public:
         return std::uint32_t(m >> 32);
     }
 
+    // The first `places` places of a shoe of `cards` (at most 416) shuffled by Fisher and Yates,
+    // as far as that: those places are then a uniform draw from the shoe. Six draws from each
+    // 64-bit output, by Brackett-Rozinsky and Lemire's batched form of the same method, unbiased
+    // as well: the six bounds' product is below 416^6, and the output is drawn again only when
+    // what the six multiplies leave falls below it and below 2^64 modulo the product, once in
+    // 3,000 outputs at most. The state is held in locals, as the stores to the shoe would
+    // otherwise have it read back each time.
+    void shuffle(std::uint8_t* shoe, int cards, int places) {
+        constexpr int kBatch = 6;
+        std::uint64_t s0 = s_[0], s1 = s_[1], s2 = s_[2], s3 = s_[3];
+        std::uint64_t most = 1; // the largest product of six bounds: the first six
+        for (int k = 0; k < kBatch; ++k)
+            most *= std::uint64_t(cards - k);
+        std::uint8_t* at = shoe;
+        std::uint64_t n = std::uint64_t(cards); // the cards left at `at`
+        for (std::uint8_t* const end = shoe + places - (kBatch - 1); at < end;) {
+            std::uint64_t left = step(s0, s1, s2, s3);
+            std::uint64_t j[kBatch];
+#pragma GCC unroll 6
+            for (int k = 0; k < kBatch; ++k) {
+                const Wide m = Wide(left) * (n - std::uint64_t(k));
+                j[k] = std::uint64_t(m >> 64);
+                left = std::uint64_t(m);
+            }
+            if (__builtin_expect(left < most, 0) && rejects(left, n, kBatch)) continue;
+#pragma GCC unroll 6
+            for (int k = 0; k < kBatch; ++k) {
+                const std::uint8_t card = at[k + j[k]];
+                at[k + j[k]] = at[k];
+                at[k] = card;
+            }
+            at += kBatch;
+            n -= kBatch;
+        }
+        s_[0] = s0, s_[1] = s1, s_[2] = s2, s_[3] = s3;
+        for (int i = int(at - shoe); i < places; ++i)
+            swap(shoe, i, i + int(card(std::uint32_t(cards - i))));
+    }
+
     // Uniform in [0, 1), 53 bits.
-    double uniform() { return double(next() >> 11) * 0x1.0p-53; }
+    double uniform() {
+        return double(next() >> 11) * 0x1.0p-53;
+    }
 
 private:
-    static std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }
+    using Wide = unsigned __int128;
+    static std::uint64_t step(std::uint64_t& s0, std::uint64_t& s1, std::uint64_t& s2,
+                              std::uint64_t& s3) {
+        const std::uint64_t result = rotl(s1 * 5, 7) * 9;
+        const std::uint64_t t = s1 << 17;
+        s2 ^= s0;
+        s3 ^= s1;
+        s1 ^= s2;
+        s0 ^= s3;
+        s2 ^= t;
+        s3 = rotl(s3, 45);
+        return result;
+    }
+    static void swap(std::uint8_t* shoe, int i, int j) {
+        const std::uint8_t card = shoe[j];
+        shoe[j] = shoe[i];
+        shoe[i] = card;
+    }
+    static std::uint64_t rotl(std::uint64_t x, int k) {
+        return (x << k) | (x >> (64 - k));
+    }
     std::uint32_t next32() {
         if (spare_) {
             spare_ = false;
@@ -83,6 +134,14 @@ private:
         return std::uint32_t(buffer_ >> 32);
     }
 
+    // Whether a batch of draws from bounds n, n - 1, ... is drawn again: what is left below 2^64
+    // modulo the bounds' product.
+    [[gnu::noinline]] static bool rejects(std::uint64_t left, std::uint64_t n, int batch) {
+        std::uint64_t product = 1;
+        for (int k = 0; k < batch; ++k)
+            product *= n - std::uint64_t(k);
+        return left < product && left < -product % product;
+    }
     [[gnu::noinline]] std::uint32_t rejected(std::uint64_t m, std::uint32_t n) {
         const std::uint32_t threshold = std::uint32_t(-n) % n;
         while (std::uint32_t(m) < threshold)

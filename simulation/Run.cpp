@@ -19,7 +19,9 @@ RunResult runBlocks(const Plan& plan, int threads, const std::atomic<bool>& stop
                     const Progress& progress, double progressEvery) {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
-    const auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
+    const auto elapsed = [&] {
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    };
     const int workers = threadsToUse(threads);
     const std::int64_t lookahead = 4 * workers; // blocks done ahead of the one awaited, at most
 
@@ -72,8 +74,8 @@ RunResult runBlocks(const Plan& plan, int threads, const std::atomic<bool>& stop
             result.totals.add(next);
         }
         const double now = elapsed();
-        const bool enough = setup.seconds ? now >= *setup.seconds
-                                          : result.totals.rounds >= setup.rounds;
+        const bool enough =
+            setup.seconds ? now >= *setup.seconds : result.totals.rounds >= setup.rounds;
         if (enough || stop.load()) {
             result.stopped = !enough;
             break;

@@ -46,8 +46,11 @@ std::vector<Row> rowsOf(const Report& r) {
         {"rounds", "rounds dealt", {double(f.rounds), std::nullopt}, std::nullopt, 0},
         {"shoes", "shoes", {double(f.shoes), std::nullopt}, std::nullopt, 0},
         {"rounds_played", "rounds played", {double(f.played), std::nullopt}, std::nullopt, 0},
-        {"rounds_watched", "rounds watched or sat out", {double(f.watched), std::nullopt},
-         std::nullopt, 0},
+        {"rounds_watched",
+         "rounds watched or sat out",
+         {double(f.watched), std::nullopt},
+         std::nullopt,
+         0},
         {"win_per_100_rounds", "win per 100 rounds played (units)", f.winPer100,
          labOf(&counting::GameFigures::winPer100), 4},
         {"win_per_hour", "win per hour (units)", f.winPerHour,
@@ -62,12 +65,12 @@ std::vector<Row> rowsOf(const Report& r) {
         {"n0", "N0 (rounds)", f.n0, labOf(&counting::GameFigures::n0), 0},
         {"score", "SCORE", f.score, labOf(&counting::GameFigures::score), 3},
         {"di", "DI", f.di, labOf(&counting::GameFigures::di), 3},
-        {"risk_of_ruin", "risk of ruin", f.riskOfRuin,
-         labOf(&counting::GameFigures::riskOfRuin), 6},
+        {"risk_of_ruin", "risk of ruin", f.riskOfRuin, labOf(&counting::GameFigures::riskOfRuin),
+         6},
     };
     if (f.tripRuin) {
-        rows.push_back({"trip_ruin", "the bankroll lost within a trip", *f.tripRuin,
-                        std::nullopt, 6});
+        rows.push_back(
+            {"trip_ruin", "the bankroll lost within a trip", *f.tripRuin, std::nullopt, 6});
     }
     return rows;
 }
@@ -109,7 +112,8 @@ std::string tableWords(const Report& r) {
 std::string betWords(const Report& r) {
     const counting::Game& g = r.setup.game;
     if (!r.setup.counting) return "flat bets of one unit";
-    std::string words = g.ramp.empty() ? "flat bets of one unit" : "the ramp " + counting::rampText(g.ramp);
+    std::string words =
+        g.ramp.empty() ? "flat bets of one unit" : "the ramp " + counting::rampText(g.ramp);
     if (g.tableMax) words += ", at most " + counting::numberText(*g.tableMax) + " units";
     if (g.wongIn) words += "; Wonging in at " + std::to_string(*g.wongIn);
     if (g.wongOut) words += ", out below " + std::to_string(*g.wongOut);
@@ -121,7 +125,9 @@ std::string betWords(const Report& r) {
 }
 
 std::string figureText(const Figure& f, int decimals) {
-    if (!f.error) return decimals == 0 ? whole(std::int64_t(std::llround(f.value))) : fixed(f.value, decimals);
+    if (!f.error)
+        return decimals == 0 ? whole(std::int64_t(std::llround(f.value)))
+                             : fixed(f.value, decimals);
     return fixed(f.value, decimals) + " ± " + fixed(*f.error, decimals == 0 ? 0 : decimals);
 }
 
@@ -137,9 +143,9 @@ std::vector<std::string> aboutRun(const Report& r) {
         "bets: " + betWords(r),
         "play: " + playWords(r),
         "seed: " + std::to_string(s.seed) + "; rounds asked: " +
-            (s.seconds ? "as many as " + fixed(*s.seconds, 0) + " seconds deal"
-                       : whole(s.rounds)) +
-            "; rounds dealt: " + whole(r.totals.rounds) + " in blocks of whole shoes, each its own "
+            (s.seconds ? "as many as " + fixed(*s.seconds, 0) + " seconds deal" : whole(s.rounds)) +
+            "; rounds dealt: " + whole(r.totals.rounds) +
+            " in blocks of whole shoes, each its own "
             "stream of xoshiro256**",
     };
     if (r.stopped) lines.push_back("stopped early: the figures are those of the rounds dealt");
@@ -181,7 +187,8 @@ std::string simText(const Report& r) {
             labFreq = fixed(100 * r.lab->frequencyAt(at.count), 3);
             freqOff = fixed(standardErrorsOff(at.frequency, r.lab->frequencyAt(at.count)), 1);
             labRet = fixed(100 * r.lab->returnAt(at.count), 3);
-            if (at.returns) retOff = fixed(standardErrorsOff(*at.returns, r.lab->returnAt(at.count)), 1);
+            if (at.returns)
+                retOff = fixed(standardErrorsOff(*at.returns, r.lab->returnAt(at.count)), 1);
         }
         std::snprintf(buffer, sizeof buffer, "%-14s %-20s %-10s %-8s %-22s %-10s %s\n",
                       countLabel(at.count).c_str(), figureText(freq, 3).c_str(), labFreq.c_str(),
@@ -223,11 +230,9 @@ struct Svg {
     std::string out;
 
     double x(double i) const { return left + (i + 0.5) * (width - left - right) / points; }
-    double y(double v) const {
-        return top + (high - v) / (high - low) * (height - top - bottom);
-    }
-    void begin(const std::string& label, const std::vector<std::string>& xLabels,
-               double scale, const char* unit) {
+    double y(double v) const { return top + (high - v) / (high - low) * (height - top - bottom); }
+    void begin(const std::string& label, const std::vector<std::string>& xLabels, double scale,
+               const char* unit) {
         char b[256];
         std::snprintf(b, sizeof b,
                       "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
@@ -257,10 +262,14 @@ struct Svg {
 std::string escape(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '&') out += "&amp;";
-        else out += c;
+        if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (c == '&')
+            out += "&amp;";
+        else
+            out += c;
     }
     return out;
 }
@@ -302,14 +311,17 @@ std::string simHtml(const Report& r) {
         for (const SimFigures::AtCount& at : r.figures.byCount) {
             if (!at.returns) continue;
             const double e = 2 * at.returns->error.value_or(0);
-            plot.low = std::min({plot.low, at.returns->value - e, r.lab ? r.lab->returnAt(at.count) : 0.0});
-            plot.high = std::max({plot.high, at.returns->value + e, r.lab ? r.lab->returnAt(at.count) : 0.0});
+            plot.low = std::min(
+                {plot.low, at.returns->value - e, r.lab ? r.lab->returnAt(at.count) : 0.0});
+            plot.high = std::max(
+                {plot.high, at.returns->value + e, r.lab ? r.lab->returnAt(at.count) : 0.0});
         }
         plot.low -= 0.005;
         plot.high += 0.005;
         plot.begin("The return at each count, dealt and by the count lab", labels, 100, " %");
         char b[256];
-        std::snprintf(b, sizeof b, "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#888\"/>\n",
+        std::snprintf(b, sizeof b,
+                      "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" stroke=\"#888\"/>\n",
                       plot.left, plot.y(0), plot.width - plot.right, plot.y(0));
         plot.out += b;
         if (r.lab) {
@@ -319,7 +331,8 @@ std::string simHtml(const Report& r) {
                               plot.y(r.lab->returnAt(kLowestCount + i)));
                 path += b;
             }
-            plot.out += "<path d=\"" + path + "\" fill=\"none\" stroke=\"#c33\" stroke-width=\"2\"/>\n";
+            plot.out +=
+                "<path d=\"" + path + "\" fill=\"none\" stroke=\"#c33\" stroke-width=\"2\"/>\n";
         }
         for (int i = 0; i < kCounts; ++i) {
             const auto& ret = r.figures.byCount[std::size_t(i)].returns;
@@ -334,25 +347,31 @@ std::string simHtml(const Report& r) {
         }
         plot.end();
         out += "<h2>The return at each count</h2>\n<p>Dealt: points with bars of two standard "
-               "errors each way; the count lab's average shoe: the red line.</p>\n" + plot.out;
+               "errors each way; the count lab's average shoe: the red line.</p>\n" +
+               plot.out;
         // How often each count comes up, dealt and by the lab.
         Svg bars;
         bars.low = 0;
         bars.high = 0;
         for (const SimFigures::AtCount& at : r.figures.byCount)
-            bars.high = std::max({bars.high, at.frequency.value, r.lab ? r.lab->frequencyAt(at.count) : 0.0});
+            bars.high = std::max(
+                {bars.high, at.frequency.value, r.lab ? r.lab->frequencyAt(at.count) : 0.0});
         bars.high *= 1.1;
         bars.begin("How often each count comes up, dealt and by the count lab", labels, 100, " %");
         const double w = (bars.width - bars.left - bars.right) / kCounts / 3;
         for (int i = 0; i < kCounts; ++i) {
             const double f = r.figures.byCount[std::size_t(i)].frequency.value;
-            std::snprintf(b, sizeof b, "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"#236\"/>\n",
-                          bars.x(i) - w, bars.y(f), w, bars.y(0) - bars.y(f));
+            std::snprintf(
+                b, sizeof b,
+                "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"#236\"/>\n",
+                bars.x(i) - w, bars.y(f), w, bars.y(0) - bars.y(f));
             bars.out += b;
             if (r.lab) {
                 const double l = r.lab->frequencyAt(kLowestCount + i);
-                std::snprintf(b, sizeof b, "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"#c33\"/>\n",
-                              bars.x(i), bars.y(l), w, bars.y(0) - bars.y(l));
+                std::snprintf(
+                    b, sizeof b,
+                    "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"#c33\"/>\n",
+                    bars.x(i), bars.y(l), w, bars.y(0) - bars.y(l));
                 bars.out += b;
             }
         }
@@ -367,9 +386,8 @@ std::string simHtml(const Report& r) {
                    fixed(100 * at.frequency.error.value_or(0), 3) + "</td><td>" +
                    (r.lab ? fixed(100 * r.lab->frequencyAt(at.count), 3) : "") + "</td><td>" +
                    (at.returns ? fixed(100 * at.returns->value, 3) : "") + "</td><td>" +
-                   (at.returns ? fixed(100 * at.returns->error.value_or(0), 3) : "") +
-                   "</td><td>" + (r.lab ? fixed(100 * r.lab->returnAt(at.count), 3) : "") +
-                   "</td></tr>\n";
+                   (at.returns ? fixed(100 * at.returns->error.value_or(0), 3) : "") + "</td><td>" +
+                   (r.lab ? fixed(100 * r.lab->returnAt(at.count), 3) : "") + "</td></tr>\n";
         }
         out += "</table>\n";
         if (r.lab) out += "<p>" + escape(labSentence(r.figures, *r.lab)) + "</p>\n";
@@ -394,11 +412,13 @@ std::string simHtml(const Report& r) {
             char b[64];
             for (std::size_t i = 0; i < path.size(); ++i) {
                 std::snprintf(b, sizeof b, "%s%.1f,%.1f", i ? " L" : "M",
-                              trips.left + span * double(i) / double(std::max<std::size_t>(1, path.size() - 1)),
+                              trips.left + span * double(i) /
+                                               double(std::max<std::size_t>(1, path.size() - 1)),
                               trips.y(path[i]));
                 d += b;
             }
-            trips.out += "<path d=\"" + d + "\" fill=\"none\" stroke=\"" + colours[p % 5] + "\"/>\n";
+            trips.out +=
+                "<path d=\"" + d + "\" fill=\"none\" stroke=\"" + colours[p % 5] + "\"/>\n";
         }
         trips.end();
         out += "<h2>A few trips</h2>\n<p>The bankroll, in units, through the first trips dealt "

@@ -11,7 +11,9 @@ inline constexpr int kLowestCount = -6;
 inline constexpr int kHighestCount = 6;
 inline constexpr int kCounts = kHighestCount - kLowestCount + 1;
 inline int countBin(int count) {
-    return (count < kLowestCount ? kLowestCount : count > kHighestCount ? kHighestCount : count) -
+    return (count < kLowestCount    ? kLowestCount
+            : count > kHighestCount ? kHighestCount
+                                    : count) -
            kLowestCount;
 }
 
@@ -39,13 +41,13 @@ struct Ratio {
 // returns per unit of the initial bets.
 struct Totals {
     std::int64_t blocks = 0;
-    std::int64_t rounds = 0;  // dealt
-    std::int64_t shoes = 0;   // shuffles
-    std::int64_t played = 0;  // rounds the counter played
-    std::int64_t watched = 0; // rounds dealt while the counter watched or sat out
-    Ratio win;                // units won over rounds played
-    Ratio bet;                // units bet over rounds played
-    double win2 = 0, win3 = 0, win4 = 0; // sums over rounds played of w^2..4
+    std::int64_t rounds = 0;                // dealt
+    std::int64_t shoes = 0;                 // shuffles
+    std::int64_t played = 0;                // rounds the counter played
+    std::int64_t watched = 0;               // rounds dealt while the counter watched or sat out
+    Ratio win;                              // units won over rounds played
+    Ratio bet;                              // units bet over rounds played
+    double win2 = 0, win3 = 0, win4 = 0;    // sums over rounds played of w^2..4
     std::array<Ratio, kCounts> frequency{}; // rounds starting at each count over rounds dealt
     std::array<Ratio, kCounts> returns{};   // the return per unit bet over rounds played there
     std::int64_t trips = 0, ruined = 0;

@@ -171,12 +171,18 @@ void SimulationTest::indexFiles_data() {
            "0.3\n\"A,7\",2,stand,1,double,,\n17,A,hit,-8,surrender,,\ninsurance,A,no,3,insure,,\n"
            "# rules: ...\n"
         << "";
-    QTest::newRow("empty") << "" << "no index play";
-    QTest::newRow("a hand no chart has") << "22,10,hit,0,stand,," << "no hand";
-    QTest::newRow("an up card out of range") << "16,11,hit,0,stand,," << "no up card";
-    QTest::newRow("an index that is no count") << "16,10,hit,x,stand,," << "whole count";
-    QTest::newRow("one play twice") << "16,10,hit,0,hit,," << "two plays";
-    QTest::newRow("too few fields") << "16,10,hit,0" << "not hand,up";
+    QTest::newRow("empty") << ""
+                           << "no index play";
+    QTest::newRow("a hand no chart has") << "22,10,hit,0,stand,,"
+                                         << "no hand";
+    QTest::newRow("an up card out of range") << "16,11,hit,0,stand,,"
+                                             << "no up card";
+    QTest::newRow("an index that is no count") << "16,10,hit,x,stand,,"
+                                               << "whole count";
+    QTest::newRow("one play twice") << "16,10,hit,0,hit,,"
+                                    << "two plays";
+    QTest::newRow("too few fields") << "16,10,hit,0"
+                                    << "not hand,up";
 }
 
 void SimulationTest::indexFiles() {
@@ -203,12 +209,18 @@ void SimulationTest::mistakeFiles_data() {
         << "kind,what,up,chance\ncount,-1,,0.05\ncount,+2,,0.01\nindex,16,10,0.3\nindex,all,,"
            "0.1\nbasic,\"A,7\",3,0.2\nbet,,,0.1\n"
         << "";
-    QTest::newRow("no mistake") << "kind,what,up,chance\n" << "no mistake";
-    QTest::newRow("a count off by 3") << "count,3,,0.1" << "off by";
-    QTest::newRow("a chance above 1") << "bet,,,1.5" << "from 0 to 1";
-    QTest::newRow("a cell that is none") << "basic,23,5,0.1" << "no cell";
-    QTest::newRow("an unknown kind") << "split,8,8,0.1" << "is not count";
-    QTest::newRow("counts off more than always") << "count,1,,0.6\ncount,-1,,0.6" << "more than 1";
+    QTest::newRow("no mistake") << "kind,what,up,chance\n"
+                                << "no mistake";
+    QTest::newRow("a count off by 3") << "count,3,,0.1"
+                                      << "off by";
+    QTest::newRow("a chance above 1") << "bet,,,1.5"
+                                      << "from 0 to 1";
+    QTest::newRow("a cell that is none") << "basic,23,5,0.1"
+                                         << "no cell";
+    QTest::newRow("an unknown kind") << "split,8,8,0.1"
+                                     << "is not count";
+    QTest::newRow("counts off more than always") << "count,1,,0.6\ncount,-1,,0.6"
+                                                 << "more than 1";
 }
 
 void SimulationTest::mistakeFiles() {
@@ -246,9 +258,10 @@ void SimulationTest::mistakesCost() {
     m.countOff = {0.1, 0.1, 0, 0.1, 0.1};
     setup.mistakes = m;
     const SimFigures wrong = figuresOf(run(setup).totals, setup.game);
-    QVERIFY2(right.winPer100.value - wrong.winPer100.value >
-                 5 * (*right.winPer100.error + *wrong.winPer100.error),
-             qPrintable(QString("%1 and %2").arg(right.winPer100.value).arg(wrong.winPer100.value)));
+    QVERIFY2(
+        right.winPer100.value - wrong.winPer100.value >
+            5 * (*right.winPer100.error + *wrong.winPer100.error),
+        qPrintable(QString("%1 and %2").arg(right.winPer100.value).arg(wrong.winPer100.value)));
 }
 
 // Wonging in at +1 and out below 0: rounds watched and played add up to those dealt, no round is
@@ -305,6 +318,7 @@ void SimulationTest::badOptions_data() {
     row("composition split hands as CDP", {"--strategy", "composition"}, "--post-split");
     row("an unknown format", {"--format", "pdf"}, "--format");
     row("a missing mistakes file", {"--mistakes", "/nonexistent/m.csv"}, "--mistakes");
+    row("a trip past a million rounds", {"--count", "hilo", "--trip", "2000000"}, "--trip");
 }
 
 void SimulationTest::badOptions() {

@@ -32,9 +32,22 @@ namespace {
 constexpr int kNumbers = 16 + 4 * kCounts;
 
 void pack(const Totals& t, double* n) {
-    const double head[] = {double(t.blocks), double(t.rounds), double(t.shoes), double(t.played),
-                           double(t.watched), t.win.x, t.win.y, t.bet.x, t.bet.y, t.win2, t.win3,
-                           t.win4, double(t.trips), double(t.ruined), 0, 0};
+    const double head[] = {double(t.blocks),
+                           double(t.rounds),
+                           double(t.shoes),
+                           double(t.played),
+                           double(t.watched),
+                           t.win.x,
+                           t.win.y,
+                           t.bet.x,
+                           t.bet.y,
+                           t.win2,
+                           t.win3,
+                           t.win4,
+                           double(t.trips),
+                           double(t.ruined),
+                           0,
+                           0};
     int at = 0;
     for (double v : head)
         n[at++] = v;
@@ -91,7 +104,9 @@ RunResult dealRun(const Plan& plan, const Ranks& ranks, const std::atomic<bool>&
     if (ranks.size == 1) return runBlocks(plan, plan.setup.threads, stop, progress);
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
-    const auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
+    const auto elapsed = [&] {
+        return std::chrono::duration<double>(Clock::now() - start).count();
+    };
     const int threads = threadsToUse(plan.setup.threads);
     const std::int64_t wave = std::int64_t(threads) * ranks.size;
     std::vector<double> mine(std::size_t(threads) * kNumbers);

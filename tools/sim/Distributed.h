@@ -17,5 +17,4 @@ Ranks startRanks(int* argc, char*** argv);
 void endRanks();
 
 simulation::RunResult dealRun(const simulation::Plan& plan, const Ranks& ranks,
-                              const std::atomic<bool>& stop,
-                              const simulation::Progress& progress);
+                              const std::atomic<bool>& stop, const simulation::Progress& progress);

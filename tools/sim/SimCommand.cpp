@@ -47,7 +47,8 @@ LabFigures labOf(const Setup& setup) {
 void tell(QTextStream& err, const Setup& setup, const Totals& t, double seconds) {
     const double rate = seconds > 0 ? double(t.rounds) / seconds : 0;
     const double left = setup.seconds ? *setup.seconds - seconds
-                                      : rate > 0 ? double(setup.rounds - t.rounds) / rate : 0;
+                        : rate > 0    ? double(setup.rounds - t.rounds) / rate
+                                      : 0;
     const double n = t.win.y;
     const double mean = n > 0 ? t.win.x / n : 0;
     const double sd = n > 1 ? std::sqrt(std::max(0.0, t.win2 / n - mean * mean)) : 0;

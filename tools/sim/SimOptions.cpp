@@ -76,8 +76,9 @@ void SimOptions::define(QCommandLineParser& parser) {
         {"seconds", "Deal for this long instead.", "t"},
         {"threads", "Threads (default: every core).", "n"},
         {"seed", "The seed of the cards: the same seed deals the same rounds (default 1).", "s"},
-        {"trip", "Count trips of this many rounds played: the chance of losing the bankroll "
-                 "within one.",
+        {"trip",
+         "Count trips of this many rounds played, 1 to 1000000: the chance of losing "
+         "the bankroll within one.",
          "rounds"},
         {"format", "text (default), csv or html.", "form"},
         {{"o", "output"}, "Write to this file instead of the standard output.", "file"},
@@ -161,7 +162,8 @@ std::optional<SimRequest> SimOptions::parse(const QStringList& arguments, QStrin
             std::string why;
             const auto table = simulation::indicesOf(*text, &why);
             if (!table) {
-                *error = QStringLiteral("--indices: %1: %2.").arg(value, QString::fromStdString(why));
+                *error =
+                    QStringLiteral("--indices: %1: %2.").arg(value, QString::fromStdString(why));
                 return std::nullopt;
             }
             setup.indexSource = simulation::IndexSource::File;
@@ -215,7 +217,7 @@ std::optional<SimRequest> SimOptions::parse(const QStringList& arguments, QStrin
         }
     }
     if (parser_.isSet("trip")) {
-        const auto trip = countOf(parser_, "trip", 1, 1e9, error);
+        const auto trip = countOf(parser_, "trip", 1, 1e6, error);
         if (!trip) return std::nullopt;
         setup.trip = int(*trip);
     }
