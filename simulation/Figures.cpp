@@ -105,31 +105,85 @@ double standardErrorsOff(const Figure& simulated, double lab) {
     return (lab - simulated.value) / *simulated.error;
 }
 
-std::string labSentence(const SimFigures& f, const LabFigures& lab) {
+namespace {
+
+std::string countName(int count) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%+d%s", count,
+                  count == kLowestCount    ? " and below"
+                  : count == kHighestCount ? " and above"
+                                           : "");
+    return count == 0 ? "0" : name;
+}
+
+// The by-count row furthest from the lab by `off`, if it is more than two standard errors.
+template <typename Off>
+const SimFigures::AtCount* furthest(const SimFigures& f, Off off, double* worstOff) {
     const SimFigures::AtCount* worst = nullptr;
-    double worstOff = 2;
+    *worstOff = 2;
     for (const SimFigures::AtCount& at : f.byCount) {
-        if (!at.returns) continue;
-        const double off = std::abs(standardErrorsOff(*at.returns, lab.returnAt(at.count)));
-        if (off > worstOff) {
-            worstOff = off;
+        const double o = std::abs(off(at));
+        if (o > *worstOff) {
+            *worstOff = o;
             worst = &at;
         }
     }
+    return worst;
+}
+
+} // namespace
+
+std::string labSentence(const SimFigures& f, const LabFigures& lab) {
+    std::string out;
     char buffer[400];
-    if (!worst) {
+    double off = 0;
+    const SimFigures::AtCount* worst = furthest(
+        f,
+        [&](const SimFigures::AtCount& at) {
+            return at.returns ? standardErrorsOff(*at.returns, lab.returnAt(at.count)) : 0.0;
+        },
+        &off);
+    if (worst) {
+        const double gap = lab.returnAt(worst->count) - worst->returns->value;
         std::snprintf(buffer, sizeof buffer,
-                      "The count lab's average shoe agrees with the dealt game: its return at "
-                      "every count is within two standard errors of the rounds dealt.");
-        return buffer;
+                      "The count lab's average shoe is off most at %s: its return is %.3f %% of "
+                      "the bet %s the dealt game's (%.1f standard errors).",
+                      countName(worst->count).c_str(), 100 * std::abs(gap),
+                      gap > 0 ? "above" : "below", off);
+        out += buffer;
+    } else {
+        out += "The count lab's average shoe agrees with the dealt game: its return at every "
+               "count is within two standard errors of the rounds dealt.";
     }
-    const double gap = lab.returnAt(worst->count) - worst->returns->value;
-    std::snprintf(buffer, sizeof buffer,
-                  "The count lab's average shoe is off most at %s%+d: its return is %.3f %% of "
-                  "the bet %s the dealt game's (%.1f standard errors).",
-                  worst->count == kLowestCount || worst->count == kHighestCount ? "" : "",
-                  worst->count, 100 * std::abs(gap), gap > 0 ? "above" : "below", worstOff);
-    return buffer;
+    worst = furthest(
+        f,
+        [&](const SimFigures::AtCount& at) {
+            return standardErrorsOff(at.frequency, lab.frequencyAt(at.count));
+        },
+        &off);
+    if (worst && lab.byCount.size() > 1) {
+        // The lab spaces its rounds evenly through the shoe; a dealt round takes more cards
+        // or fewer as the count goes, and the last round may run past the cut card.
+        std::snprintf(buffer, sizeof buffer,
+                      " How often a count comes up is off most at %s: %.2f %% in the lab, "
+                      "%.2f %% dealt (%.1f standard errors); the lab spaces rounds evenly, 2.7 "
+                      "cards a hand.",
+                      countName(worst->count).c_str(), 100 * lab.frequencyAt(worst->count),
+                      100 * worst->frequency.value, off);
+        out += buffer;
+    }
+    const double labSd = lab.game.sdPer100 / 10;
+    const double sdOff = standardErrorsOff(f.sdPerRound, labSd);
+    if (lab.hasGame && std::abs(sdOff) > 2 && f.sdPerRound.value > 0) {
+        std::snprintf(buffer, sizeof buffer,
+                      " Its standard deviation is %.2f %% %s the dealt game's (%.1f standard "
+                      "errors): it takes a split as two hands without resplits, and no "
+                      "insurance.",
+                      100 * std::abs(labSd / f.sdPerRound.value - 1),
+                      labSd < f.sdPerRound.value ? "below" : "above", sdOff);
+        out += buffer;
+    }
+    return out;
 }
 
 } // namespace simulation

@@ -43,6 +43,7 @@ struct LabFigures {
     counting::GameFigures game;
     std::vector<counting::CountWorth> byCount;
     bool withIndices = true;
+    bool hasGame = true; // the lab's game is played with its index plays: none without them
     double returnAt(int count) const; // a count's, by the strategy the run played
     double frequencyAt(int count) const;
 };
@@ -50,8 +51,9 @@ struct LabFigures {
 // How far the simulated figure is from the lab's, in standard errors (0 without an error).
 double standardErrorsOff(const Figure& simulated, double lab);
 
-// "The count lab's average shoe is off most at +5: ..." where the lab and the dealt game differ
-// by more than two standard errors, or that it agrees everywhere.
+// "The count lab's average shoe is off most at +5: ..." where the lab's returns and the dealt
+// game's differ by more than two standard errors, or that they agree; then, where they differ
+// as much, how often the counts come up and the standard deviation.
 std::string labSentence(const SimFigures& figures, const LabFigures& lab);
 
 } // namespace simulation

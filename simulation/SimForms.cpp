@@ -38,7 +38,7 @@ struct Row {
 
 std::vector<Row> rowsOf(const Report& r) {
     const SimFigures& f = r.figures;
-    const counting::GameFigures* lab = r.lab ? &r.lab->game : nullptr;
+    const counting::GameFigures* lab = r.lab && r.lab->hasGame ? &r.lab->game : nullptr;
     auto labOf = [&](double counting::GameFigures::*field) -> std::optional<double> {
         return lab ? std::optional<double>(lab->*field) : std::nullopt;
     };
@@ -71,6 +71,13 @@ std::vector<Row> rowsOf(const Report& r) {
     if (f.tripRuin) {
         rows.push_back(
             {"trip_ruin", "the bankroll lost within a trip", *f.tripRuin, std::nullopt, 6});
+    }
+    // Enough digits for two of the error's, so that a long run's error never shows as 0.
+    for (Row& row : rows) {
+        const double error = row.figure.error.value_or(0);
+        while (row.decimals > 0 && row.decimals < 9 && error > 0 &&
+               error * std::pow(10.0, row.decimals) < 10)
+            ++row.decimals;
     }
     return rows;
 }

@@ -29,6 +29,8 @@ private slots:
     void mistakeFiles();
     void mistakesCost();
     void wongingWatches();
+    void whereTheLabIsOff_data();
+    void whereTheLabIsOff();
     void badOptions_data();
     void badOptions();
 };
@@ -288,6 +290,60 @@ void SimulationTest::wongingWatches() {
 
 // Every bad value, and every combination that makes no sense: one line naming the option, and
 // status 2.
+// The sentence beside the lab's figures names the count furthest off, by the dealt game's own
+// errors, and speaks of frequencies and the deviation only where they are off.
+void SimulationTest::whereTheLabIsOff_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<double>("returnOff");    // the lab's return less the dealt, in SE
+    QTest::addColumn<double>("frequencyOff"); // likewise
+    QTest::addColumn<double>("sdOff");
+    QTest::addColumn<QString>("says");
+    QTest::addColumn<QString>("never");
+    QTest::newRow("all within two SE") << 4 << 1.9 << -1.9 << 1.0 << "agrees with the dealt game"
+                                       << "How often";
+    QTest::newRow("high at +4") << 4 << 5.0 << 0.0 << 0.0
+                                << "off most at +4: its return is 0.050 % of the bet above the "
+                                   "dealt game's (5.0 standard errors)."
+                                << "deviation";
+    QTest::newRow("low at the lowest") << kLowestCount << -3.0 << 0.0 << 0.0
+                                       << "at -6 and below: its return is 0.030 % of the bet "
+                                          "below"
+                                       << "agrees";
+    QTest::newRow("a count too often") << 0 << 0.0 << 17.0 << 0.0
+                                       << "How often a count comes up is off most at 0: 25.17 % "
+                                          "in the lab, 25.00 % dealt (17.0 standard errors)"
+                                       << "deviation";
+    QTest::newRow("a deviation below") << 0 << 0.0 << 0.0 << -50.0
+                                       << "Its standard deviation is 0.50 % below the dealt "
+                                          "game's (-50.0 standard errors)"
+                                       << "How often";
+}
+
+void SimulationTest::whereTheLabIsOff() {
+    QFETCH(int, count);
+    QFETCH(double, returnOff);
+    QFETCH(double, frequencyOff);
+    QFETCH(double, sdOff);
+    QFETCH(QString, says);
+    QFETCH(QString, never);
+    SimFigures dealt;
+    LabFigures lab;
+    for (int c = kLowestCount; c <= kHighestCount; ++c) {
+        SimFigures::AtCount& at = dealt.byCount[std::size_t(c - kLowestCount)];
+        at.count = c;
+        at.frequency = {0.25, 0.0001};
+        at.returns = Figure{0.01, 0.0001};
+        const bool off = c == count;
+        lab.byCount.push_back({c, 0.25 + (off ? frequencyOff * 0.0001 : 0), 0,
+                               0.01 + (off ? returnOff * 0.0001 : 0)});
+    }
+    dealt.sdPerRound = {1.0, 0.0001};
+    lab.game.sdPer100 = 10 * (1.0 + sdOff * 0.0001);
+    const QString sentence = QString::fromStdString(labSentence(dealt, lab));
+    QVERIFY2(sentence.contains(says), qPrintable(sentence));
+    QVERIFY2(!sentence.contains(never), qPrintable(sentence));
+}
+
 void SimulationTest::badOptions_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("named");

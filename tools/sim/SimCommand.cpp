@@ -1,5 +1,6 @@
 #include "SimCommand.h"
 
+#include "CountPlay.h"
 #include "SimForms.h"
 #include "SimOptions.h"
 #include "Version.h"
@@ -21,15 +22,30 @@ LabFigures labOf(const Setup& setup) {
     if (setup.counting) {
         lab.withIndices = setup.indexSource != IndexSource::None;
         lab.byCount = counting::byCount(game);
-        lab.game = counting::gameFigures(game);
+        lab.hasGame = lab.withIndices;
+        if (lab.hasGame) lab.game = counting::gameFigures(game);
         return lab;
     }
     const analysis::Analysis full(game.rules);
-    const double win = full.roundReturn();
-    const analysis::RoundMoments moments = analysis::roundMoments(
-        game.rules, analysis::Shoe::ofDecks(game.rules.decks),
-        [&](int first, int second, int up) { return full.startingHand(first, second, up).best(); });
-    const double sd = std::sqrt(std::max(0.0, moments.variance()));
+    const analysis::Shoe shoe = analysis::Shoe::ofDecks(game.rules.decks);
+    const analysis::RoundMoments best =
+        analysis::roundMoments(game.rules, shoe, [&](int first, int second, int up) {
+            return full.startingHand(first, second, up).best();
+        });
+    analysis::RoundMoments moments = best;
+    double win = full.roundReturn();
+    if (setup.strategy == Strategy::Total) {
+        // The chart by totals gives up what the composition would have gained: the exact
+        // return moved by the difference the first plays make.
+        counting::IndexTable chart;
+        chart.basic = charts::bestPlayChart(full);
+        moments = analysis::roundMoments(game.rules, shoe, [&](int first, int second, int up) {
+            return counting::basicPlay(chart, {first, second}, up,
+                                       full.startingHand(first, second, up));
+        });
+        win += moments.mean - best.mean;
+    }
+    const double sd = std::sqrt(std::max(0.0, moments.second - win * win));
     counting::GameFigures& f = lab.game;
     f.winPer100 = 100 * win;
     f.winPerHour = game.roundsPerHour * win;
