@@ -1,6 +1,7 @@
 #include "CountLab.h"
 
 #include "ChartModel.h"
+#include "CountAnalyses.h"
 #include "CountShoe.h"
 
 #include <algorithm>
@@ -74,76 +75,6 @@ std::vector<int> indexRows() {
     }
     return rows;
 }
-
-// The engine's analyses of every count's shoe (a mixture of whole shoes), read at any
-// decision count.
-class CountAnalyses {
-public:
-    CountAnalyses(const Game& game, int lowest, int highest, int steps)
-        : game_(game), shoes_(countShoes(game, lowest, highest)) {
-        for (const CountShoe& shoe : shoes_) {
-            auto& mixture = analyses_.emplace_back();
-            if (!shoe.valued || shoe.frequency <= 0) continue;
-            for (const auto& [weight, cards] : wholeMixture(shoe.left, steps))
-                mixture.emplace_back(weight, std::make_unique<Analysis>(
-                                                 game.rules, analysis::Shoe::ofCounts(cards)));
-        }
-    }
-
-    const std::vector<CountShoe>& shoes() const { return shoes_; }
-    const rules::Rules& rules() const { return game_.rules; }
-    const CountShoe& at(int count) const { return shoes_[std::size_t(count - lowest())]; }
-    int lowest() const { return shoes_.front().count; }
-    int highest() const { return shoes_.back().count; }
-    bool valued(int count) const {
-        return count >= lowest() && count <= highest() &&
-               !analyses_[std::size_t(count - lowest())].empty();
-    }
-
-    // f(analysis) over a whole count's mixture, by its weights.
-    template <typename F> double mixed(int count, F&& f) const {
-        double sum = 0;
-        for (const auto& [weight, analysis] : analyses_[std::size_t(count - lowest())])
-            sum += weight * f(*analysis);
-        return sum;
-    }
-
-    // The count before the deal at which decision count `count` is met with these cards seen.
-    double before(int count, std::initializer_list<int> seen) const {
-        double tags = 0;
-        for (int value : seen)
-            tags += game_.system.tags[value];
-        if (!game_.system.balanced()) return count - tags;
-        const double decks = std::max(at(count).decksLeft, 0.5);
-        return count - tags / decks;
-    }
-
-    // f(analysis) read at a count between whole counts, linearly; nothing where neither
-    // neighbour was valued.
-    template <typename F> std::optional<double> read(double count, F&& f) const {
-        const int low = int(std::floor(count));
-        const double part = count - low;
-        const auto a = nearest(low, -1);
-        const auto b = nearest(low + 1, +1);
-        if (!a && !b) return std::nullopt;
-        if (!a) return mixed(*b, f);
-        if (!b || part <= 0) return mixed(*a, f);
-        return (1 - part) * mixed(*a, f) + part * mixed(*b, f);
-    }
-
-private:
-    std::optional<int> nearest(int count, int step) const {
-        count = std::clamp(count, lowest(), highest());
-        for (; count >= lowest() && count <= highest(); count += step) {
-            if (valued(count)) return count;
-        }
-        return std::nullopt;
-    }
-
-    const Game& game_;
-    std::vector<CountShoe> shoes_;
-    std::vector<std::vector<std::pair<double, std::unique_ptr<Analysis>>>> analyses_;
-};
 
 // Insurance on half the bet against an ace: what it gains a round, in initial bets, from the
 // cards left on average (it is linear in them: the average shoe's figure is the real shoes').
@@ -220,11 +151,15 @@ void addChanges(IndexTable& table, int row, int up, bool surrender, const std::v
 
 } // namespace
 
-IndexTable indexPlays(const Game& game) {
-    // Room beyond the counts searched: a decision count is read a count or two from its shoe
-    // (past the room, from the last).
-    const CountAnalyses counts(game, kLowestIndex - 2, kHighestIndex + 2, 3);
-    const Analysis full(game.rules);
+namespace {
+
+// Room beyond the counts searched: a decision count is read a count or two from its shoe (past
+// the room, from the last). Three whole shoes a count.
+CountAnalyses studiedCounts(const Game& game) {
+    return CountAnalyses(game, kLowestIndex - 2, kHighestIndex + 2, 3);
+}
+
+IndexTable indexPlaysFrom(const CountAnalyses& counts, const Analysis& full, const Game& game) {
     IndexTable table;
     table.basic = charts::bestPlayChart(full);
     std::vector<int> whole;
@@ -331,8 +266,6 @@ IndexTable indexPlays(const Game& game) {
     return table;
 }
 
-namespace {
-
 using CellPlays = std::array<std::array<Play, 11>, charts::kChartRowCount>; // [row][up]
 
 // Each cell's best play at a count, its hands weighted by how often they come.
@@ -380,59 +313,74 @@ double insuranceTaken(const CountShoe& shoe) {
     return insurance > 0 ? shoe.left[1] / shoe.shoe.total * insurance : 0.0;
 }
 
-} // namespace
-
-namespace {
+// The by-count range's shoes, each valued exactly as its mixture of whole shoes: a round's
+// return moves with the count in each card, so a coarser mixture is off by a tenth of a per cent.
+CountAnalyses byCountShoes(const Game& game) {
+    return CountAnalyses(game, kLowestByCount, kHighestByCount, 0);
+}
 
 // A row for each whole count of the by-count range, with its count and frequency; where the
 // count's shoe is valued, `fill` adds the figures from its analyses and each cell's best play.
 template <typename Row, typename Fill>
-std::vector<Row> rowsByCount(const Game& game, const Analysis& full, int steps, Fill fill) {
-    const CountAnalyses counts(game, kLowestByCount, kHighestByCount, steps);
+std::vector<Row> rowsByCount(const CountAnalyses& counts, const Analysis& full, Fill fill) {
     std::vector<Row> rows;
     for (const CountShoe& shoe : counts.shoes()) {
         Row row;
         row.count = shoe.count;
         row.frequency = shoe.frequency;
-        if (counts.valued(shoe.count))
-            fill(row, shoe, counts, bestPlaysAt(counts, full, shoe.count));
+        if (counts.valued(shoe.count)) fill(row, shoe, bestPlaysAt(counts, full, shoe.count));
         rows.push_back(row);
     }
     return rows;
 }
 
+std::vector<CountWorth> worthFrom(const CountAnalyses& counts, const Analysis& full) {
+    const CellPlays basic = basicPlays(full);
+    return rowsByCount<CountWorth>(
+        counts, full, [&](CountWorth& row, const CountShoe& shoe, const CellPlays& best) {
+            row.basic = counts.mixed(
+                shoe.count, [&](const Analysis& a) { return a.roundReturn(chooserOf(basic)); });
+            row.withIndices = counts.mixed(
+                shoe.count, [&](const Analysis& a) { return a.roundReturn(chooserOf(best)); });
+            row.withIndices += insuranceTaken(shoe);
+        });
+}
+
+// The second moment from the count's shoe as whole cards: the deviation moves little within
+// a count, and the mixture's shoes would each cost a full walk of the moments.
+std::vector<CountRound> roundsFrom(const CountAnalyses& counts, const Analysis& full,
+                                   const Game& game) {
+    return rowsByCount<CountRound>(
+        counts, full, [&](CountRound& round, const CountShoe& shoe, const CellPlays& best) {
+            round.mean = counts.mixed(
+                shoe.count, [&](const Analysis& a) { return a.roundReturn(chooserOf(best)); });
+            round.mean += insuranceTaken(shoe);
+            round.second = analysis::roundMoments(game.rules, shoe.shoe, chooserOf(best)).second;
+        });
+}
+
 } // namespace
 
+IndexTable indexPlays(const Game& game) {
+    return indexPlaysFrom(studiedCounts(game), Analysis(game.rules), game);
+}
+
 std::vector<CountWorth> byCount(const Game& game) {
-    const Analysis full(game.rules);
-    const CellPlays basic = basicPlays(full);
-    return rowsByCount<CountWorth>(game, full, 0,
-                                   [&](CountWorth& row, const CountShoe& shoe,
-                                       const CountAnalyses& counts, const CellPlays& best) {
-                                       row.basic = counts.mixed(shoe.count, [&](const Analysis& a) {
-                                           return a.roundReturn(chooserOf(basic));
-                                       });
-                                       row.withIndices =
-                                           counts.mixed(shoe.count, [&](const Analysis& a) {
-                                               return a.roundReturn(chooserOf(best));
-                                           });
-                                       row.withIndices += insuranceTaken(shoe);
-                                   });
+    return worthFrom(byCountShoes(game), Analysis(game.rules));
 }
 
 std::vector<CountRound> countRounds(const Game& game) {
+    return roundsFrom(byCountShoes(game), Analysis(game.rules), game);
+}
+
+CountStudy countStudy(const Game& game) {
     const Analysis full(game.rules);
-    return rowsByCount<CountRound>(
-        game, full, 3,
-        [&](CountRound& round, const CountShoe& shoe, const CountAnalyses& counts,
-            const CellPlays& best) {
-            round.mean = counts.mixed(
-                shoe.count, [&](const Analysis& a) { return a.roundReturn(chooserOf(best)); });
-            round.second = counts.mixed(shoe.count, [&](const Analysis& a) {
-                return analysis::roundMoments(game.rules, a.shoe(), chooserOf(best)).second;
-            });
-            round.mean += insuranceTaken(shoe);
-        });
+    CountStudy study;
+    study.indices = indexPlaysFrom(studiedCounts(game), full, game);
+    const CountAnalyses counts = byCountShoes(game);
+    study.worth = worthFrom(counts, full);
+    study.rounds = roundsFrom(counts, full, game);
+    return study;
 }
 
 namespace {

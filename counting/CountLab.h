@@ -7,18 +7,18 @@
 // every round up to the cut card with the players at the table), the ramp and the plan.
 // countShoes() gives, for each whole count the player goes by, how often it comes up and the shoe
 // it implies (CountShoe.h: the cards left on average at that count, as whole cards). The engine
-// values each such shoe once (analysis::Analysis); indexPlays() reads from those analyses where the
-// best play of each chart cell changes with the count, and byCount() what a round is worth at each
-// count.
+// values each such shoe once (CountAnalyses.h); indexPlays() reads from those analyses where the
+// best play of each chart cell changes with the count, byCount() what a round is worth at each
+// count and countRounds() its moments; countStudy() gives all three.
 //
 // The count at a decision includes the player's cards and the up card: a cell's values at
 // decision count I are read from the shoes before the deal at I less the tags of the hand and
 // the up card over the decks left, linearly between whole counts. A count's shoe stands for the
 // real shoes at that count: their average composition, fractional, which the engine values as
-// a mixture of whole shoes (CountShoe.h's wholeMixture): exactly for byCount(), to within a
-// sixth of a card of each value for indexPlays() and countRounds() (three shoes a count, to
-// keep them quick). The
-// figures are then those of the average shoe played by its own best plays, not an average of
+// a mixture of whole shoes (CountShoe.h's wholeMixture): exactly for byCount() and
+// countRounds() (a round's return moves with the count in every card), to within a sixth of a
+// card of each value for indexPlays() (three shoes a count, from -12 to +12, to keep it quick).
+// The figures are then those of the average shoe played by its own best plays, not an average of
 // the real shoes' own figures; the manual says how close they come.
 //
 // CountPlay.h plays a shoe by these figures: the count the player goes by, a hand's index play
@@ -87,7 +87,8 @@ std::vector<CountWorth> byCount(const Game& game);
 
 // A round at each count kLowestByCount to kHighestByCount, each cell played by its best play
 // at the count and insurance by its index: its mean and second moment in initial bets (the
-// second moment exact but for splits and insurance, analysis::roundMoments).
+// second moment of the count's shoe as whole cards, exact but for splits and insurance,
+// analysis::roundMoments).
 struct CountRound {
     int count = 0;
     double frequency = 0;
@@ -95,6 +96,15 @@ struct CountRound {
     double second = 0;
 };
 std::vector<CountRound> countRounds(const Game& game);
+
+// The three at once, what each count is worth and its rounds from one set of analyses: what
+// the programs that show them all ask for.
+struct CountStudy {
+    IndexTable indices;
+    std::vector<CountWorth> worth;
+    std::vector<CountRound> rounds;
+};
+CountStudy countStudy(const Game& game);
 
 // What a counter's game is worth: the game's ramp bet at each count (flat without one), its
 // bankroll, rounds an hour and leaving below a count; the best ramp within its spread.
@@ -126,7 +136,7 @@ inline constexpr const char* kHowClose =
     "0.1 % below the real shoes' own. Against a whole game as it is dealt (Hi-Lo, six decks "
     "S17 DAS LS to 75 %, 400 million rounds), how often each count comes up is within half a "
     "percentage point, the returns at +4 and above up to 0.3 % of the bet high, and the win "
-    "of a 1-8 ramp 5 % high; hitwise-sim deals any game beside these figures.";
+    "of a 1-8 ramp 9 % high; hitwise-sim deals any game beside these figures.";
 
 // The forms: text, and CSV with fixed columns (the rules, the count and how close its figures
 // come in lines starting "# " after the rows).

@@ -1,6 +1,7 @@
 #include "CountInForce.h"
 
 #include "CountOptions.h"
+#include "StudyCache.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -50,8 +51,9 @@ void CountInForce::PlanDone() {
 
 bool CountInForce::makeIndexChart() {
     if (!game_ || indices_.isRunning()) return false;
-    indices_.setFuture(QtConcurrent::run(
-        [game = *game_] { return counting::indexHtml(game, counting::indexPlays(game)); }));
+    indices_.setFuture(QtConcurrent::run([game = *game_] {
+        return counting::indexHtml(game, countcache::cachedStudy(game).indices);
+    }));
     return true;
 }
 

@@ -1,14 +1,19 @@
 #include "CountPlan.h"
 
+#include "StudyCache.h"
+
 #include <QStringList>
+
+#include <utility>
 
 namespace practice {
 
 std::shared_ptr<const CountPlan> planCount(const counting::Game& game) {
     auto plan = std::make_shared<CountPlan>();
     plan->game = game;
-    plan->indices = counting::indexPlays(game);
-    plan->rounds = counting::countRounds(game);
+    counting::CountStudy study = countcache::cachedStudy(game);
+    plan->indices = std::move(study.indices);
+    plan->rounds = std::move(study.rounds);
     return plan;
 }
 

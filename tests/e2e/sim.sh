@@ -7,6 +7,7 @@ program=$1
 mpirun=${2:-}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
+export XDG_CACHE_HOME="$tmp/cache" # the count lab's studies
 fail() { echo "FAIL: $*" >&2; exit 1; }
 bound=150 # seconds any wait may take: reached only when something is really wrong
 wait_for() { # what command...

@@ -16,6 +16,7 @@
 #include "TestAnswers.h"
 
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +29,8 @@ class PracticeTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The count lab's studies go to a cache folder of the tests' own.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void gradingFollowsTheTables_data();
     void gradingFollowsTheTables();
     void gradingAtYourTable_data();

@@ -3,6 +3,7 @@
 #include "CountPlay.h"
 #include "SimForms.h"
 #include "SimOptions.h"
+#include "StudyCache.h"
 #include "Version.h"
 
 #include <QSaveFile>
@@ -10,20 +11,22 @@
 #include <cmath>
 #include <cstdio>
 #include <future>
+#include <optional>
 
 using namespace simulation;
 
 namespace {
 
-// The count lab's figures for the same game; without a count, the engine's for the full shoe.
-LabFigures labOf(const Setup& setup) {
+// The count lab's figures for the same game, from its study; without a count, the engine's for
+// the full shoe.
+LabFigures labOf(const Setup& setup, const counting::CountStudy* study) {
     LabFigures lab;
     const counting::Game& game = setup.game;
-    if (setup.counting) {
+    if (study) {
         lab.withIndices = setup.indexSource != IndexSource::None;
-        lab.byCount = counting::byCount(game);
+        lab.byCount = study->worth;
         lab.hasGame = lab.withIndices;
-        if (lab.hasGame) lab.game = counting::gameFigures(game);
+        if (lab.hasGame) lab.game = counting::gameFigures(game, study->rounds);
         return lab;
     }
     const analysis::Analysis full(game.rules);
@@ -98,12 +101,19 @@ int runSimCommand(const QStringList& arguments, QTextStream& out, QTextStream& e
         return 0;
     }
     const Setup& setup = request->setup;
-    // The lab's figures are worked out beside the dealing, on rank 0.
+    // With a count, the lab's study of the game gives the index plays and, on rank 0, the
+    // figures set beside the dealt ones; without, the engine's are worked out beside the dealing.
+    std::optional<counting::CountStudy> study;
+    if (setup.counting && (writes || setup.indexSource == IndexSource::Lab))
+        study = countcache::cachedStudy(setup.game);
     std::future<LabFigures> lab;
-    if (writes) lab = std::async(std::launch::async, [setup] { return labOf(setup); });
+    if (writes) {
+        lab = std::async(std::launch::async,
+                         [&setup, &study] { return labOf(setup, study ? &*study : nullptr); });
+    }
     counting::IndexTable indices;
     if (setup.counting && setup.indexSource == IndexSource::Lab) {
-        indices = counting::indexPlays(setup.game);
+        indices = study->indices;
     } else if (setup.counting && setup.indexSource == IndexSource::File) {
         indices = setup.fileIndices;
     }
