@@ -455,8 +455,10 @@ GameFigures gameFigures(const Game& game, const std::vector<CountRound>& rounds)
     int spread =
         game.maxSpread ? *game.maxSpread : std::max(1, int(std::lround(largest / smallest)));
     if (game.tableMax) spread = std::max(1, std::min(spread, int(std::floor(*game.tableMax))));
+    // Flat bets are the ramp to beat only where they win: a losing game's SCORE is no score.
     std::vector<double> best(rounds.size(), 1.0);
-    double bestScore = resultOf(rounds, best, game).score();
+    const Result flat = resultOf(rounds, best, game);
+    double bestScore = flat.win > 0 ? flat.score() : 0.0;
     for (double k = 1; k <= 4000; k *= 1.05) {
         std::vector<double> tried(rounds.size(), 1.0);
         for (std::size_t i = 0; i < rounds.size(); ++i) {

@@ -1,0 +1,215 @@
+// The lab's logic: the shelf keeps every game through each change, a kill while saving and a
+// damaged file, never writing over what it cannot read; the best spreads and the bankroll a
+// risk of ruin asks for, against the risk formula itself.
+#include "BestSpread.h"
+#include "CountOptions.h"
+#include "GameShelf.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+using namespace planning;
+
+namespace {
+
+counting::Game sixDecks(double bankroll = 1000) {
+    counting::Game game;
+    game.rules.decks = 6;
+    game.rules.doubleAfterSplit = true;
+    game.system = *counting::systemOfId("hilo");
+    game.ramp = {{0, 1}, {1, 2}, {2, 4}, {3, 8}};
+    game.bankroll = bankroll;
+    return game;
+}
+
+// Rounds as a count lab gives them: half a per cent a count, from -0.5 % at 0.
+std::vector<counting::CountRound> rounds() {
+    std::vector<counting::CountRound> out;
+    for (int count = -6; count <= 6; ++count) {
+        const double frequency = std::exp(-0.15 * count * count);
+        out.push_back({count, frequency, 0.005 * count - 0.005, 1.32});
+    }
+    double total = 0;
+    for (const auto& r : out)
+        total += r.frequency;
+    for (auto& r : out)
+        r.frequency /= total;
+    return out;
+}
+
+QByteArray contents(const QString& name) {
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class PlanningTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyChangeKept();
+    void namesRefused_data();
+    void namesRefused();
+    void unreadableSetAside_data();
+    void unreadableSetAside();
+    void aKillWhileSaving();
+    void bestSpreads();
+    void bankrollForARisk_data();
+    void bankrollForARisk();
+};
+
+// Added, renamed, duplicated, changed and deleted: each change is on disk as it is made.
+void PlanningTest::everyChangeKept() {
+    QTemporaryDir dir;
+    GameShelf shelf(dir.path() + "/lab");
+    QString why;
+    QVERIFY(shelf.load(&why));
+    QVERIFY(shelf.add("Downtown 6D", sixDecks(), &why));
+    QVERIFY(shelf.add("Strip, 2 decks", sixDecks(2000), &why));
+    QVERIFY(shelf.duplicate(0, &why));
+    QVERIFY(shelf.rename(1, "Downtown — 1-12 spread", &why));
+    counting::Game changed = sixDecks();
+    changed.rules.decks = 2;
+    QVERIFY(shelf.replace(0, changed, &why));
+    QVERIFY(shelf.remove(2, &why));
+    GameShelf again(dir.path() + "/lab");
+    QVERIFY(again.load(&why));
+    QCOMPARE(again.games().size(), std::size_t(2));
+    QCOMPARE(again.games()[0].name, QString("Downtown 6D"));
+    QVERIFY(again.games()[0].game == changed);
+    QCOMPARE(again.games()[1].name, QString("Downtown — 1-12 spread"));
+    QVERIFY(again.games()[1].game == sixDecks());
+    QVERIFY(!again.remove(5, &why));
+}
+
+void PlanningTest::namesRefused_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("empty") << ""
+                           << "needs a name";
+    QTest::newRow("blanks") << "   "
+                            << "needs a name";
+    QTest::newRow("a blank at the end") << "Reno "
+                                        << "start or end with a blank";
+    QTest::newRow("taken, in other case") << "downtown 6d"
+                                          << "already";
+    QTest::newRow("two lines") << "Reno\nTahoe"
+                               << "one line";
+    QTest::newRow("a tab") << "Reno\tTahoe"
+                           << "one line";
+    QTest::newRow("too long") << QString(81, 'x') << "at most 80";
+}
+
+void PlanningTest::namesRefused() {
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    GameShelf shelf(dir.path());
+    QString why;
+    QVERIFY(shelf.add("Downtown 6D", sixDecks(), &why));
+    QVERIFY(shelf.add("Reno", sixDecks(), &why));
+    const QByteArray before = contents(shelf.file());
+    QVERIFY(!shelf.add(name, sixDecks(), &why));
+    QVERIFY2(why.contains(reason), qPrintable(why));
+    QVERIFY(!shelf.rename(1, name, &why));
+    QVERIFY2(why.contains(reason), qPrintable(why));
+    QCOMPARE(contents(shelf.file()), before);
+}
+
+// Whatever the shelf cannot read is kept, byte for byte, under a name of its own.
+void PlanningTest::unreadableSetAside_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray good =
+        "hitwise lab shelf 1\nDowntown\t" + options::gameText(sixDecks()).toUtf8() + "\n";
+    QTest::newRow("another program's file") << QByteArray("[General]\nsize=3\n");
+    QTest::newRow("a line without a game") << good + "Reno\n";
+    QTest::newRow("a game that does not read") << good + "Reno\t--decks=nine\n";
+    QTest::newRow("cut short in a name") << good.left(24);
+    QTest::newRow("binary") << QByteArray(3000, '\0');
+}
+
+void PlanningTest::unreadableSetAside() {
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    GameShelf shelf(dir.path());
+    QFile file(shelf.file());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    QString message;
+    QVERIFY(!shelf.load(&message));
+    QVERIFY(shelf.games().empty());
+    const QStringList aside = QDir(dir.path()).entryList({"shelf.txt.unreadable-*"});
+    QCOMPARE(aside.size(), 1);
+    QVERIFY2(message.contains(aside.first()), qPrintable(message));
+    QCOMPARE(contents(dir.path() + '/' + aside.first()), bytes);
+    QString why;
+    QVERIFY(shelf.add("Fresh", sixDecks(), &why));
+    QCOMPARE(contents(dir.path() + '/' + aside.first()), bytes);
+}
+
+// A save killed before its end leaves a temporary file beside the shelf, never a part of it.
+void PlanningTest::aKillWhileSaving() {
+    QTemporaryDir dir;
+    GameShelf shelf(dir.path());
+    QString why;
+    QVERIFY(shelf.add("Downtown 6D", sixDecks(), &why));
+    QFile partial(dir.path() + "/shelf.txt.Xq3aBc");
+    QVERIFY(partial.open(QIODevice::WriteOnly));
+    partial.write("hitwise lab shelf 1\nDowntown 6D\t--decks=6 --s1");
+    partial.close();
+    GameShelf again(dir.path());
+    QVERIFY(again.load(&why));
+    QCOMPARE(again.games().size(), std::size_t(1));
+    QVERIFY(again.games()[0].game == sixDecks());
+}
+
+// Wider spreads are worth at least as much; each ramp stays within its spread, and the table
+// maximum leaves out the spreads it cannot hold.
+void PlanningTest::bestSpreads() {
+    counting::Game game = sixDecks();
+    const std::vector<SpreadWorth> all = planning::bestSpreads(game, rounds());
+    QCOMPARE(all.size(), std::size_t(4));
+    double score = 0;
+    for (const SpreadWorth& worth : all) {
+        QVERIFY2(worth.figures.score >= score - 1e-9, worth.ramp.c_str());
+        score = worth.figures.score;
+        std::string why;
+        const auto ramp = counting::rampOf(worth.ramp, &why);
+        QVERIFY2(ramp, worth.ramp.c_str());
+        for (const auto& [count, units] : *ramp)
+            QVERIFY(units >= 1 && units <= worth.spread);
+    }
+    QVERIFY(all.back().figures.score > all.front().figures.score);
+    game.tableMax = 10;
+    QCOMPARE(planning::bestSpreads(game, rounds()).size(), std::size_t(2));
+}
+
+// The bankroll for a risk, played back through the risk of ruin of that bankroll.
+void PlanningTest::bankrollForARisk_data() {
+    QTest::addColumn<double>("bankroll");
+    QTest::newRow("a small bank") << 200.0;
+    QTest::newRow("a thousand units") << 1000.0;
+    QTest::newRow("a large bank") << 5000.0;
+}
+
+void PlanningTest::bankrollForARisk() {
+    QFETCH(double, bankroll);
+    const counting::GameFigures figures = counting::gameFigures(sixDecks(bankroll), rounds());
+    QVERIFY(figures.riskOfRuin > 0 && figures.riskOfRuin < 1);
+    const auto back = bankrollFor(figures.riskOfRuin, figures);
+    QVERIFY(back);
+    QVERIFY2(std::abs(*back - bankroll) < 1e-6 * bankroll, qPrintable(QString::number(*back)));
+    QVERIFY(!bankrollFor(0, figures) && !bankrollFor(1, figures));
+    counting::GameFigures losing = figures;
+    losing.winPer100 = -0.5;
+    QVERIFY(!bankrollFor(0.05, losing));
+}
+
+QTEST_GUILESS_MAIN(PlanningTest)
+#include "tst_planning.moc"
