@@ -7,7 +7,8 @@
 // change is written at once through QSaveFile, so that a kill while saving leaves the shelf as
 // it was. A file the shelf cannot read is set aside under a name of its own, never written
 // over. BestSpread.h weighs a game's rounds (counting::countRounds) again for the ramp that
-// maximises SCORE within each spread, and the bankroll a risk of ruin asks for.
+// maximises SCORE within each spread, and the bankroll a risk of ruin asks for. YourMistakes.h
+// reads the drill's counting records for the simulator's --mistakes.
 
 #include "Game.h"
 

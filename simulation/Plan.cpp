@@ -89,17 +89,6 @@ PlayTables tablesOf(const rules::Rules& r, int low, int bins, Choose choose) {
     return t;
 }
 
-// The chart row a chooser's hand is played by, for the chances of a miss.
-int rowOf(const std::vector<int>& cards) {
-    if (cards.size() == 2) return charts::rowOfHand(cards[0], cards[1]);
-    const analysis::Held held = analysis::holding(cards);
-    if (held.soft() && held.total() >= 13 && held.total() <= 21)
-        return charts::rowOfHand(1, held.total() - 11);
-    const int total = held.total();
-    if (total < 5 || total > 19) return -1;
-    return total <= 11 ? charts::rowOfHand(2, total - 2) : charts::rowOfHand(10, total - 10);
-}
-
 // The smallest scale that makes every tag a whole number (a hundredth at the finest).
 int tagScaleOf(const counting::CountSystem& system) {
     for (int scale = 1; scale <= 100; ++scale) {
@@ -114,6 +103,16 @@ int tagScaleOf(const counting::CountSystem& system) {
 }
 
 } // namespace
+
+int chartRowOf(const std::vector<int>& cards) {
+    if (cards.size() == 2) return charts::rowOfHand(cards[0], cards[1]);
+    const analysis::Held held = analysis::holding(cards);
+    if (held.soft() && held.total() >= 13 && held.total() <= 21)
+        return charts::rowOfHand(1, held.total() - 11);
+    const int total = held.total();
+    if (total < 5 || total > 19) return -1;
+    return total <= 11 ? charts::rowOfHand(2, total - 2) : charts::rowOfHand(10, total - 10);
+}
 
 int Plan::count(int running, int left) const {
     if (!countAt.empty()) {
@@ -201,7 +200,7 @@ Plan makePlan(const Setup& setup, const counting::IndexTable& indices) {
             tablesOf(game.rules, 0, 1,
                      [&](const std::vector<int>& cards, int up, int, const PlayValues& allowed) {
                          const Play best = counting::basicPlay(basic, cards, up, allowed);
-                         const int row = rowOf(cards);
+                         const int row = chartRowOf(cards);
                          if (row < 0 || cards.size() > 2)
                              return best == Play::Hit ? Play::Stand : Play::Hit;
                          const PlayValues& values = full.startingHand(cards[0], cards[1], up);
@@ -234,7 +233,7 @@ Plan makePlan(const Setup& setup, const counting::IndexTable& indices) {
                 for (int total = 4; total <= 21; ++total) {
                     if (laterExists(total, soft))
                         note(std::size_t(3 * kPairs + laterIndex(total, soft)),
-                             rowOf(laterCards(total, soft)));
+                             chartRowOf(laterCards(total, soft)));
                 }
             }
         }

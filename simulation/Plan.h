@@ -122,4 +122,8 @@ struct Plan {
 // asked.
 Plan makePlan(const Setup& setup, const counting::IndexTable& indices);
 
+// The chart row a hand of these cards is played by (a pair's, or its total's, soft or hard), for
+// the chances of a miss; -1 for none.
+int chartRowOf(const std::vector<int>& cards);
+
 } // namespace simulation

@@ -4,6 +4,7 @@
 #include "BestSpread.h"
 #include "CountOptions.h"
 #include "GameShelf.h"
+#include "YourMistakes.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,6 +62,7 @@ private slots:
     void bestSpreads();
     void bankrollForARisk_data();
     void bankrollForARisk();
+    void yourMistakes();
 };
 
 // Added, renamed, duplicated, changed and deleted: each change is on disk as it is made.
@@ -209,6 +211,66 @@ void PlanningTest::bankrollForARisk() {
     counting::GameFigures losing = figures;
     losing.winPer100 = -0.5;
     QVERIFY(!bankrollFor(0.05, losing));
+}
+
+// Counting answers and decisions of the count in force, as the history keeps them, turned into
+// the chances the simulator draws; another system's answers left out.
+void PlanningTest::yourMistakes() {
+    using practice::CountKind;
+    const counting::Game game = sixDecks(); // the drill turns a running count over 3.75 decks
+    practice::CountRecords records;
+    auto count = [&](CountKind kind, double given, double right, int cardsLeft = 0,
+                     QString system = "hilo") {
+        practice::CountAnswer a;
+        a.kind = kind;
+        a.system = system;
+        a.given = given;
+        a.right = right;
+        a.cardsLeft = cardsLeft;
+        a.correct = given == right;
+        records.answers.push_back({"6 decks", QDate(2026, 12, 9), a});
+    };
+    count(CountKind::TrueCount, 2, 2);
+    count(CountKind::TrueCount, 0, 0);
+    count(CountKind::TrueCount, 3, 2);          // +1
+    count(CountKind::TrueCount, -1, 1);         // -2
+    count(CountKind::TrueCount, -3, 0);         // -3: taken as -2
+    count(CountKind::RunningCount, 9, 5);       // +4 over 3.75 decks: +1
+    count(CountKind::CountCheck, 1, 5, 104);    // -4 over 2 decks: -2
+    count(CountKind::TrueCount, 9, 0, 0, "ko"); // another system's
+    count(CountKind::Bet, 4, 4);
+    count(CountKind::Bet, 2, 2);
+    count(CountKind::Bet, 8, 4);
+    count(CountKind::Bet, 1, 1);
+    auto decide = [&](std::vector<int> cards, int up, analysis::Play basic, analysis::Play right,
+                      bool answeredRight) {
+        practice::Answer a;
+        a.cards = cards;
+        a.up = up;
+        a.rightPlay = right;
+        a.answer = answeredRight ? right : analysis::Play::Double;
+        a.right = answeredRight;
+        a.counted = practice::CountedDecision{"hilo", 0, basic, 0};
+        records.decisions.push_back({"6 decks", QDate(2026, 12, 9), a});
+    };
+    using analysis::Play;
+    decide({10, 6}, 10, Play::Hit, Play::Stand, false); // 16 v 10, an index missed
+    decide({9, 7}, 10, Play::Hit, Play::Stand, true);
+    decide({10, 2}, 4, Play::Stand, Play::Stand, false);  // a basic play missed
+    decide({5, 4, 3}, 6, Play::Stand, Play::Stand, true); // hard 12, the row of 10,2
+    const simulation::Mistakes m = planning::yourMistakes(game, records);
+    const std::array<double, 5> off{3 / 7.0, 0, 0, 2 / 7.0, 0};
+    for (std::size_t i = 0; i < off.size(); ++i)
+        QVERIFY2(std::abs(m.countOff[i] - off[i]) < 1e-12, qPrintable(QString::number(i)));
+    QCOMPARE(m.betOff, 0.25);
+    QCOMPARE(m.indexAll, 0.5);
+    QCOMPARE(m.indexMiss(charts::rowOfHand(10, 6), 10), 0.5);
+    QCOMPARE(m.basicAll, 0.5);
+    QCOMPARE(m.basicMiss(charts::rowOfHand(10, 2), 4), 1.0);
+    QCOMPARE(m.basicMiss(charts::rowOfHand(10, 2), 6), 0.0);
+    QCOMPARE(m.basicMiss(charts::rowOfHand(10, 2), 5), 0.5); // no row of its own: over all
+    std::string why;
+    QVERIFY2(simulation::mistakesOf(simulation::mistakesCsv(m), &why) == m, why.c_str());
 }
 
 QTEST_GUILESS_MAIN(PlanningTest)
