@@ -1,6 +1,7 @@
 #include "IndexFile.h"
 
 #include "ChartModel.h"
+#include "CsvFields.h"
 
 #include <cstdlib>
 #include <sstream>
@@ -10,33 +11,11 @@ namespace simulation {
 
 namespace {
 
-std::vector<std::string> fieldsOf(const std::string& line) {
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (char c : line) {
-        if (c == '"') {
-            quoted = !quoted;
-        } else if (c == ',' && !quoted) {
-            fields.emplace_back();
-        } else if (c != '\r') {
-            fields.back() += c;
-        }
-    }
-    return fields;
-}
-
 std::optional<analysis::Play> playOf(const std::string& word) {
     for (analysis::Play play : analysis::kAllPlays) {
         if (charts::playWord(play) == word) return play;
     }
     return std::nullopt;
-}
-
-std::optional<double> numberOf(const std::string& text) {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0') return std::nullopt;
-    return value;
 }
 
 } // namespace
@@ -53,21 +32,21 @@ std::optional<counting::IndexTable> indicesOf(const std::string& text, std::stri
     while (std::getline(lines, line)) {
         ++number;
         if (line.empty() || line[0] == '#' || line == "\r") continue;
-        const std::vector<std::string> f = fieldsOf(line);
+        const std::vector<std::string> f = csvFields(line);
         if (f.size() != 7) return fail("not hand,up,below,index,at_or_above,crossing,gain_per_100");
         if (f[0] == "hand") continue; // the header
         counting::IndexPlay play;
-        const auto index = numberOf(f[3]);
+        const auto index = csvNumber(f[3]);
         if (!index || *index != int(*index) || std::abs(*index) > 100)
             return fail("the index \"" + f[3] + "\" is not a whole count from -100 to 100");
         play.index = int(*index);
         if (!f[5].empty()) {
-            const auto crossing = numberOf(f[5]);
+            const auto crossing = csvNumber(f[5]);
             if (!crossing) return fail("the crossing \"" + f[5] + "\" is not a number");
             play.crossing = *crossing;
         }
         if (!f[6].empty()) {
-            const auto gain = numberOf(f[6]);
+            const auto gain = csvNumber(f[6]);
             if (!gain) return fail("the gain \"" + f[6] + "\" is not a number");
             play.gainPer100 = *gain;
         }

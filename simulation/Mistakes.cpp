@@ -2,6 +2,7 @@
 
 #include "ChartModel.h"
 #include "CountLab.h"
+#include "CsvFields.h"
 #include "Game.h"
 
 #include <cstdlib>
@@ -13,32 +14,9 @@ namespace simulation {
 
 namespace {
 
-// The fields of a CSV line, a quoted field as one.
-std::vector<std::string> fieldsOf(const std::string& line) {
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (char c : line) {
-        if (c == '"') {
-            quoted = !quoted;
-        } else if (c == ',' && !quoted) {
-            fields.emplace_back();
-        } else if (c != '\r') {
-            fields.back() += c;
-        }
-    }
-    return fields;
-}
-
-std::optional<double> numberOf(const std::string& text) {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0') return std::nullopt;
-    return value;
-}
-
 std::optional<int> upOf(const std::string& text) {
     if (text == "A" || text == "a") return 1;
-    const auto value = numberOf(text);
+    const auto value = csvNumber(text);
     if (!value || *value != int(*value) || *value < 2 || *value > 10) return std::nullopt;
     return int(*value);
 }
@@ -79,14 +57,14 @@ std::optional<Mistakes> mistakesOf(const std::string& text, std::string* why) {
     while (std::getline(lines, line)) {
         ++number;
         if (line.empty() || line[0] == '#' || line == "\r") continue;
-        const std::vector<std::string> f = fieldsOf(line);
+        const std::vector<std::string> f = csvFields(line);
         if (f.size() != 4) return fail("not kind,what,up,chance");
         if (f[0] == "kind") continue; // the header
-        const auto chance = numberOf(f[3]);
+        const auto chance = csvNumber(f[3]);
         if (!chance || *chance < 0 || *chance > 1) return fail("the chance is not from 0 to 1");
         any = true;
         if (f[0] == "count") {
-            const auto off = numberOf(f[1]);
+            const auto off = csvNumber(f[1]);
             if (!off || *off != int(*off) || *off < -2 || *off > 2 || *off == 0)
                 return fail("a count is off by -2, -1, +1 or +2");
             mistakes.countOff[std::size_t(int(*off) + 2)] = *chance;
