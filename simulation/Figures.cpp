@@ -107,15 +107,6 @@ double standardErrorsOff(const Figure& simulated, double lab) {
 
 namespace {
 
-std::string countName(int count) {
-    char name[32];
-    std::snprintf(name, sizeof name, "%+d%s", count,
-                  count == kLowestCount    ? " and below"
-                  : count == kHighestCount ? " and above"
-                                           : "");
-    return count == 0 ? "0" : name;
-}
-
 // The by-count row furthest from the lab by `off`, if it is more than two standard errors.
 template <typename Off>
 const SimFigures::AtCount* furthest(const SimFigures& f, Off off, double* worstOff) {
@@ -133,6 +124,13 @@ const SimFigures::AtCount* furthest(const SimFigures& f, Off off, double* worstO
 
 } // namespace
 
+std::string countLabel(int count) {
+    std::string label = (count > 0 ? "+" : "") + std::to_string(count);
+    if (count == kLowestCount) label += " and below";
+    if (count == kHighestCount) label += " and above";
+    return label;
+}
+
 std::string labSentence(const SimFigures& f, const LabFigures& lab) {
     std::string out;
     char buffer[400];
@@ -148,7 +146,7 @@ std::string labSentence(const SimFigures& f, const LabFigures& lab) {
         std::snprintf(buffer, sizeof buffer,
                       "The count lab's average shoe is off most at %s: its return is %.3f %% of "
                       "the bet %s the dealt game's (%.1f standard errors).",
-                      countName(worst->count).c_str(), 100 * std::abs(gap),
+                      countLabel(worst->count).c_str(), 100 * std::abs(gap),
                       gap > 0 ? "above" : "below", off);
         out += buffer;
     } else {
@@ -168,7 +166,7 @@ std::string labSentence(const SimFigures& f, const LabFigures& lab) {
                       " How often a count comes up is off most at %s: %.2f %% in the lab, "
                       "%.2f %% dealt (%.1f standard errors); the lab spaces rounds evenly, 2.7 "
                       "cards a hand.",
-                      countName(worst->count).c_str(), 100 * lab.frequencyAt(worst->count),
+                      countLabel(worst->count).c_str(), 100 * lab.frequencyAt(worst->count),
                       100 * worst->frequency.value, off);
         out += buffer;
     }

@@ -48,6 +48,9 @@ struct LabFigures {
     double frequencyAt(int count) const;
 };
 
+// "-6 and below", "-1", "0", "+2", "+6 and above": a count of the by-count table.
+std::string countLabel(int count);
+
 // How far the simulated figure is from the lab's, in standard errors (0 without an error).
 double standardErrorsOff(const Figure& simulated, double lab);
 

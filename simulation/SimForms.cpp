@@ -19,13 +19,6 @@ std::string whole(std::int64_t n) {
     return (n < 0 ? "-" : "") + digits;
 }
 
-std::string countLabel(int count) {
-    std::string label = (count > 0 ? "+" : "") + std::to_string(count);
-    if (count == kLowestCount) label += " and below";
-    if (count == kHighestCount) label += " and above";
-    return label;
-}
-
 // The figures of the game, in the order the forms give them: CSV name, words, the simulated
 // figure, the lab's where it has one, and the digits to show.
 struct Row {
