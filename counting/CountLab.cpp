@@ -425,6 +425,20 @@ std::string bestRampText(const std::vector<CountRound>& rounds, const std::vecto
 
 } // namespace
 
+GameFigures figuresOfRound(const Game& game, double win, double sigma, double averageBet) {
+    GameFigures f;
+    f.winPer100 = 100 * win;
+    f.winPerHour = game.roundsPerHour * win;
+    f.winPercentOfBet = averageBet > 0 ? 100 * win / averageBet : 0;
+    f.sdPer100 = 10 * sigma;
+    f.n0 = win != 0 ? (sigma / win) * (sigma / win) : 0;
+    f.di = sigma > 0 ? 1000 * win / sigma : 0;
+    f.score = win > 0 && sigma > 0 ? 1e6 * (win / sigma) * (win / sigma) : 0;
+    f.riskOfRuin =
+        win > 0 && sigma > 0 ? std::exp(-2 * win * game.bankroll / (sigma * sigma)) : 1.0;
+    return f;
+}
+
 GameFigures gameFigures(const Game& game) {
     return gameFigures(game, countRounds(game));
 }
@@ -438,17 +452,7 @@ GameFigures gameFigures(const Game& game, const std::vector<CountRound>& rounds)
         largest = std::max(largest, bets.back());
     }
     const Result r = resultOf(rounds, bets, game);
-    GameFigures f;
-    f.winPer100 = 100 * r.win;
-    f.winPerHour = game.roundsPerHour * r.win;
-    f.winPercentOfBet = r.bet > 0 ? 100 * r.win / r.bet : 0;
-    f.sdPer100 = 10 * r.sigma();
-    f.n0 = r.win != 0 ? (r.sigma() / r.win) * (r.sigma() / r.win) : 0;
-    f.di = r.sigma() > 0 ? 1000 * r.win / r.sigma() : 0;
-    f.score = r.win > 0 ? r.score() : 0;
-    f.riskOfRuin = r.win > 0 && r.sigma() > 0
-                       ? std::exp(-2 * r.win * game.bankroll / (r.sigma() * r.sigma()))
-                       : 1.0;
+    GameFigures f = figuresOfRound(game, r.win, r.sigma(), r.bet);
     // The best ramp of whole units up to the spread: bets in proportion to each count's win
     // over its second moment (what maximises the win over the deviation), scaled over every
     // multiplier, then each count moved a unit at a time while SCORE grows.

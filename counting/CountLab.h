@@ -120,6 +120,9 @@ struct GameFigures {
     std::string bestRamp;       // whole units, the counts where the bet changes
 };
 GameFigures gameFigures(const Game& game);
+// The figures of a round of this win and deviation (units) at this average bet, with the game's
+// bankroll and rounds an hour; no best ramp.
+GameFigures figuresOfRound(const Game& game, double win, double sigma, double averageBet);
 // The same from the counts' rounds of countRounds(game), which only the rules, the count, its
 // conventions and where rounds are dealt change: the bets, the bankroll and the rest are only
 // weighed again.

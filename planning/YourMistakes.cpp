@@ -1,6 +1,7 @@
 #include "YourMistakes.h"
 
 #include "CountPlan.h"
+#include "CounterEdge.h"
 #include "Plan.h"
 
 #include <algorithm>
@@ -37,31 +38,18 @@ struct Tally {
 simulation::Mistakes yourMistakes(const counting::Game& game,
                                   const practice::CountRecords& records) {
     const QString system = practice::systemKey(game.system);
-    const double drillDecks = game.rules.decks * (1 - game.penetration / 2);
     std::array<int, 5> off{};
     int counts = 0, bets = 0, betsOff = 0;
     for (const practice::StoredCountAnswer& stored : records.answers) {
         const practice::CountAnswer& a = stored.answer;
         if (a.system != system) continue;
-        double error = 0;
-        switch (a.kind) {
-        case practice::CountKind::RunningCount:
-        case practice::CountKind::CountCheck: {
-            const double decks = a.kind == practice::CountKind::CountCheck && a.cardsLeft > 0
-                                     ? a.cardsLeft / 52.0
-                                     : drillDecks;
-            error = game.system.balanced() ? (a.given - a.right) / decks : a.given - a.right;
-            break;
-        }
-        case practice::CountKind::TrueCount: error = a.given - a.right; break;
-        case practice::CountKind::Bet:
+        if (a.kind == practice::CountKind::Bet) {
             ++bets;
             betsOff += !a.correct;
-            continue;
-        default: continue;
+        } else if (const std::optional<double> error = practice::trueCountError(game, a)) {
+            ++counts;
+            ++off[std::size_t(std::clamp(int(std::lround(*error)), -2, 2) + 2)];
         }
-        ++counts;
-        ++off[std::size_t(std::clamp(int(std::lround(error)), -2, 2) + 2)];
     }
     simulation::Mistakes mistakes;
     for (std::size_t i = 0; i < off.size(); ++i) {

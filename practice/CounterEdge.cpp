@@ -30,6 +30,22 @@ double countMissCost(const CountPlan& plan, double error) {
     return weight > 0 ? cost / weight : 0;
 }
 
+std::optional<double> trueCountError(const counting::Game& game, const CountAnswer& answer) {
+    switch (answer.kind) {
+    case CountKind::RunningCount:
+    case CountKind::CountCheck: {
+        // A drill's running count is turned over the decks left on average in the shoe.
+        const double decks = answer.kind == CountKind::CountCheck && answer.cardsLeft > 0
+                                 ? answer.cardsLeft / 52.0
+                                 : game.rules.decks * (1 - game.penetration / 2);
+        return game.system.balanced() ? (answer.given - answer.right) / decks
+                                      : answer.given - answer.right;
+    }
+    case CountKind::TrueCount: return answer.given - answer.right;
+    default: return std::nullopt;
+    }
+}
+
 CounterEdge counterEdge(const CountPlan& plan, const CountRecords& records) {
     CounterEdge edge;
     const char* const names[] = {"Running counts missed", "True counts missed", "Bets off the ramp",
@@ -41,8 +57,6 @@ CounterEdge counterEdge(const CountPlan& plan, const CountRecords& records) {
 
     const QString system = systemKey(plan.game.system);
     const counting::Game& game = plan.game;
-    // Where a drill's running count is turned into a true count: the decks left on average.
-    const double drillDecks = game.rules.decks * (1 - game.penetration / 2);
     // What each kind of mistake cost in all, in units.
     std::array<double, 5> spent{};
     const auto note = [&](int kind, bool correct, double cost) {
@@ -57,19 +71,12 @@ CounterEdge counterEdge(const CountPlan& plan, const CountRecords& records) {
         if (answer.system != system) continue;
         switch (answer.kind) {
         case CountKind::RunningCount:
-        case CountKind::CountCheck: {
-            const double decks = answer.kind == CountKind::CountCheck && answer.cardsLeft > 0
-                                     ? answer.cardsLeft / 52.0
-                                     : drillDecks;
-            const double error = game.system.balanced() ? (answer.given - answer.right) / decks
-                                                        : answer.given - answer.right;
-            note(CounterEdge::RunningCounts, answer.correct,
-                 answer.correct ? 0 : countMissCost(plan, error));
-            break;
-        }
+        case CountKind::CountCheck:
         case CountKind::TrueCount:
-            note(CounterEdge::TrueCounts, answer.correct,
-                 answer.correct ? 0 : countMissCost(plan, answer.given - answer.right));
+            note(answer.kind == CountKind::TrueCount ? CounterEdge::TrueCounts
+                                                     : CounterEdge::RunningCounts,
+                 answer.correct,
+                 answer.correct ? 0 : countMissCost(plan, *trueCountError(game, answer)));
             break;
         case CountKind::DecksLeft:
             // Priced through the true counts it gives, not on its own.

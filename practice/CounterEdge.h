@@ -20,6 +20,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace practice {
@@ -42,6 +43,11 @@ struct CounterEdge {
 
 // What a true count off by `error` costs a round at the plan's ramp, in units.
 double countMissCost(const CountPlan& plan, double error);
+
+// How far a count answer's true count was off: a true count's own error; a running count's
+// (a drill's or a count check's) over the decks left where it was asked, a drill's over the
+// decks left on average in the shoe. Nothing for the other kinds.
+std::optional<double> trueCountError(const counting::Game& game, const CountAnswer& answer);
 
 // From the counting records of the plan's system (History::countRecords()).
 CounterEdge counterEdge(const CountPlan& plan, const CountRecords& records);

@@ -49,15 +49,7 @@ LabFigures labOf(const Setup& setup, const counting::CountStudy* study) {
         win += moments.mean - best.mean;
     }
     const double sd = std::sqrt(std::max(0.0, moments.second - win * win));
-    counting::GameFigures& f = lab.game;
-    f.winPer100 = 100 * win;
-    f.winPerHour = game.roundsPerHour * win;
-    f.winPercentOfBet = 100 * win;
-    f.sdPer100 = 10 * sd;
-    f.n0 = win != 0 ? sd * sd / (win * win) : 0;
-    f.di = sd > 0 ? 1000 * win / sd : 0;
-    f.score = win > 0 && sd > 0 ? 1e6 * win * win / (sd * sd) : 0;
-    f.riskOfRuin = win > 0 && sd > 0 ? std::exp(-2 * win * game.bankroll / (sd * sd)) : 1.0;
+    lab.game = counting::figuresOfRound(game, win, sd, 1.0);
     lab.byCount = {{0, 1.0, win, win}};
     return lab;
 }
