@@ -15,6 +15,10 @@ int threadsToUse(int threads) {
     return cores > 0 ? int(cores) : 1;
 }
 
+bool runDone(const Setup& setup, const Totals& totals, double seconds) {
+    return setup.seconds ? seconds >= *setup.seconds : totals.rounds >= setup.rounds;
+}
+
 RunResult runBlocks(const Plan& plan, int threads, const std::atomic<bool>& stop,
                     const Progress& progress, double progressEvery) {
     using Clock = std::chrono::steady_clock;
@@ -55,7 +59,6 @@ RunResult runBlocks(const Plan& plan, int threads, const std::atomic<bool>& stop
 
     RunResult result;
     double told = 0;
-    const Setup& setup = plan.setup;
     for (;;) {
         Totals next;
         {
@@ -74,8 +77,7 @@ RunResult runBlocks(const Plan& plan, int threads, const std::atomic<bool>& stop
             result.totals.add(next);
         }
         const double now = elapsed();
-        const bool enough =
-            setup.seconds ? now >= *setup.seconds : result.totals.rounds >= setup.rounds;
+        const bool enough = runDone(plan.setup, result.totals, now);
         if (enough || stop.load()) {
             result.stopped = !enough;
             break;

@@ -25,6 +25,9 @@ using Progress = std::function<void(const Totals& sofar, double seconds)>;
 // The threads: `threads`, or every core for 0.
 int threadsToUse(int threads);
 
+// Whether a run has dealt what it was asked: its rounds, or its seconds.
+bool runDone(const Setup& setup, const Totals& totals, double seconds);
+
 RunResult runBlocks(const Plan& plan, int threads, const std::atomic<bool>& stop,
                     const Progress& progress = {}, double progressEvery = 0.5);
 

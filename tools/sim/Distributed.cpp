@@ -134,9 +134,7 @@ RunResult dealRun(const Plan& plan, const Ranks& ranks, const std::atomic<bool>&
                 Totals block = unpack(&all[std::size_t(i) * kNumbers]);
                 if (first + i == 0) block.paths = kept[0].paths;
                 result.totals.add(block);
-                const bool enough = plan.setup.seconds ? elapsed() >= *plan.setup.seconds
-                                                       : result.totals.rounds >= plan.setup.rounds;
-                if (enough) go = 0;
+                if (runDone(plan.setup, result.totals, elapsed())) go = 0;
             }
             if (go && stop.load()) {
                 go = 0;
