@@ -51,8 +51,11 @@ void CountInForce::PlanDone() {
 
 bool CountInForce::makeIndexChart() {
     if (!game_ || indices_.isRunning()) return false;
-    indices_.setFuture(QtConcurrent::run([game = *game_] {
-        return counting::indexHtml(game, countcache::cachedStudy(game).indices);
+    // The plan's index plays where it is the game's; else the study, from the cache or made.
+    std::shared_ptr<const CountPlan> plan = plan_ && plan_->game == *game_ ? plan_ : nullptr;
+    indices_.setFuture(QtConcurrent::run([game = *game_, plan] {
+        return counting::indexHtml(game,
+                                   plan ? plan->indices : countcache::cachedStudy(game).indices);
     }));
     return true;
 }
