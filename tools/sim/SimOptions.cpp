@@ -43,6 +43,20 @@ std::optional<std::string> fileOf(const QString& option, const QString& path, QS
     return bytes.toStdString();
 }
 
+// A file option read by `parse` (text, why); one line naming the option, the file and why,
+// where the file cannot be read or does not read.
+template <typename Parse>
+auto fileRead(const QString& option, const QString& path, Parse parse, QString* error)
+    -> decltype(parse(std::string(), nullptr)) {
+    const auto text = fileOf(option, path, error);
+    if (!text) return std::nullopt;
+    std::string why;
+    auto read = parse(*text, &why);
+    if (!read)
+        *error = QStringLiteral("--%1: %2: %3.").arg(option, path, QString::fromStdString(why));
+    return read;
+}
+
 } // namespace
 
 SimOptions::SimOptions() {
@@ -157,15 +171,8 @@ std::optional<SimRequest> SimOptions::parse(const QStringList& arguments, QStrin
         if (value.compare("none", Qt::CaseInsensitive) == 0) {
             setup.indexSource = simulation::IndexSource::None;
         } else {
-            const auto text = fileOf("indices", value, error);
-            if (!text) return std::nullopt;
-            std::string why;
-            const auto table = simulation::indicesOf(*text, &why);
-            if (!table) {
-                *error =
-                    QStringLiteral("--indices: %1: %2.").arg(value, QString::fromStdString(why));
-                return std::nullopt;
-            }
+            const auto table = fileRead("indices", value, simulation::indicesOf, error);
+            if (!table) return std::nullopt;
             setup.indexSource = simulation::IndexSource::File;
             setup.fileIndices = *table;
             request.indexFile = value;
@@ -173,14 +180,8 @@ std::optional<SimRequest> SimOptions::parse(const QStringList& arguments, QStrin
     }
     if (parser_.isSet("mistakes")) {
         const QString value = parser_.value("mistakes");
-        const auto text = fileOf("mistakes", value, error);
-        if (!text) return std::nullopt;
-        std::string why;
-        const auto mistakes = simulation::mistakesOf(*text, &why);
-        if (!mistakes) {
-            *error = QStringLiteral("--mistakes: %1: %2.").arg(value, QString::fromStdString(why));
-            return std::nullopt;
-        }
+        const auto mistakes = fileRead("mistakes", value, simulation::mistakesOf, error);
+        if (!mistakes) return std::nullopt;
         setup.mistakes = *mistakes;
         request.mistakesFile = value;
     }
