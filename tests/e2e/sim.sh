@@ -24,8 +24,9 @@ wait_for() { # what command...
 [ ! -s "$tmp/quiet.err" ] || fail "a line without a terminal: $(cat "$tmp/quiet.err")"
 grep -q '^win_per_100_rounds,' "$tmp/quiet.csv" || fail "no figures: $(head -3 "$tmp/quiet.csv")"
 
-# On a terminal (script gives it one): the progress line, then Ctrl+C.
-script -qfec "$program --rounds 1e13 --format csv -o $tmp/stopped.csv" \
+# On a terminal (script gives it one): the progress line, then Ctrl+C. The shell script starts
+# (dash, where SHELL is unset) would not pass the signal on, hence exec.
+script -qfec "exec $program --rounds 1e13 --format csv -o $tmp/stopped.csv" \
     "$tmp/terminal" > /dev/null 2>&1 &
 runner=$!
 progress() { grep -q 'M rounds, .* M a second, .* s left, win ' "$tmp/terminal" 2>/dev/null; }
