@@ -1,5 +1,6 @@
 #include "DrillSettings.h"
 
+#include "CountKept.h"
 #include "CountOptions.h"
 #include "KnownCharts.h"
 
@@ -70,19 +71,14 @@ bool DrillSettings::tellUncounted(int uncounted) {
 }
 
 std::optional<counting::Game> DrillSettings::countGame() {
-    const QSettings settings;
-    // Before the game had one text form, the count was kept as a list of its options.
-    const QString text = settings.contains("game")
-                             ? settings.value("game").toString()
-                             : settings.value("count").toStringList().join(' ');
-    return text.isEmpty() ? std::nullopt : options::gameOfText(text);
+    return keptCount(QSettings());
 }
 
 void DrillSettings::setCountGame(const counting::Game& game, bool chosen) {
     QSettings settings;
-    const QString text = options::gameText(game);
-    if (settings.value("game").toString() != text) settings.setValue("game", text);
+    keepCount(settings, game);
     if (!chosen) return;
+    const QString text = options::gameText(game);
     if (!settings.contains("recentGames")) settings.setValue("recentGames", recentTexts(settings));
     putFirst(settings, QStringLiteral("recentGames"), text, kRecentCounts);
 }

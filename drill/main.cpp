@@ -7,7 +7,6 @@
 #include "Version.h"
 
 #include <QCommandLineParser>
-#include <QElapsedTimer>
 #include <QIcon>
 #include <QRandomGenerator>
 #include <QStandardPaths>
@@ -129,11 +128,7 @@ int main(int argc, char** argv) {
     // The history's folder as before there was an organisation name: ~/.local/share/hitwise-drill.
     const QString data =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/hitwise-drill";
-    QElapsedTimer t;
-    t.start();
     DrillWindow window(data, programFolder(), parsed.start);
-    const double made = t.nsecsElapsed() / 1e6;
     window.show();
-    std::fprintf(stderr, "made %.2f ms shown %.2f ms\n", made, t.nsecsElapsed() / 1e6);
     return QApplication::exec();
 }

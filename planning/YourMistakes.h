@@ -20,3 +20,28 @@ simulation::Mistakes yourMistakes(const counting::Game& game,
                                   const practice::CountRecords& records);
 
 } // namespace planning
+
+#include "Figures.h"
+#include "LabTable.h"
+
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+namespace planning {
+
+// Each kind of mistake alone: the count off, index plays missed, basic plays missed, bets off
+// the ramp; only the kinds the player makes.
+std::vector<std::pair<QString, simulation::Mistakes>> mistakeKinds(const simulation::Mistakes& all);
+
+// The mistakes as a table: a row a kind, with its chance.
+LabTable mistakesTable(const simulation::Mistakes& mistakes);
+
+// The game played perfectly (the first run), as the player plays it (the second), and with each
+// kind of mistake alone (the rest): the win an hour of each, and what the mistakes cost an hour
+// against the first.
+LabTable bothWaysTable(const std::vector<std::pair<QString, simulation::SimFigures>>& runs,
+                       const counting::Game& game);
+
+} // namespace planning

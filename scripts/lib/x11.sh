@@ -49,7 +49,7 @@ start_xvfb() {
     for attempt in $(seq 20); do
         number=$((100 + (RANDOM % 800)))
         [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
+        Xvfb ":$number" -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp -noreset >"$E2E_TMP/xvfb.log" 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$number"
         local start=$SECONDS

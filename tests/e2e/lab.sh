@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Hitwise Lab under Xvfb, read through AT-SPI: bad options end before any window; a game set,
+# its figures read, a short run, two games kept and compared, the comparison exported; a
+# damaged shelf is set aside with a message, never written over.
+source "$(dirname "$0")/a11y-session.sh"
+source "$(dirname "$0")/../../scripts/lib/x11.sh"
+program=$1
+
+for bad in "--bogus" "--count hilo --wong-in 2 --wong-out 3" "--count hilo --spots 4" "--bankroll 100"; do
+    status=0
+    # shellcheck disable=SC2086
+    "$program" $bad >/dev/null 2>"$E2E_TMP/bad.log" || status=$?
+    [ "$status" -eq 2 ] && [ "$(wc -l < "$E2E_TMP/bad.log")" -eq 1 ] ||
+        fail "$bad: status $status, $(cat "$E2E_TMP/bad.log")"
+done
+
+export E2E_SCREEN=1400x1000x24
+start_xvfb
+export XDG_DATA_HOME="$E2E_TMP/data" XDG_CONFIG_HOME="$E2E_TMP/config" HOME="$E2E_TMP"
+start_program "$program"
+/usr/bin/python3 "$(dirname "$0")/lab.py" "$E2E_TMP/compared.csv" || fail "the lab"
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+
+# A damaged shelf: set aside, said, and the games in it never written over.
+shelf="$XDG_DATA_HOME/hitwise-lab/shelf.txt"
+printf 'not a shelf\n' > "$shelf"
+start_program "$program"
+shown hitwise-lab "could not be read; it is kept as"
+kept=$(ls "$XDG_DATA_HOME/hitwise-lab/" | grep -c 'shelf.txt.unreadable' || true)
+[ "$kept" -eq 1 ] || fail "the damaged shelf was not set aside: $(ls "$XDG_DATA_HOME/hitwise-lab/")"
+echo "1 passed, 0 failed"
