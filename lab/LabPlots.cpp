@@ -134,8 +134,8 @@ void plotByCount(QChartView* view, const std::vector<counting::CountWorth>& wort
     x->setTickInterval(1);
     x->setLabelFormat(QStringLiteral("%+.0f"));
     const double margin = std::max(0.2, 0.05 * (high - low));
-    QValueAxis* y = axis(chart, Qt::AlignLeft, QStringLiteral("% of the bet"), low - margin,
-                         high + margin);
+    QValueAxis* y =
+        axis(chart, Qt::AlignLeft, QStringLiteral("% of the bet"), low - margin, high + margin);
     y->setLabelFormat(QStringLiteral("%.1f"));
     QValueAxis* right =
         axis(chart, Qt::AlignRight, QStringLiteral("how often, %"), 0, mostOften * 1.1);

@@ -73,10 +73,10 @@ LabWindow::LabWindow(const QString& data, const QString& history, const QString&
     ui->RampView->verticalHeader()->hide();
     ui->RampView->horizontalHeader()->setStretchLastSection(true);
     const std::pair<QTableView*, planning::LabTableModel*> views[] = {
-        {ui->FiguresView, &figuresModel_},   {ui->ByCountView, &byCountModel_},
-        {ui->IndexGrid, &indexGridModel_},   {ui->IndexList, &indexListModel_},
-        {ui->SpreadView, &spreadModel_},     {ui->RuinView, &ruinModel_},
-        {ui->TripView, &tripModel_},         {ui->MistakesView, &mistakesModel_},
+        {ui->FiguresView, &figuresModel_},  {ui->ByCountView, &byCountModel_},
+        {ui->IndexGrid, &indexGridModel_},  {ui->IndexList, &indexListModel_},
+        {ui->SpreadView, &spreadModel_},    {ui->RuinView, &ruinModel_},
+        {ui->TripView, &tripModel_},        {ui->MistakesView, &mistakesModel_},
         {ui->BothWaysView, &bothWaysModel_}};
     for (const auto& [view, model] : views)
         view->setModel(model);
@@ -94,9 +94,9 @@ LabWindow::LabWindow(const QString& data, const QString& history, const QString&
     connect(ui->SystemBox, &QComboBox::activated, this, &LabWindow::FormChange);
     connect(ui->EstimateBox, &QComboBox::activated, this, &LabWindow::FormChange);
     connect(ui->RoundingBox, &QComboBox::activated, this, &LabWindow::FormChange);
-    for (QSpinBox* box : {ui->PenetrationBox, ui->PlayersBox, ui->SeatBox, ui->SpotsBox,
-                          ui->WongInBox, ui->WongOutBox, ui->LeaveBox, ui->TableMaxBox,
-                          ui->BankrollBox, ui->RoundsBox})
+    for (QSpinBox* box :
+         {ui->PenetrationBox, ui->PlayersBox, ui->SeatBox, ui->SpotsBox, ui->WongInBox,
+          ui->WongOutBox, ui->LeaveBox, ui->TableMaxBox, ui->BankrollBox, ui->RoundsBox})
         connect(box, &QSpinBox::valueChanged, this, &LabWindow::FormChange);
     connect(&rampModel_, &QAbstractItemModel::dataChanged, this, &LabWindow::FormChange);
     connect(&rampModel_, &QAbstractItemModel::rowsRemoved, this, &LabWindow::FormChange);
@@ -120,8 +120,8 @@ LabWindow::LabWindow(const QString& data, const QString& history, const QString&
     connect(&run_, &planning::LabRun::progress, this, &LabWindow::RunProgress);
     connect(&run_, &planning::LabRun::finished, this, &LabWindow::RunFinished);
     connect(ui->CompareButton, &QPushButton::clicked, this, &LabWindow::CompareClick);
-    connect(&compareWatcher_, &QFutureWatcher<std::vector<planning::ComparedGame>>::finished,
-            this, &LabWindow::CompareReady);
+    connect(&compareWatcher_, &QFutureWatcher<std::vector<planning::ComparedGame>>::finished, this,
+            &LabWindow::CompareReady);
     connect(ui->CompareSimButton, &QPushButton::clicked, this, &LabWindow::CompareSimClick);
     connect(ui->CompareCsvButton, &QPushButton::clicked, this, &LabWindow::CompareCsvClick);
     connect(ui->CompareHtmlButton, &QPushButton::clicked, this, &LabWindow::CompareHtmlClick);
@@ -156,8 +156,8 @@ void LabWindow::showGame(const counting::Game& game) {
     std::vector<std::unique_ptr<QSignalBlocker>> quiet;
     for (QObject* o : std::initializer_list<QObject*>{
              ui->RulesBox, ui->SystemBox, ui->EstimateBox, ui->RoundingBox, ui->PenetrationBox,
-             ui->PlayersBox, ui->SeatBox, ui->SpotsBox, ui->WongInBox, ui->WongOutBox,
-             ui->LeaveBox, ui->TableMaxBox, ui->BankrollBox, ui->RoundsBox})
+             ui->PlayersBox, ui->SeatBox, ui->SpotsBox, ui->WongInBox, ui->WongOutBox, ui->LeaveBox,
+             ui->TableMaxBox, ui->BankrollBox, ui->RoundsBox})
         quiet.push_back(std::make_unique<QSignalBlocker>(o));
     const QString rules = practice::Table::own(game.rules).name();
     int at = -1;
@@ -198,8 +198,7 @@ std::optional<counting::Game> LabWindow::formGame() {
     const int rules = ui->RulesBox->currentIndex();
     if (rules >= 0 && rules < charts::kKnownChartCount)
         game.rules = practice::Table::ofChart(rules).rules;
-    const auto system =
-        counting::systemOfId(ui->SystemBox->currentData().toString().toStdString());
+    const auto system = counting::systemOfId(ui->SystemBox->currentData().toString().toStdString());
     if (system) game.system = *system;
     game.conventions.estimate = counting::DeckEstimate(ui->EstimateBox->currentIndex());
     game.conventions.rounding = counting::Rounding(ui->RoundingBox->currentIndex());
@@ -210,9 +209,8 @@ std::optional<counting::Game> LabWindow::formGame() {
     game.wongIn = countOf(ui->WongInBox);
     game.wongOut = countOf(ui->WongOutBox);
     game.leaveBelow = countOf(ui->LeaveBox);
-    game.tableMax = ui->TableMaxBox->value() == 0
-                        ? std::nullopt
-                        : std::optional<double>(ui->TableMaxBox->value());
+    game.tableMax = ui->TableMaxBox->value() == 0 ? std::nullopt
+                                                  : std::optional<double>(ui->TableMaxBox->value());
     game.bankroll = ui->BankrollBox->value();
     game.roundsPerHour = ui->RoundsBox->value();
     QString rampWhy;
@@ -277,7 +275,8 @@ void LabWindow::StudyWorking() {
 
 void LabWindow::StudyFailed(const QString& why) {
     unsetCursor();
-    ui->LabStatus->setText(QStringLiteral("The lab's figures could not be worked out: %1").arg(why));
+    ui->LabStatus->setText(
+        QStringLiteral("The lab's figures could not be worked out: %1").arg(why));
 }
 
 void LabWindow::StudyReady() {
@@ -320,10 +319,9 @@ void LabWindow::showFigures() {
     band.columns = {QStringLiteral("Hours"), QStringLiteral("5 % of trips below (units)"),
                     QStringLiteral("Expected (units)"), QStringLiteral("5 % above (units)")};
     for (std::size_t i = 0; i < trip.hours.size(); i += 10) {
-        band.rows.push_back({planning::labNumber(trip.hours[i], 0),
-                             planning::labNumber(trip.low[i], 0),
-                             planning::labNumber(trip.mean[i], 0),
-                             planning::labNumber(trip.high[i], 0)});
+        band.rows.push_back(
+            {planning::labNumber(trip.hours[i], 0), planning::labNumber(trip.low[i], 0),
+             planning::labNumber(trip.mean[i], 0), planning::labNumber(trip.high[i], 0)});
     }
     showTable(ui->TripView, tripModel_, band);
     showSpreadBankroll();
@@ -360,9 +358,9 @@ void LabWindow::ShelfChoose() {
 
 void LabWindow::SaveAsClick() {
     bool ok = false;
-    const QString name = QInputDialog::getText(this, QStringLiteral("Save the game as"),
-                                               QStringLiteral("Name:"), QLineEdit::Normal,
-                                               QString(), &ok);
+    const QString name =
+        QInputDialog::getText(this, QStringLiteral("Save the game as"), QStringLiteral("Name:"),
+                              QLineEdit::Normal, QString(), &ok);
     if (!ok) return;
     QString why;
     if (!shelf_.add(name.trimmed(), current_, &why)) {
@@ -397,9 +395,9 @@ void LabWindow::RenameClick() {
         return;
     }
     bool ok = false;
-    const QString name = QInputDialog::getText(this, QStringLiteral("Rename the game"),
-                                               QStringLiteral("Name:"), QLineEdit::Normal,
-                                               entries_[std::size_t(at)].name, &ok);
+    const QString name =
+        QInputDialog::getText(this, QStringLiteral("Rename the game"), QStringLiteral("Name:"),
+                              QLineEdit::Normal, entries_[std::size_t(at)].name, &ok);
     if (!ok) return;
     QString why;
     if (!shelf_.rename(entries_[std::size_t(at)].shelfIndex, name.trimmed(), &why)) {
@@ -609,7 +607,8 @@ void LabWindow::CompareCsvClick() {
 }
 
 void LabWindow::CompareHtmlClick() {
-    writeFile(QStringLiteral("Export the comparison as HTML"), QStringLiteral("Web page (*.htm *.html)"),
+    writeFile(QStringLiteral("Export the comparison as HTML"),
+              QStringLiteral("Web page (*.htm *.html)"),
               planning::tableHtml(compareModel_.table()).toUtf8());
 }
 
@@ -618,7 +617,8 @@ void LabWindow::CompareHtmlClick() {
 void LabWindow::IndexHtmlClick() {
     if (!study_.result()) return;
     const auto& r = *study_.result();
-    writeFile(QStringLiteral("Export the index chart as HTML"), QStringLiteral("Web page (*.htm *.html)"),
+    writeFile(QStringLiteral("Export the index chart as HTML"),
+              QStringLiteral("Web page (*.htm *.html)"),
               QByteArray::fromStdString(counting::indexHtml(r.game, r.study.indices)));
 }
 
@@ -632,7 +632,8 @@ void LabWindow::IndexPdfClick() {
 void LabWindow::IndexCardClick() {
     if (!study_.result()) return;
     const auto& r = *study_.result();
-    writeFile(QStringLiteral("Export the index chart as a wallet card"), QStringLiteral("PDF (*.pdf)"),
+    writeFile(QStringLiteral("Export the index chart as a wallet card"),
+              QStringLiteral("PDF (*.pdf)"),
               charts::pdf(counting::indexChart(r.game, r.study.indices), charts::Paper::Card));
 }
 

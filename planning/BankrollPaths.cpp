@@ -12,8 +12,8 @@ constexpr int kTripPoints = 60;
 
 } // namespace
 
-std::vector<std::pair<double, double>> ruinCurve(const counting::GameFigures& figures,
-                                                 double most, int points) {
+std::vector<std::pair<double, double>> ruinCurve(const counting::GameFigures& figures, double most,
+                                                 int points) {
     std::vector<std::pair<double, double>> curve;
     const double win = figures.winPer100 / 100;
     const double variance = std::pow(figures.sdPer100 / 10, 2);

@@ -14,8 +14,8 @@
 namespace planning {
 
 // (bankroll, risk of ruin) from none to `most` units, `points` of them.
-std::vector<std::pair<double, double>> ruinCurve(const counting::GameFigures& figures,
-                                                 double most, int points = 41);
+std::vector<std::pair<double, double>> ruinCurve(const counting::GameFigures& figures, double most,
+                                                 int points = 41);
 
 struct TripPlot {
     std::vector<double> hours;              // the points of time

@@ -58,11 +58,13 @@ LabTable gameTable(const counting::Game& game, const counting::GameFigures& lab,
         hours->value /= perHour;
         if (hours->error) *hours->error /= perHour;
     }
-    row(QStringLiteral("Win per 100 rounds (units)"), lab.winPer100, 3, sim ? &sim->winPer100 : nullptr);
+    row(QStringLiteral("Win per 100 rounds (units)"), lab.winPer100, 3,
+        sim ? &sim->winPer100 : nullptr);
     row(QStringLiteral("Win an hour (units)"), lab.winPerHour, 3, sim ? &sim->winPerHour : nullptr);
     row(QStringLiteral("Win, % of the average bet"), lab.winPercentOfBet, 3,
         sim ? &sim->winPercentOfBet : nullptr);
-    row(QStringLiteral("SD per 100 rounds (units)"), lab.sdPer100, 2, sim ? &sim->sdPer100 : nullptr);
+    row(QStringLiteral("SD per 100 rounds (units)"), lab.sdPer100, 2,
+        sim ? &sim->sdPer100 : nullptr);
     row(QStringLiteral("N0 (rounds)"), lab.n0, 0, sim ? &sim->n0 : nullptr);
     row(QStringLiteral("SCORE"), lab.score, 2, sim ? &sim->score : nullptr);
     row(QStringLiteral("DI"), lab.di, 2, sim ? &sim->di : nullptr);
@@ -114,8 +116,8 @@ LabTable indexGrid(const counting::Game& game, const counting::IndexTable& indic
         for (int up : {2, 3, 4, 5, 6, 7, 8, 9, 10, 1}) {
             for (const charts::Cell& cell : row.cells) {
                 if (cell.up != up) continue;
-                cells << QString::fromStdString(cell.index.empty() ? cell.code()
-                                                                   : cell.code() + " " + cell.index);
+                cells << QString::fromStdString(
+                    cell.index.empty() ? cell.code() : cell.code() + " " + cell.index);
             }
         }
         table.rows.push_back(cells);
@@ -130,19 +132,21 @@ LabTable indexGrid(const counting::Game& game, const counting::IndexTable& indic
 LabTable indexList(const counting::IndexTable& indices) {
     LabTable table;
     table.title = QStringLiteral("Your top 18 and surrender 4");
-    table.columns = {QStringLiteral("List"), QStringLiteral("Hand"), QStringLiteral("Against"),
-                     QStringLiteral("Play at the index or above"), QStringLiteral("Index"),
-                     QStringLiteral("Gain per 100 rounds (units)")};
-    table.better = {Better::None, Better::None, Better::None, Better::None, Better::None,
-                    Better::Higher};
+    table.columns = {QStringLiteral("List"),    QStringLiteral("Hand"),
+                     QStringLiteral("Against"), QStringLiteral("Play at the index or above"),
+                     QStringLiteral("Index"),   QStringLiteral("Gain per 100 rounds (units)")};
+    table.better = {Better::None, Better::None, Better::None,
+                    Better::None, Better::None, Better::Higher};
     auto add = [&](const QString& list, const std::vector<int>& which) {
         for (int at : which) {
             const counting::IndexPlay& play = indices.plays[std::size_t(at)];
             table.rows.push_back(
                 {list,
-                 play.insurance ? QStringLiteral("insurance")
-                                : QString::fromStdString(charts::everyRow()[std::size_t(play.row)].label),
-                 play.insurance ? QStringLiteral("A") : QString::fromStdString(charts::cardName(play.up)),
+                 play.insurance
+                     ? QStringLiteral("insurance")
+                     : QString::fromStdString(charts::everyRow()[std::size_t(play.row)].label),
+                 play.insurance ? QStringLiteral("A")
+                                : QString::fromStdString(charts::cardName(play.up)),
                  play.insurance ? QStringLiteral("insure")
                                 : QString::fromStdString(charts::playWord(play.atOrAbove)),
                  signedCount(play.index), labNumber(play.gainPer100, 3)});
@@ -168,9 +172,9 @@ LabTable compareTable(const std::vector<ComparedGame>& games) {
                      QStringLiteral("Win per 100 rounds (simulated, 95 %)"),
                      QStringLiteral("SCORE (simulated, 95 %)"),
                      QStringLiteral("Risk of ruin % (simulated, 95 %)")};
-    table.better = {Better::None,   Better::Higher, Better::Higher, Better::None,
-                    Better::Lower,  Better::Higher, Better::Higher, Better::Lower,
-                    Better::Lower,  Better::Higher, Better::Higher, Better::Lower};
+    table.better = {Better::None,  Better::Higher, Better::Higher, Better::None,
+                    Better::Lower, Better::Higher, Better::Higher, Better::Lower,
+                    Better::Lower, Better::Higher, Better::Higher, Better::Lower};
     for (const ComparedGame& g : games) {
         const double perHour = g.game.roundsPerHour > 0 ? g.game.roundsPerHour : 1;
         const bool wins = g.lab.winPer100 > 0;
@@ -202,20 +206,23 @@ LabTable compareTable(const std::vector<ComparedGame>& games) {
 LabTable spreadTable(const std::vector<SpreadWorth>& spreads) {
     LabTable table;
     table.title = QStringLiteral("The best ramp within each spread");
-    table.columns = {QStringLiteral("Spread"), QStringLiteral("Ramp (count:units)"),
-                     QStringLiteral("Win per 100 rounds"), QStringLiteral("SD per 100 rounds"),
-                     QStringLiteral("SCORE"), QStringLiteral("N0 (rounds)"),
+    table.columns = {QStringLiteral("Spread"),
+                     QStringLiteral("Ramp (count:units)"),
+                     QStringLiteral("Win per 100 rounds"),
+                     QStringLiteral("SD per 100 rounds"),
+                     QStringLiteral("SCORE"),
+                     QStringLiteral("N0 (rounds)"),
                      QStringLiteral("Risk of ruin (%)")};
     table.better = {Better::None,   Better::None,  Better::Higher, Better::None,
                     Better::Higher, Better::Lower, Better::Lower};
     for (const SpreadWorth& s : spreads) {
-        table.rows.push_back({QStringLiteral("1-%1").arg(s.spread),
-                              QString::fromStdString(s.ramp.empty() ? "flat" : s.ramp),
-                              labNumber(s.figures.winPer100, 3), labNumber(s.figures.sdPer100, 2),
-                              labNumber(s.figures.score, 2),
-                              s.figures.winPer100 > 0 ? labNumber(s.figures.n0, 0)
-                                                      : QStringLiteral("none"),
-                              labNumber(100 * s.figures.riskOfRuin, 2)});
+        table.rows.push_back(
+            {QStringLiteral("1-%1").arg(s.spread),
+             QString::fromStdString(s.ramp.empty() ? "flat" : s.ramp),
+             labNumber(s.figures.winPer100, 3), labNumber(s.figures.sdPer100, 2),
+             labNumber(s.figures.score, 2),
+             s.figures.winPer100 > 0 ? labNumber(s.figures.n0, 0) : QStringLiteral("none"),
+             labNumber(100 * s.figures.riskOfRuin, 2)});
     }
     table.note = QStringLiteral("Exact, from the count lab's average shoe at each count: the "
                                 "ramp of whole units that maximises SCORE.");

@@ -35,8 +35,8 @@ void LabStudy::ask(const counting::Game& game) {
         return;
     }
     emit working();
-    watcher_.setFuture(QtConcurrent::run(
-        [game] { return weigh(game, countcache::cachedStudy(game)); }));
+    watcher_.setFuture(
+        QtConcurrent::run([game] { return weigh(game, countcache::cachedStudy(game)); }));
 }
 
 void LabStudy::Done() {

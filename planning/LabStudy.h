@@ -41,8 +41,8 @@ public:
     bool busy() const { return watcher_.isRunning(); }
 
 signals:
-    void working();   // the engine is on it: show a busy sign
-    void ready();     // result() is the newest game's
+    void working(); // the engine is on it: show a busy sign
+    void ready();   // result() is the newest game's
     void failed(const QString& why);
 
 private slots:

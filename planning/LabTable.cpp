@@ -10,7 +10,8 @@
 namespace planning {
 
 double LabTable::numberOf(const QString& text) {
-    static const QRegularExpression number(QStringLiteral("^\\s*([+\\-\u2212]?)([0-9][0-9,]*(\\.[0-9]+)?)"));
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*([+\\-\u2212]?)([0-9][0-9,]*(\\.[0-9]+)?)"));
     const QRegularExpressionMatch match = number.match(text);
     if (!match.hasMatch()) return std::numeric_limits<double>::quiet_NaN();
     QString digits = match.captured(2);
@@ -20,7 +21,8 @@ double LabTable::numberOf(const QString& text) {
 }
 
 int LabTable::bestRow(int column) const {
-    if (column < 0 || std::size_t(column) >= better.size() || better[std::size_t(column)] == Better::None)
+    if (column < 0 || std::size_t(column) >= better.size() ||
+        better[std::size_t(column)] == Better::None)
         return -1;
     const bool higher = better[std::size_t(column)] == Better::Higher;
     int best = -1;
@@ -65,13 +67,14 @@ QString tableCsv(const LabTable& table) {
 }
 
 QString tableHtml(const LabTable& table) {
-    QString out = QStringLiteral("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                                 "<title>%1</title>\n<style>\nbody { font-family: Arial, sans-serif; }\n"
-                                 "table { border-collapse: collapse; }\n"
-                                 "th, td { border: 1px solid #999; padding: 3px 8px; text-align: right; }\n"
-                                 "th:first-child, td:first-child { text-align: left; }\n"
-                                 "</style>\n</head>\n<body>\n<h1>%1</h1>\n<table>\n<tr>")
-                      .arg(table.title.toHtmlEscaped());
+    QString out =
+        QStringLiteral("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<title>%1</title>\n<style>\nbody { font-family: Arial, sans-serif; }\n"
+                       "table { border-collapse: collapse; }\n"
+                       "th, td { border: 1px solid #999; padding: 3px 8px; text-align: right; }\n"
+                       "th:first-child, td:first-child { text-align: left; }\n"
+                       "</style>\n</head>\n<body>\n<h1>%1</h1>\n<table>\n<tr>")
+            .arg(table.title.toHtmlEscaped());
     for (const QString& column : table.columns)
         out += "<th scope=\"col\">" + column.toHtmlEscaped() + "</th>";
     out += "</tr>\n";
@@ -120,8 +123,7 @@ QVariant LabTableModel::data(const QModelIndex& index, int role) const {
     const QString text = index.column() < row.size() ? row[index.column()] : QString();
     const bool best = best_[std::size_t(index.column())] == index.row();
     switch (role) {
-    case Qt::DisplayRole:
-        return text;
+    case Qt::DisplayRole: return text;
     case Qt::UserRole: { // numbers sort as numbers, words after them
         const double value = LabTable::numberOf(text);
         return std::isnan(value) ? QVariant(text) : QVariant(value);
@@ -133,13 +135,11 @@ QVariant LabTableModel::data(const QModelIndex& index, int role) const {
             return font;
         }
         return {};
-    case Qt::AccessibleDescriptionRole:
-        return best ? QStringLiteral("best") : QVariant();
+    case Qt::AccessibleDescriptionRole: return best ? QStringLiteral("best") : QVariant();
     case Qt::TextAlignmentRole:
         return index.column() == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter)
                                    : int(Qt::AlignRight | Qt::AlignVCenter);
-    default:
-        return {};
+    default: return {};
     }
 }
 

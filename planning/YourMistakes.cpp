@@ -1,8 +1,8 @@
 #include "YourMistakes.h"
 
 #include "CountPlan.h"
-#include "LabForms.h"
 #include "CounterEdge.h"
+#include "LabForms.h"
 #include "Plan.h"
 
 #include <algorithm>
@@ -75,7 +75,8 @@ simulation::Mistakes yourMistakes(const counting::Game& game,
 
 namespace planning {
 
-std::vector<std::pair<QString, simulation::Mistakes>> mistakeKinds(const simulation::Mistakes& all) {
+std::vector<std::pair<QString, simulation::Mistakes>>
+mistakeKinds(const simulation::Mistakes& all) {
     std::vector<std::pair<QString, simulation::Mistakes>> kinds;
     simulation::Mistakes count;
     count.countOff = all.countOff;

@@ -1,9 +1,13 @@
 // The lab's logic: the shelf keeps every game through each change, a kill while saving and a
 // damaged file, never writing over what it cannot read; the best spreads and the bankroll a
 // risk of ruin asks for, against the risk formula itself.
+#include "BankrollPaths.h"
 #include "BestSpread.h"
 #include "CountOptions.h"
+#include "GameProblems.h"
 #include "GameShelf.h"
+#include "LabForms.h"
+#include "RampModel.h"
 #include "YourMistakes.h"
 
 #include <QDir>
@@ -12,6 +16,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <random>
 
 using namespace planning;
 
@@ -63,6 +68,16 @@ private slots:
     void bankrollForARisk_data();
     void bankrollForARisk();
     void yourMistakes();
+    void numbersOfCells_data();
+    void numbersOfCells();
+    void bestOfColumns();
+    void intervals_data();
+    void intervals();
+    void rampRefusals_data();
+    void rampRefusals();
+    void formProblems_data();
+    void formProblems();
+    void ruinAndTrips();
 };
 
 // Added, renamed, duplicated, changed and deleted: each change is on disk as it is made.
@@ -271,6 +286,164 @@ void PlanningTest::yourMistakes() {
     QCOMPARE(m.basicMiss(charts::rowOfHand(10, 2), 5), 0.5); // no row of its own: over all
     std::string why;
     QVERIFY2(simulation::mistakesOf(simulation::mistakesCsv(m), &why) == m, why.c_str());
+}
+
+// The number a table's cell sorts by and is compared on, whatever the cell writes around it.
+void PlanningTest::numbersOfCells_data() {
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<double>("number");
+    QTest::newRow("an interval") << "1.27 ± 0.03" << 1.27;
+    QTest::newRow("a minus sign") << "\u22120.5" << -0.5;
+    QTest::newRow("a hyphen") << "-0.5" << -0.5;
+    QTest::newRow("a plus") << "+3" << 3.0;
+    QTest::newRow("thousands") << "43,848" << 43848.0;
+    QTest::newRow("a count and words") << "-6 and below" << -6.0;
+    QTest::newRow("a spread") << "1-8" << 1.0;
+    QTest::newRow("words") << "not run" << qQNaN();
+}
+
+void PlanningTest::numbersOfCells() {
+    QFETCH(QString, cell);
+    QFETCH(double, number);
+    const double read = LabTable::numberOf(cell);
+    QVERIFY2(std::isnan(number) ? std::isnan(read) : read == number, qPrintable(cell));
+}
+
+// The best of a column goes its way; a column all alike, or of one row, has none.
+void PlanningTest::bestOfColumns() {
+    LabTable table;
+    table.columns = {"Game", "Win", "N0", "Alike", "SD"};
+    table.better = {Better::None, Better::Higher, Better::Lower, Better::Higher, Better::None};
+    table.rows = {{"a", "1.2 ± 0.1", "40,000", "5", "20"},
+                  {"b", "1.5 ± 0.1", "52,000", "5", "30"},
+                  {"c", "not run", "38,000", "5", "10"}};
+    QCOMPARE(table.bestRow(1), 1);
+    QCOMPARE(table.bestRow(2), 2);
+    QCOMPARE(table.bestRow(3), -1);
+    QCOMPARE(table.bestRow(4), -1);
+    QVERIFY(tableHtml(table).contains("<td><strong>1.5 ± 0.1</strong></td>"));
+    table.rows.resize(1);
+    QCOMPARE(table.bestRow(1), -1);
+    table.rows = {{"say \"so\", then", "1"}};
+    QCOMPARE(tableCsv(table).split('\n')[1], QString("\"say \"\"so\"\", then\",1"));
+}
+
+// A simulated figure shows its 95 % interval to two digits of the interval.
+void PlanningTest::intervals_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("error"); // 0: none
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a win") << 1.1594 << 0.0129 << 1.0 << "1.159 ± 0.025";
+    QTest::newRow("N0") << 42991.0 << 18400.0 << 1.0 << "42991 ± 36063";
+    QTest::newRow("per cent") << 0.02574 << 0.0004 << 100.0 << "2.574 ± 0.078";
+    QTest::newRow("no error") << 0.5 << 0.0 << 1.0 << "0.50";
+}
+
+void PlanningTest::intervals() {
+    QFETCH(double, value);
+    QFETCH(double, error);
+    QFETCH(double, scale);
+    simulation::Figure figure{value, error > 0 ? std::optional<double>(error) : std::nullopt};
+    QFETCH(QString, shown);
+    QCOMPARE(intervalText(figure, scale), shown);
+}
+
+// What the ramp's table takes as it is typed, and what it refuses with a reason.
+void PlanningTest::rampRefusals_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("a count") << 0 << "+3" << true;
+    QTest::newRow("a negative count") << 0 << "-2" << true;
+    QTest::newRow("a count too high") << 0 << "31" << false;
+    QTest::newRow("a count in words") << 0 << "three" << false;
+    QTest::newRow("half a count") << 0 << "2.5" << false;
+    QTest::newRow("units") << 1 << "2.5" << true;
+    QTest::newRow("no units") << 1 << "0" << false;
+    QTest::newRow("too many units") << 1 << "2000000" << false;
+}
+
+void PlanningTest::rampRefusals() {
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(bool, taken);
+    RampModel model;
+    model.setRamp({{1, 2}, {2, 4}});
+    int refused = 0;
+    connect(&model, &RampModel::refused, this, [&refused] { ++refused; });
+    QCOMPARE(model.setData(model.index(0, column), typed, Qt::EditRole), taken);
+    QCOMPARE(refused, taken ? 0 : 1);
+    QString why;
+    QVERIFY(model.ramp(&why).has_value() || why.contains("two bets"));
+}
+
+// Each field's reason, beside the field; a game without any is taken.
+void PlanningTest::formProblems_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("field"); // -1: none
+    QTest::newRow("a good game") << "--players=3 --seat=2 --wong-in=1 --wong-out=-1" << -1;
+    QTest::newRow("spots past players") << "--players=2 --spots=3" << int(Field::Spots);
+    QTest::newRow("a seat past players") << "--players=3 --seat=3 --spots=2" << int(Field::Seat);
+    QTest::newRow("Wong out alone") << "--wong-out=-1" << int(Field::WongOut);
+    QTest::newRow("Wong out above in") << "--wong-in=1 --wong-out=2" << int(Field::WongOut);
+    QTest::newRow("a maximum below the bet")
+        << "--ramp=0:5,3:20 --table-max=4" << int(Field::TableMax);
+}
+
+void PlanningTest::formProblems() {
+    QFETCH(QString, text);
+    QFETCH(int, field);
+    counting::Game game = sixDecks();
+    // The form lets through what the options would refuse: the fields are set one by one.
+    for (const QString& option : text.split(' ')) {
+        const auto [name, value] = std::pair{option.section('=', 0, 0), option.section('=', 1)};
+        if (name == "--players") game.players = value.toInt();
+        if (name == "--seat") game.seat = value.toInt();
+        if (name == "--spots") game.spots = value.toInt();
+        if (name == "--wong-in") game.wongIn = value.toInt();
+        if (name == "--wong-out") game.wongOut = value.toInt();
+        if (name == "--table-max") game.tableMax = value.toDouble();
+        if (name == "--ramp") game.ramp = *counting::rampOf(value.toStdString(), nullptr);
+    }
+    const auto problems = gameProblems(game);
+    QCOMPARE(int(problems.size()), field < 0 ? 0 : 1);
+    if (field >= 0) QVERIFY(!problems.at(Field(field)).isEmpty());
+}
+
+// The risk curve meets the bankroll a risk asks for; a trip's band holds 90 % of trips dealt
+// as sums of rounds, not of the normal walk the plot draws.
+void PlanningTest::ruinAndTrips() {
+    counting::GameFigures figures;
+    figures.winPer100 = 1.2;
+    figures.sdPer100 = 25;
+    const double bankroll = *bankrollFor(0.05, figures);
+    const auto curve = ruinCurve(figures, 2 * bankroll, 3);
+    QCOMPARE(curve[1].first, bankroll);
+    QVERIFY(std::abs(curve[1].second - 0.05) < 1e-12);
+    QCOMPARE(curve[2].second, 0.05 * 0.05);
+
+    counting::Game game = sixDecks();
+    game.roundsPerHour = 100;
+    const TripPlot trip = tripPlot(game, figures, 10, 1);
+    // Rounds of +1 or -1 unit with chances giving the same win and deviation per round.
+    const double w = 0.012, p = (1 + w) / 2;
+    const double sigma = std::sqrt(1 - w * w);
+    figures.sdPer100 = 10 * sigma;
+    const TripPlot band = tripPlot(game, figures, 10, 0);
+    std::mt19937_64 random(7);
+    std::bernoulli_distribution wins(p);
+    int inside = 0;
+    const int trips = 4000;
+    for (int t = 0; t < trips; ++t) {
+        double won = 0;
+        for (int r = 0; r < 1000; ++r)
+            won += wins(random) ? 1 : -1;
+        inside += won >= band.low.back() && won <= band.high.back();
+    }
+    QVERIFY2(std::abs(double(inside) / trips - 0.9) < 0.02, qPrintable(QString::number(inside)));
+    QCOMPARE(trip.paths.size(), std::size_t(1));
+    QCOMPARE(trip.paths[0].size(), trip.hours.size());
 }
 
 QTEST_GUILESS_MAIN(PlanningTest)
