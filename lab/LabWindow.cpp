@@ -282,8 +282,10 @@ void LabWindow::StudyFailed(const QString& why) {
 void LabWindow::StudyReady() {
     unsetCursor();
     showFigures();
-    ui->LabStatus->setText(QStringLiteral("Lab figures ready: exact, from the average shoe at "
-                                          "each count."));
+    ui->LabStatus->setText(
+        QStringLiteral("Lab figures ready: exact, from the average shoe at "
+                       "each count.") +
+        (study_.result() ? planning::wongingNote(study_.result()->game) : QString()));
 }
 
 void LabWindow::showFigures() {
@@ -566,9 +568,13 @@ void LabWindow::CompareReady() {
     }
     showTable(ui->CompareView, compareModel_, planning::compareTable(compared_));
     ui->CompareButton->setEnabled(true);
+    QString wonging;
+    for (const planning::ComparedGame& g : compared_)
+        wonging = wonging.isEmpty() ? planning::wongingNote(g.game) : wonging;
     ui->CompareStatus->setText(QStringLiteral("%1 games compared; the best of each column is "
                                               "in bold.")
-                                   .arg(compared_.size()));
+                                   .arg(compared_.size()) +
+                               wonging);
 }
 
 void LabWindow::CompareSimClick() {

@@ -23,6 +23,19 @@ QString countLabel(int count) {
 
 } // namespace
 
+// Where the two model Wonging apart, said beside the figures: the count lab plays every round at
+// the Wong-in count or above (as if leaving below it), the simulator sits until the shuffle or
+// until the count falls below Wong out.
+QString wongingNote(const counting::Game& game) {
+    if (!game.wongIn || game.wongOut == game.wongIn) return {};
+    return QStringLiteral(" Wonging: the count lab plays every round at %1 or above, as if "
+                          "leaving below it; the simulator stays seated until the shuffle%2, so "
+                          "their figures differ (set Wong out below %1 for the same game).")
+        .arg(signedCount(*game.wongIn),
+             game.wongOut ? QStringLiteral(" or below %1").arg(signedCount(*game.wongOut))
+                          : QString());
+}
+
 QString labNumber(double value, int decimals) {
     if (!std::isfinite(value)) return QStringLiteral("none");
     return QString::number(value, 'f', decimals);
@@ -75,7 +88,7 @@ LabTable gameTable(const counting::Game& game, const counting::GameFigures& lab,
                      QString::fromStdString(lab.bestRamp.empty() ? "none" : lab.bestRamp)};
     if (sim) best << QString();
     table.rows.push_back(best);
-    table.note = QString::fromStdString(counting::kHowClose);
+    table.note = QString::fromStdString(counting::kHowClose) + wongingNote(game);
     return table;
 }
 
@@ -200,6 +213,12 @@ LabTable compareTable(const std::vector<ComparedGame>& games) {
                                 "each count. Simulated: dealt by hitwise-sim, with 95 % "
                                 "intervals. ") +
                  QString::fromStdString(counting::kHowClose);
+    for (const ComparedGame& g : games) {
+        if (!wongingNote(g.game).isEmpty()) {
+            table.note += wongingNote(g.game);
+            break;
+        }
+    }
     return table;
 }
 

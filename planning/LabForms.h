@@ -18,6 +18,10 @@ namespace planning {
 // that show two of the interval's; `scale` multiplies both (100 for per cent).
 QString intervalText(const simulation::Figure& figure, double scale = 1);
 
+// Where the count lab and the simulator model this game's Wonging apart, a sentence saying so
+// (it starts with a blank); empty where they deal the same game.
+QString wongingNote(const counting::Game& game);
+
 // A figure of the count lab in its own digits, as every table of the lab shows it.
 QString labNumber(double value, int decimals);
 
