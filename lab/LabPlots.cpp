@@ -85,13 +85,13 @@ void plotRamp(QChartView* view, const counting::Game& game) {
 
 void plotByCount(QChartView* view, const std::vector<counting::CountWorth>& worth,
                  const std::optional<simulation::SimFigures>& simulated) {
-    QChart* chart = freshChart(view, QStringLiteral("Return at each count, % of the bet"));
+    QChart* chart = freshChart(view, QStringLiteral("Return at each count, % of the bet (lines: exact, average shoe)"));
     auto* basic = new QLineSeries(chart);
-    basic->setName(QStringLiteral("Basic strategy (exact, average shoe)"));
+    basic->setName(QStringLiteral("Basic strategy"));
     auto* indices = new QLineSeries(chart);
-    indices->setName(QStringLiteral("With the indices (exact, average shoe)"));
+    indices->setName(QStringLiteral("With the indices"));
     auto* often = new QLineSeries(chart);
-    often->setName(QStringLiteral("How often, % (right axis)"));
+    often->setName(QStringLiteral("How often (right)"));
     QPen dashed = often->pen();
     dashed.setStyle(Qt::DashLine);
     often->setPen(dashed);
@@ -108,7 +108,7 @@ void plotByCount(QChartView* view, const std::vector<counting::CountWorth>& wort
     QScatterSeries* dealt = nullptr;
     if (simulated) {
         dealt = new QScatterSeries(chart);
-        dealt->setName(QStringLiteral("Simulated, with 95 % intervals"));
+        dealt->setName(QStringLiteral("Simulated ± 95 %"));
         dealt->setMarkerSize(8);
         for (const counting::CountWorth& row : worth) {
             const auto& at = simulated->byCount[std::size_t(simulation::countBin(row.count))];

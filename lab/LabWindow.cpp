@@ -22,6 +22,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSortFilterProxyModel>
 #include <QStandardPaths>
@@ -68,6 +69,11 @@ LabWindow::LabWindow(const QString& data, const QString& history, const QString&
     for (const counting::CountSystem& system : counting::builtInSystems())
         ui->SystemBox->addItem(QString::fromStdString(system.name),
                                QString::fromStdString(system.id));
+    ui->Splitter->setStretchFactor(1, 1); // room given to the figures, the form as it needs
+    // The form as wide as it needs, never scrolled sideways.
+    ui->GameScroll->setMinimumWidth(ui->GamePane->minimumSizeHint().width() +
+                                    ui->GameScroll->verticalScrollBar()->sizeHint().width() + 4);
+    ui->Splitter->setCollapsible(0, false);
     ui->ShelfList->setModel(&shelfModel_);
     ui->RampView->setModel(&rampModel_);
     ui->RampView->verticalHeader()->hide();
@@ -146,6 +152,7 @@ LabWindow::LabWindow(const QString& data, const QString& history, const QString&
     reloadShelf(-1);
     showGame(current_);
     FormChange();
+    loadHistory();
 }
 
 LabWindow::~LabWindow() = default;

@@ -173,18 +173,20 @@ LabTable indexList(const counting::IndexTable& indices) {
 LabTable compareTable(const std::vector<ComparedGame>& games) {
     LabTable table;
     table.title = QStringLiteral("Games compared");
+    // Short headers: a row each, twelve figures wide. "lab": the count lab's, exact for the
+    // average shoe; "sim": simulated, with its 95 % interval.
     table.columns = {QStringLiteral("Game"),
-                     QStringLiteral("Win per 100 rounds (lab)"),
-                     QStringLiteral("Win an hour (lab)"),
-                     QStringLiteral("SD per 100 rounds (lab)"),
-                     QStringLiteral("N0 (lab)"),
-                     QStringLiteral("SCORE (lab)"),
-                     QStringLiteral("DI (lab)"),
-                     QStringLiteral("Risk of ruin % (lab)"),
-                     QStringLiteral("Hours to N0 (lab)"),
-                     QStringLiteral("Win per 100 rounds (simulated, 95 %)"),
-                     QStringLiteral("SCORE (simulated, 95 %)"),
-                     QStringLiteral("Risk of ruin % (simulated, 95 %)")};
+                     QStringLiteral("Win/100 lab"),
+                     QStringLiteral("Win/hour lab"),
+                     QStringLiteral("SD/100 lab"),
+                     QStringLiteral("N0 lab"),
+                     QStringLiteral("SCORE lab"),
+                     QStringLiteral("DI lab"),
+                     QStringLiteral("RoR % lab"),
+                     QStringLiteral("Hours to N0 lab"),
+                     QStringLiteral("Win/100 sim"),
+                     QStringLiteral("SCORE sim"),
+                     QStringLiteral("RoR % sim")};
     table.better = {Better::None,  Better::Higher, Better::Higher, Better::None,
                     Better::Lower, Better::Higher, Better::Higher, Better::Lower,
                     Better::Lower, Better::Higher, Better::Higher, Better::Lower};
@@ -209,8 +211,9 @@ LabTable compareTable(const std::vector<ComparedGame>& games) {
         }
         table.rows.push_back(cells);
     }
-    table.note = QStringLiteral("Lab: the count lab's exact figures from the average shoe at "
-                                "each count. Simulated: dealt by hitwise-sim, with 95 % "
+    table.note = QStringLiteral("Win and SD in units per 100 rounds played, RoR the risk of "
+                                "ruin. Lab: the count lab's exact figures from the average shoe "
+                                "at each count. Sim: dealt by the simulator, with 95 % "
                                 "intervals. ") +
                  QString::fromStdString(counting::kHowClose);
     for (const ComparedGame& g : games) {
