@@ -85,7 +85,8 @@ void plotRamp(QChartView* view, const counting::Game& game) {
 
 void plotByCount(QChartView* view, const std::vector<counting::CountWorth>& worth,
                  const std::optional<simulation::SimFigures>& simulated) {
-    QChart* chart = freshChart(view, QStringLiteral("Return at each count, % of the bet (lines: exact, average shoe)"));
+    QChart* chart = freshChart(
+        view, QStringLiteral("Return at each count, % of the bet (lines: exact, average shoe)"));
     auto* basic = new QLineSeries(chart);
     basic->setName(QStringLiteral("Basic strategy"));
     auto* indices = new QLineSeries(chart);
