@@ -63,8 +63,12 @@ def save_as(name):
 ready = "Lab figures ready"
 status("Lab status", ready, "no lab figures at the start")
 first = cells("Game figures")
+# The command line's rules are offered among the rule sets, the three charts being for 1 to 8
+# decks of other rules.
+if not any((node.name or "").startswith("2 decks, S17, DAS") for node in walk(app)):
+    fail("not opened with the command line's game")
 
-# A game set in the form: 4 decks dealt to 80 %, with the figures worked out again.
+# A game set in the form: dealt to 80 %, with the figures worked out again.
 set_value("Penetration", 80)
 status("Lab status", "Working out", "no busy sign for a new game")
 status("Lab status", ready, "no lab figures for the new game")
