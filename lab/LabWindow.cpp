@@ -731,9 +731,16 @@ void LabWindow::BothWaysClick() {
                       if (results->size() == total) {
                           showTable(ui->BothWaysView, bothWaysModel_,
                                     planning::bothWaysTable(*results, current_));
+                          ui->BothWaysStatus->setText(
+                              QStringLiteral("%1 rounds each, from the same seed: the costs are "
+                                             "differences of simulated wins, as close as the "
+                                             "intervals say; more rounds on the Game tab bring "
+                                             "them closer.")
+                                  .arg(QLocale().toString(qlonglong(s.rounds))));
                       }
                   }});
     };
+    ui->BothWaysStatus->setText(QStringLiteral("Simulating the game both ways…"));
     add(QStringLiteral("Played perfectly"), setupOf(current_));
     simulation::Setup asPlayed = setupOf(current_);
     asPlayed.mistakes = *mistakes_;
