@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace planning {
@@ -43,6 +44,18 @@ QString GameShelf::file() const {
 bool GameShelf::load(QString* message) {
     games_.clear();
     writable_ = true;
+    // A folder the player may not look into may hold a shelf: it is neither shown nor written.
+    // The nearest folder on the way that can be seen says.
+    QFileInfo folder(folder_);
+    while (!folder.exists() && folder.absolutePath() != folder.absoluteFilePath())
+        folder.setFile(folder.absolutePath());
+    if (!(folder.isReadable() && folder.isExecutable())) {
+        writable_ = false;
+        *message = QStringLiteral("The shelf's folder %1 cannot be read: its games are not "
+                                  "shown, and nothing is saved there.")
+                       .arg(QDir::toNativeSeparators(folder_));
+        return false;
+    }
     QFile in(file());
     if (!in.exists()) return true;
     std::optional<std::vector<ShelvedGame>> games;
@@ -102,9 +115,13 @@ bool GameShelf::commit(std::vector<ShelvedGame> games, QString* why) {
     QByteArray bytes = kFirstLine + '\n';
     for (const ShelvedGame& g : games)
         bytes += g.name.toUtf8() + '\t' + options::gameText(g.game).toUtf8() + '\n';
+    if (!QDir().mkpath(folder_)) {
+        *why = QStringLiteral("The shelf could not be saved: the folder %1 cannot be made.")
+                   .arg(QDir::toNativeSeparators(folder_));
+        return false;
+    }
     QSaveFile out(file());
-    if (!QDir().mkpath(folder_) || !out.open(QIODevice::WriteOnly) || out.write(bytes) < 0 ||
-        !out.commit()) {
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) < 0 || !out.commit()) {
         *why = QStringLiteral("The shelf could not be saved in %1: %2")
                    .arg(QDir::toNativeSeparators(folder_), out.errorString());
         return false;

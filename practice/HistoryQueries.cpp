@@ -94,6 +94,7 @@ std::vector<bool> lastRunningCounts(const QSqlDatabase& db, const QString& syste
 CountRecords readCountRecords(const QString& path, const QString& system) {
     CountRecords records;
     const Reader reader(path);
+    if (!reader.db().isOpen()) return records; // none kept, or none the player may read
     QSqlQuery query = run(reader.db(),
                           QStringLiteral("SELECT %1 FROM count_answers WHERE count_system = ? "
                                          "ORDER BY id")
