@@ -531,6 +531,13 @@ void LabWindow::RunProgress(const planning::RunState& state) {
 
 void LabWindow::RunFinished(const planning::RunState& state) {
     if (!running_) return;
+    if (!state.error.isEmpty()) {
+        ui->SimStatus->setText(
+            QStringLiteral("%1: the game could not be dealt: %2").arg(running_->what, state.error));
+        jobs_.clear();
+        nextRun();
+        return;
+    }
     ui->SimProgress->setValue(state.stopped ? ui->SimProgress->value() : 100);
     ui->SimStatus->setText(
         QStringLiteral("%1: %2 rounds dealt in %3 s%4. Simulated figures carry their 95 % "
@@ -568,13 +575,23 @@ void LabWindow::CompareClick() {
 }
 
 void LabWindow::CompareReady() {
-    compared_ = compareWatcher_.result();
+    ui->CompareButton->setEnabled(true);
+    try {
+        compared_ = compareWatcher_.result();
+    } catch (const std::exception& e) {
+        ui->CompareStatus->setText(
+            QStringLiteral("The games could not be worked out: %1").arg(e.what()));
+        return;
+    }
+    showCompared();
+}
+
+void LabWindow::showCompared() {
     for (planning::ComparedGame& g : compared_) {
         const auto found = simulated_.find(options::gameText(g.game));
         if (found != simulated_.end()) g.simulated = found->second;
     }
     showTable(ui->CompareView, compareModel_, planning::compareTable(compared_));
-    ui->CompareButton->setEnabled(true);
     QString wonging;
     for (const planning::ComparedGame& g : compared_)
         wonging = wonging.isEmpty() ? planning::wongingNote(g.game) : wonging;
@@ -594,7 +611,7 @@ void LabWindow::CompareSimClick() {
         queueRun({setupOf(game), QStringLiteral("Simulating %1").arg(g.name),
                   [this, game](const planning::RunState& state) {
                       simulated_[options::gameText(game)] = state.figures;
-                      CompareReady();
+                      showCompared();
                       showFigures();
                   }});
     }
@@ -699,7 +716,14 @@ void LabWindow::loadHistory() {
 }
 
 void LabWindow::HistoryReady() {
-    const practice::CountRecords records = historyWatcher_.result();
+    practice::CountRecords records;
+    try {
+        records = historyWatcher_.result();
+    } catch (const std::exception& e) {
+        ui->YourStatus->setText(
+            QStringLiteral("The drill's history could not be read: %1").arg(e.what()));
+        return;
+    }
     if (records.answers.empty() && records.decisions.empty()) {
         mistakes_.reset();
         ui->YourStatus->setText(QStringLiteral("The drill's history has no counting with %1 yet: "

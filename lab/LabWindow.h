@@ -86,6 +86,7 @@ private:
     std::optional<counting::Game> formGame();
     void showFigures();
     void showSpreadBankroll();
+    void showCompared();
     void reloadShelf(int select);
     int chosenEntry() const;
     void queueRun(Job job);

@@ -29,14 +29,18 @@ bool LabRun::start(const simulation::Setup& setup) {
         const simulation::Plan plan = simulation::makePlan(setup, indices);
         const simulation::RunResult result = simulation::runBlocks(
             plan, setup.threads, stop_, [this, &setup](const simulation::Totals& t, double s) {
-                RunState state{simulation::figuresOf(t, setup.game), 0, s, false};
+                RunState state;
+                state.figures = simulation::figuresOf(t, setup.game);
                 state.rounds = state.figures.rounds;
+                state.seconds = s;
                 QMetaObject::invokeMethod(
                     this, [this, state] { emit progress(state); }, Qt::QueuedConnection);
             });
-        RunState state{simulation::figuresOf(result.totals, setup.game), 0, result.seconds,
-                       result.stopped};
+        RunState state;
+        state.figures = simulation::figuresOf(result.totals, setup.game);
         state.rounds = state.figures.rounds;
+        state.seconds = result.seconds;
+        state.stopped = result.stopped;
         return state;
     }));
     return true;
@@ -47,7 +51,13 @@ void LabRun::stop() {
 }
 
 void LabRun::Done() {
-    emit finished(watcher_.result());
+    RunState state;
+    try {
+        state = watcher_.result();
+    } catch (const std::exception& e) {
+        state.error = QString::fromUtf8(e.what());
+    }
+    emit finished(state);
 }
 
 } // namespace planning

@@ -19,6 +19,7 @@ struct RunState {
     std::int64_t rounds = 0; // dealt so far
     double seconds = 0;
     bool stopped = false; // by the player, before the rounds asked for
+    QString error;        // why the game could not be dealt; nothing dealt then
 };
 
 class LabRun : public QObject {
