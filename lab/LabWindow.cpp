@@ -631,12 +631,22 @@ void LabWindow::writeFile(const QString& title, const QString& filter, const QBy
     statusBar()->showMessage(QStringLiteral("Written %1").arg(QDir::toNativeSeparators(name)));
 }
 
+// An export before any comparison would write an empty file: said instead.
+bool LabWindow::hasComparison() {
+    if (compareModel_.rowCount() > 0) return true;
+    ui->CompareStatus->setText(
+        QStringLiteral("Compare some games first: there is nothing to export yet."));
+    return false;
+}
+
 void LabWindow::CompareCsvClick() {
+    if (!hasComparison()) return;
     writeFile(QStringLiteral("Export the comparison as CSV"), QStringLiteral("CSV (*.csv)"),
               planning::tableCsv(compareModel_.table()).toUtf8());
 }
 
 void LabWindow::CompareHtmlClick() {
+    if (!hasComparison()) return;
     writeFile(QStringLiteral("Export the comparison as HTML"),
               QStringLiteral("Web page (*.htm *.html)"),
               planning::tableHtml(compareModel_.table()).toUtf8());

@@ -87,6 +87,7 @@ private:
     void showFigures();
     void showSpreadBankroll();
     void showCompared();
+    bool hasComparison();
     void reloadShelf(int select);
     int chosenEntry() const;
     void queueRun(Job job);
