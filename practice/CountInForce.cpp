@@ -50,7 +50,8 @@ void CountInForce::PlanDone() {
 }
 
 bool CountInForce::makeIndexChart() {
-    if (!game_ || indices_.isRunning()) return false;
+    if (!game_ || makingChart_) return false;
+    makingChart_ = true;
     // The plan's index plays where it is the game's; else the study, from the cache or made.
     std::shared_ptr<const CountPlan> plan = plan_ && plan_->game == *game_ ? plan_ : nullptr;
     indices_.setFuture(QtConcurrent::run([game = *game_, plan] {
@@ -61,6 +62,7 @@ bool CountInForce::makeIndexChart() {
 }
 
 void CountInForce::IndicesDone() {
+    makingChart_ = false;
     emit indexChartReady(indices_.result());
 }
 

@@ -34,9 +34,9 @@ public:
     // comes), and its work is started if it is not under way.
     std::shared_ptr<const CountPlan> plan();
     // The index chart of the game as it stands, as a web page: indexChartReady() brings it.
-    // False while one is being made.
+    // False while one is being made, until it is brought.
     bool makeIndexChart();
-    bool makingIndexChart() const { return indices_.isRunning(); }
+    bool makingIndexChart() const { return makingChart_; }
 
 signals:
     void planStarted(const QString& countWords);
@@ -52,6 +52,8 @@ private:
     std::shared_ptr<const CountPlan> plan_;
     QFutureWatcher<std::shared_ptr<const CountPlan>> planning_;
     QFutureWatcher<std::string> indices_;
+    // Until the chart is brought: the work itself may end before the window hears of it.
+    bool makingChart_ = false;
 };
 
 } // namespace practice
