@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "CommandLine.h"
 #include "CountOptions.h"
 #include "DrillSettings.h"
 #include "DrillWindow.h"
@@ -11,7 +12,6 @@
 #include <QRandomGenerator>
 #include <QStandardPaths>
 
-#include <cstdio>
 
 using namespace practice;
 
@@ -43,26 +43,13 @@ Parsed parseArguments(int argc, char** argv) {
     });
     Parsed parsed;
     auto fail = [&](const QString& error) {
-        std::fprintf(stderr, "hitwise-drill: %s\n", qPrintable(error));
-        parsed.status = 2;
+        parsed.status = options::badOption("hitwise-drill", error);
         return parsed;
     };
-    if (!parser.parse(arguments)) return fail(parser.errorText());
-    if (parser.isSet("help")) {
-        // Without an application object the parser cannot name the program itself.
-        std::fputs(qPrintable(parser.helpText().replace("<executable_name>", "hitwise-drill")),
-                   stdout);
-        parsed.status = 0;
+    if (const auto status =
+            options::parseStart(parser, arguments, "hitwise-drill", HITWISE_VERSION)) {
+        parsed.status = *status;
         return parsed;
-    }
-    if (parser.isSet("version")) {
-        std::puts("hitwise-drill " HITWISE_VERSION);
-        parsed.status = 0;
-        return parsed;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        return fail(
-            QStringLiteral("Unexpected argument \"%1\".").arg(parser.positionalArguments()[0]));
     }
     QString error;
     if (const auto chart = options::chartOnly(parser)) {
@@ -73,14 +60,8 @@ Parsed parseArguments(int argc, char** argv) {
         parsed.start.table = Table::own(*rules);
     }
     // The count in force from the command line; the window plays it at the table's rules.
-    if (const auto game = options::readGame(parser, options::defaultRules(), &error)) {
-        parsed.start.count = game;
-    } else if (!error.isEmpty()) {
-        return fail(error);
-    } else if (options::anyPlanOption(parser)) {
-        return fail(QStringLiteral("--leave-below, --bankroll, --rounds-per-hour and "
-                                   "--max-spread go with --count or --tags."));
-    }
+    parsed.start.count = options::readCountedGame(parser, options::defaultRules(), &error);
+    if (!error.isEmpty()) return fail(error);
     parsed.start.playOut = parser.isSet("play");
     // --play with a count on the command line plays the shoe with it.
     parsed.start.keepCount = parsed.start.playOut && parsed.start.count.has_value();

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "CommandLine.h"
 #include "CountOptions.h"
 #include "LabWindow.h"
 #include "ProgramFolder.h"
@@ -9,7 +10,6 @@
 #include <QIcon>
 #include <QStandardPaths>
 
-#include <cstdio>
 
 namespace {
 
@@ -33,25 +33,13 @@ Parsed parseArguments(int argc, char** argv) {
     options::addCountOptions(parser, options::CountOptionSet::All);
     Parsed parsed;
     auto fail = [&](const QString& error) {
-        std::fprintf(stderr, "hitwise-lab: %s\n", qPrintable(error));
-        parsed.status = 2;
+        parsed.status = options::badOption("hitwise-lab", error);
         return parsed;
     };
-    if (!parser.parse(arguments)) return fail(parser.errorText());
-    if (parser.isSet("help")) {
-        std::fputs(qPrintable(parser.helpText().replace("<executable_name>", "hitwise-lab")),
-                   stdout);
-        parsed.status = 0;
+    if (const auto status =
+            options::parseStart(parser, arguments, "hitwise-lab", HITWISE_VERSION)) {
+        parsed.status = *status;
         return parsed;
-    }
-    if (parser.isSet("version")) {
-        std::puts("hitwise-lab " HITWISE_VERSION);
-        parsed.status = 0;
-        return parsed;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        return fail(
-            QStringLiteral("Unexpected argument \"%1\".").arg(parser.positionalArguments()[0]));
     }
     QString error;
     rules::Rules rules = options::defaultRules();
@@ -60,12 +48,8 @@ Parsed parseArguments(int argc, char** argv) {
         if (!read) return fail(error);
         rules = *read;
     }
-    auto game = options::readGame(parser, rules, &error);
-    if (!game && !error.isEmpty()) return fail(error);
-    if (!game && options::anyPlanOption(parser)) {
-        return fail(QStringLiteral("--leave-below, --bankroll, --rounds-per-hour and "
-                                   "--max-spread go with --count or --tags."));
-    }
+    auto game = options::readCountedGame(parser, rules, &error);
+    if (!error.isEmpty()) return fail(error);
     if (game) {
         game = options::readTable(parser, *game, &error);
         if (!game) return fail(error);

@@ -108,8 +108,7 @@ void addCountOptions(QCommandLineParser& parser, CountOptionSet set) {
     if (set == CountOptionSet::Sim || set == CountOptionSet::All) {
         parser.addOptions({
             {"wong-out", "Leave below this count, then watch again until --wong-in.", "count"},
-            {"seat",
-             "The counter's seat, 1 (first base) to the players (default: the last seats).",
+            {"seat", "The counter's seat, 1 (first base) to the players (default: the last seats).",
              "k"},
             {"spots", "Hands the counter plays a round, 1 to 3, each with the ramp's bet.", "n"},
         });
@@ -141,8 +140,8 @@ std::optional<counting::Game> readTable(const QCommandLineParser& parser, counti
         if (!most) return std::nullopt;
         game.tableMax = *most;
     }
-    for (const auto& [option, into] : {std::pair{"wong-in", &game.wongIn},
-                                       std::pair{"wong-out", &game.wongOut}}) {
+    for (const auto& [option, into] :
+         {std::pair{"wong-in", &game.wongIn}, std::pair{"wong-out", &game.wongOut}}) {
         if (!given(parser, option)) continue;
         const auto count =
             wholeOf(parser, option, -100, 100, "a whole count from -100 to 100", error);
@@ -223,6 +222,16 @@ bool anyCountOption(const QCommandLineParser& parser) {
         if (given(parser, name)) return true;
     }
     return hasDepth(parser) && parser.isSet("depth");
+}
+
+std::optional<counting::Game> readCountedGame(const QCommandLineParser& parser,
+                                              const rules::Rules& rules, QString* error) {
+    std::optional<counting::Game> game = readGame(parser, rules, error);
+    if (!game && error->isEmpty() && anyPlanOption(parser)) {
+        *error = QStringLiteral("--leave-below, --bankroll, --rounds-per-hour and --max-spread go "
+                                "with --count or --tags.");
+    }
+    return game;
 }
 
 std::optional<counting::Game> readGame(const QCommandLineParser& parser, const rules::Rules& rules,

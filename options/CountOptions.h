@@ -32,6 +32,10 @@ bool anyPlanOption(const QCommandLineParser& parser);
 // option.
 std::optional<counting::Game> readGame(const QCommandLineParser& parser, const rules::Rules& rules,
                                        QString* error);
+// The same, where the plan's options without --count or --tags are a bad option too (the
+// programs that play a count in force).
+std::optional<counting::Game> readCountedGame(const QCommandLineParser& parser,
+                                              const rules::Rules& rules, QString* error);
 
 // The table's options of the game the parser gave (those it defines): the table maximum, Wonging,
 // the seat and the spots, each checked against the others and the players.
