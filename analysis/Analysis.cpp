@@ -48,26 +48,87 @@ constexpr int kUpCardsByCost[] = {2, 1, 3, 4, 5, 6, 7, 8, 9, 10};
 
 Analysis::Analysis(const rules::Rules& rules) : Analysis(rules, Shoe::ofDecks(rules.decks)) {}
 
-Analysis::Analysis(const rules::Rules& rules, const Shoe& shoe, int workers)
-    : rules_(checked(rules, shoe)), shoe_(shoe) {
+namespace {
+
+// The chance of these two cards (either order) and this up card from the shoe before the deal.
+double dealOf(const Shoe& before, int first, int second, int up) {
+    Shoe shoe = before;
+    shoe.take(up);
+    double deal = before[up] / before.total;
+    deal *= std::max(shoe[first], 0.0) / shoe.total;
+    deal *= std::max(shoe[second] - (first == second), 0.0) / (shoe.total - 1);
+    return first == second ? deal : 2 * deal;
+}
+
+// One up card's part of a round's moments, from a solver of the shoe less the up card ready
+// for every hand; `valuesOf` gives a starting hand's values as the solver keeps them.
+template <typename ValuesOf, typename Choose>
+RoundMoments upCardMoments(const rules::Rules& rules, const Shoe& before, int up, Solver& solver,
+                           ValuesOf&& valuesOf, Choose&& choose) {
+    RoundMoments round;
+    for (int first = 1; first <= 10; ++first) {
+        for (int second = first; second <= 10; ++second) {
+            const double deal = dealOf(before, first, second, up);
+            if (deal <= 0) continue;
+            const double blackjack = solver.blackjackChance({first, second});
+            if (isBlackjack(first, second)) {
+                const double pays = rules.blackjackPays();
+                round.mean += deal * (1 - blackjack) * pays;
+                round.second += deal * (1 - blackjack) * pays * pays;
+                continue;
+            }
+            // The values are joint with "no blackjack" where the dealer checks: a blackjack
+            // takes the bet before the play.
+            const Play play = choose(first, second, up);
+            const PlayValues values = valuesOf(first, second);
+            const double lost = rules.holeCard ? blackjack : 0.0;
+            round.mean += deal * (values[play] - lost);
+            round.second += deal * (solver.moment({first, second}, play) + lost);
+        }
+    }
+    return round;
+}
+
+// Runs work(i) for i of 0 to 9, the up cards by cost, on `workers` threads.
+template <typename Work> void overUpCards(int workers, Work&& work) {
     if (workers <= 0) workers = int(std::max(1u, std::thread::hardware_concurrency()));
     workers = std::min(workers, int(std::size(kUpCardsByCost)));
     std::atomic<int> next{0};
-    auto work = [&] {
+    auto share = [&] {
         for (int i; (i = next++) < int(std::size(kUpCardsByCost));)
-            analyseUpCard(kUpCardsByCost[i]);
+            work(i);
     };
     std::vector<std::future<void>> others;
     for (int w = 1; w < workers; ++w)
-        others.push_back(std::async(std::launch::async, work));
-    work();
+        others.push_back(std::async(std::launch::async, share));
+    share();
     for (auto& other : others)
         other.get(); // passes on what went wrong there
 }
 
+} // namespace
+
+Analysis::Analysis(const rules::Rules& rules, const Shoe& shoe, int workers)
+    : rules_(checked(rules, shoe)), shoe_(shoe) {
+    analyseUpCards(workers);
+}
+
+Analysis::Analysis(const rules::Rules& rules, const Shoe& shoe, const OwnChooser& momentsBy)
+    : rules_(checked(rules, shoe)), shoe_(shoe), momentsBy_(momentsBy) {
+    analyseUpCards(0);
+    for (const RoundMoments& up : upMoments_) {
+        moments_.mean += up.mean;
+        moments_.second += up.second;
+    }
+}
+
+void Analysis::analyseUpCards(int workers) {
+    overUpCards(workers, [this](int i) { analyseUpCard(kUpCardsByCost[i]); });
+}
+
 // Every starting hand against one up card: the cells of that up card alone.
 void Analysis::analyseUpCard(int up) {
-    if (shoe_[up] == 0) return; // never dealt: every chance 0, no values
+    if (!shoe_.has(up)) return; // never dealt: every chance 0, no values
     const DealerTable& dealer = DealerTable::of(up, rules_.hitSoft17, rules_.holeCard);
     Shoe shoe = shoe_;
     shoe.take(up);
@@ -76,20 +137,23 @@ void Analysis::analyseUpCard(int up) {
     for (int first = 1; first <= 10; ++first) {
         for (int second = first; second <= 10; ++second) {
             Cell& c = cells_[up - 1][index(first, second)];
-            double deal = double(shoe_[up]) / shoe_.total;
-            deal *= double(shoe[first]) / shoe.total;
-            deal *= double(shoe[second] - (first == second)) / (shoe.total - 1);
-            c.deal = first == second ? deal : 2 * deal;
-            if (c.deal <= 0) {
-                c.deal = 0;
-                continue;
-            }
+            c.deal = std::max(dealOf(shoe_, first, second, up), 0.0);
+            if (c.deal <= 0) continue;
             c.dealerBlackjack = solver.blackjackChance({first, second});
             if (isBlackjack(first, second)) continue;
             const PlayValues values = solver.hand({first, second});
             c.values = rules_.holeCard ? afterTheCheck(values, 1.0 - c.dealerBlackjack) : values;
         }
     }
+    if (!momentsBy_) return;
+    upMoments_[std::size_t(up - 1)] = upCardMoments(
+        rules_, shoe_, up, solver,
+        [&](int first, int second) {
+            const Cell& c = cells_[up - 1][index(first, second)];
+            return rules_.holeCard ? afterTheCheck(c.values, 1.0 / (1.0 - c.dealerBlackjack))
+                                   : c.values;
+        },
+        [&](int first, int second, int u) { return momentsBy_(*this, first, second, u); });
 }
 
 const Analysis::Cell& Analysis::cell(int first, int second, int up) const {
@@ -137,66 +201,24 @@ double Analysis::roundReturn(const PlayChooser& choose) const {
     return total;
 }
 
-namespace {
-
-// One up card's part of a round's moments.
-RoundMoments upCardMoments(const rules::Rules& rules, const Shoe& before, int up,
-                           const PlayChooser& choose) {
-    RoundMoments round;
-    if (before[up] == 0) return round;
-    {
-        Shoe shoe = before;
-        shoe.take(up);
-        const DealerTable& dealer = DealerTable::of(up, rules.hitSoft17, rules.holeCard);
-        Solver solver(rules, dealer, shoe);
-        solver.prepareEveryHand();
-        for (int first = 1; first <= 10; ++first) {
-            for (int second = first; second <= 10; ++second) {
-                double deal = double(before[up]) / before.total;
-                deal *= double(shoe[first]) / shoe.total;
-                deal *= double(shoe[second] - (first == second)) / (shoe.total - 1);
-                if (first != second) deal *= 2;
-                if (deal <= 0) continue;
-                const double blackjack = solver.blackjackChance({first, second});
-                if (isBlackjack(first, second)) {
-                    const double pays = rules.blackjackPays();
-                    round.mean += deal * (1 - blackjack) * pays;
-                    round.second += deal * (1 - blackjack) * pays * pays;
-                    continue;
-                }
-                // The values are joint with "no blackjack" where the dealer checks: a blackjack
-                // takes the bet before the play.
-                const Play play = choose(first, second, up);
-                const PlayValues values = solver.hand({first, second});
-                const PlayValues moments = solver.moments({first, second}, values);
-                const double lost = rules.holeCard ? blackjack : 0.0;
-                round.mean += deal * (values[play] - lost);
-                round.second += deal * (moments[play] + lost);
-            }
-        }
-    }
-    return round;
-}
-
-} // namespace
-
 RoundMoments roundMoments(const rules::Rules& rules, const Shoe& before,
                           const PlayChooser& choose) {
     checked(rules, before);
-    // The up cards shared out as Analysis shares them, each worker summing its own.
     std::array<RoundMoments, std::size(kUpCardsByCost)> byUp{};
-    std::atomic<int> next{0};
-    auto work = [&] {
-        for (int i; (i = next++) < int(std::size(kUpCardsByCost));)
-            byUp[std::size_t(i)] = upCardMoments(rules, before, kUpCardsByCost[i], choose);
-    };
-    const int workers = int(std::max(1u, std::thread::hardware_concurrency()));
-    std::vector<std::future<void>> others;
-    for (int w = 1; w < workers; ++w)
-        others.push_back(std::async(std::launch::async, work));
-    work();
-    for (auto& other : others)
-        other.get();
+    overUpCards(0, [&](int i) {
+        const int up = kUpCardsByCost[i];
+        if (!before.has(up)) return;
+        Shoe shoe = before;
+        shoe.take(up);
+        Solver solver(rules, DealerTable::of(up, rules.hitSoft17, rules.holeCard), shoe);
+        solver.prepareEveryHand();
+        byUp[std::size_t(i)] = upCardMoments(
+            rules, before, up, solver,
+            [&](int first, int second) {
+                return solver.hand({first, second});
+            },
+            choose);
+    });
     RoundMoments round;
     for (const RoundMoments& up : byUp) {
         round.mean += up.mean;
@@ -232,7 +254,7 @@ PlayValues analyseHand(const rules::Rules& rules, const Shoe& before, const std:
                        int up) {
     if (up < 1 || up > 10) throw std::invalid_argument("the up card is out of 1 to 10");
     checked(rules, before);
-    if (before[up] == 0) throw std::invalid_argument("the shoe holds no card of the up card");
+    if (!before.has(up)) throw std::invalid_argument("the shoe holds no card of the up card");
     Shoe shoe = before;
     shoe.take(up);
     const DealerTable& dealer = DealerTable::of(up, rules.hitSoft17, rules.holeCard);
@@ -244,7 +266,7 @@ PlayValues analyseHand(const rules::Rules& rules, const Shoe& before, const std:
 void everyHand(const rules::Rules& rules, const Shoe& before, int up, const HandVisitor& visit) {
     if (up < 1 || up > 10) throw std::invalid_argument("the up card is out of 1 to 10");
     checked(rules, before);
-    if (before[up] == 0) throw std::invalid_argument("the shoe holds no card of the up card");
+    if (!before.has(up)) throw std::invalid_argument("the shoe holds no card of the up card");
     Shoe shoe = before;
     shoe.take(up);
     Solver solver(rules, DealerTable::of(up, rules.hitSoft17, rules.holeCard), shoe);
@@ -255,7 +277,7 @@ void everyHand(const rules::Rules& rules, const Shoe& before, int up, const Hand
     std::function<void(int, int)> grow = [&](int from, int hard) {
         if (cards.size() >= 2) visit(cards, solver.hand(cards));
         for (int value = from; value <= 10 && hard + value <= 21; ++value) {
-            if (held[std::size_t(value)] == shoe[value]) continue;
+            if (held[std::size_t(value)] >= shoe.most(value)) continue;
             cards.push_back(value);
             ++held[std::size_t(value)];
             grow(value, hard + value);

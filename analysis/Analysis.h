@@ -32,6 +32,20 @@ namespace analysis {
 // up card; every later decision is the best one.
 using PlayChooser = std::function<Play(int first, int second, int up)>;
 
+class Analysis;
+// Chooses the first play of a starting hand from an analysis's own values against the same up
+// card (those against the others may not be known yet).
+using OwnChooser = std::function<Play(const Analysis& analysis, int first, int second, int up)>;
+
+// The mean and second moment of a round's outcome, in initial bets, the first play of every
+// starting hand by a chooser and every later decision the best by value: for the variance.
+// Exact but for splits (Solver::moment); insurance is never taken.
+struct RoundMoments {
+    double mean = 0;
+    double second = 0;
+    double variance() const { return second - mean * mean; }
+};
+
 class Analysis {
 public:
     // A round dealt from the rules' decks, or from any shoe (the cards before the deal). The
@@ -40,6 +54,9 @@ public:
     // shoeProblem()): a shoe too small to be sure of finishing a round is refused, not valued.
     explicit Analysis(const rules::Rules& rules);
     Analysis(const rules::Rules& rules, const Shoe& shoe, int workers = 0);
+    // The same, and the round's moments with the first plays chosen from these values: the
+    // second moment at little more than the values' cost, its walks sharing theirs.
+    Analysis(const rules::Rules& rules, const Shoe& shoe, const OwnChooser& momentsBy);
 
     const rules::Rules& rules() const { return rules_; }
     const Shoe& shoe() const { return shoe_; }
@@ -57,6 +74,8 @@ public:
     // A blackjack pays as the rules say; insurance is never taken.
     double roundReturn() const;
     double roundReturn(const PlayChooser& choose) const;
+    // The moments of a round by the chooser the analysis was made with; none without one.
+    const RoundMoments& moments() const { return moments_; }
 
 private:
     struct Cell {
@@ -66,21 +85,17 @@ private:
     };
     static int index(int first, int second);
     const Cell& cell(int first, int second, int up) const;
+    void analyseUpCards(int workers);
     void analyseUpCard(int up);
 
     rules::Rules rules_;
     Shoe shoe_;
     std::array<std::array<Cell, 55>, 10> cells_{};
+    OwnChooser momentsBy_;
+    std::array<RoundMoments, 10> upMoments_{};
+    RoundMoments moments_;
 };
 
-// The mean and second moment of a round's outcome, in initial bets, the first play of every
-// starting hand by a chooser and every later decision the best by value: for the variance.
-// Exact but for splits (Solver::moments); insurance is never taken.
-struct RoundMoments {
-    double mean = 0;
-    double second = 0;
-    double variance() const { return second - mean * mean; }
-};
 RoundMoments roundMoments(const rules::Rules& rules, const Shoe& shoe, const PlayChooser& choose);
 
 // The plays the rules allow for a hand of these cards, without their values: stand and hit (hit

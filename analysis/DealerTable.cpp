@@ -1,6 +1,7 @@
 #include "DealerTable.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -26,17 +27,8 @@ namespace {
 
 using Cards = std::vector<std::int8_t>;
 
-// 1 / n for every count a shoe can hold, 0 for none: the sums below divide often.
-constexpr int kMostCards = Shoe::kMostCards;
-const std::array<double, kMostCards + 1> kReciprocals = [] {
-    std::array<double, kMostCards + 1> table{};
-    for (int i = 1; i <= kMostCards; ++i)
-        table[i] = 1.0 / i;
-    return table;
-}();
-inline double reciprocal(int n) {
-    if (n <= 0) return 0.0;
-    return n <= kMostCards ? kReciprocals[n] : 1.0 / n;
+inline double reciprocal(double n) {
+    return n > 0 ? 1.0 / n : 0.0;
 }
 
 struct Ending {
@@ -261,7 +253,7 @@ DealerTable::Left DealerTable::leftOf(const Shoe& shoe, int pair) {
         const bool leftOut = pair != 0 && (value == pair || value == 1);
         for (int before = 0; before < kMostOfAValue; ++before) {
             left[value * kMostOfAValue + before] =
-                leftOut ? 1.0 : std::max(shoe.count[value] - before, 0);
+                leftOut ? 1.0 : std::max(shoe.count[value] - before, 0.0);
         }
     }
     return left;
@@ -331,7 +323,7 @@ void DealerTable::outcomesOf(const Shoe* const* shoes, int n, Distribution* chan
         std::array<double, kDepths> inverseFalling{};
         inverseFalling[0] = 1.0;
         for (int k = 1; k <= maxDepth_; ++k) {
-            const int cards = shoes[s]->total - (k - 1);
+            const double cards = shoes[s]->total - (k - 1);
             inverseFalling[k] = cards > 0 ? inverseFalling[k - 1] / cards : 0.0;
         }
         Distribution& d = chances[s];
@@ -363,7 +355,7 @@ void DealerTable::groupedSumsOf(const Shoe* const* shoes, int n, int pair,
         summed.data());
     for (int s = 0; s < n; ++s) {
         for (int j = 0; j < kOutcomes * groups; ++j)
-            grouped[s][j] += summed[j][s];
+            grouped[s][j] = summed[j][s];
     }
 }
 
@@ -385,18 +377,20 @@ DealerTable::withAces(const double* grouped, int pair, const Shoe& shoe, double*
     acesFalling[0] = 1.0;
     for (int a = 1; a < kMostOfAValue; ++a)
         acesFalling[a] =
-            pair == 1 ? 0.0 : acesFalling[a - 1] * std::max(shoe.count[1] - (a - 1), 0);
+            pair == 1 ? 0.0 : acesFalling[a - 1] * std::max(shoe.count[1] - (a - 1), 0.0);
+    // No branch on a factor of 0: adding nothing is quicker than a guess gone wrong.
+    double* __restrict to = sums;
+    const double* __restrict from = grouped;
     for (int group = 0; group < groups; ++group) {
         const auto [slot, aces] = groups_[pair][group];
         const double factor = acesFalling[aces];
-        if (factor == 0.0) continue;
         for (int outcome = 0; outcome < kOutcomes; ++outcome)
-            sums[slot * kOutcomes + outcome] += grouped[group * kOutcomes + outcome] * factor;
+            to[slot * kOutcomes + outcome] += from[group * kOutcomes + outcome] * factor;
     }
     return {pair, shoe.total - shoe.count[pair], sums};
 }
 
-Distribution DealerTable::outcomesByPairs(const PairSums& sums, int pairsLeft) const {
+Distribution DealerTable::outcomesByPairs(const PairSums& sums, double pairsLeft) const {
     // The factors of standingByPairs, for this one shoe.
     const StandingFactors::Shoe f = standingFactors(sums.others, pairsLeft, 1).shoe[0];
     const auto& slots = slots_[sums.pair];
@@ -412,24 +406,24 @@ Distribution DealerTable::outcomesByPairs(const PairSums& sums, int pairsLeft) c
     return chances;
 }
 
-DealerTable::StandingFactors DealerTable::standingFactors(int others, int pairsLeft,
+DealerTable::StandingFactors DealerTable::standingFactors(double others, double pairsLeft,
                                                           int shoes) const {
     static_assert(std::tuple_size_v<decltype(StandingFactors::Shoe::inverseFalling)> == kDepths);
     static_assert(std::tuple_size_v<decltype(StandingFactors::Shoe::pairsFalling)> ==
                   kMostOfAValue + 1);
     StandingFactors factors{};
     // The shoes past the last keep factors of 0.
-    factors.shoes = std::min({shoes, pairsLeft + 1, kMostShoes});
+    factors.shoes = std::min({shoes, int(std::floor(pairsLeft)) + 1, kMostShoes});
     for (int shoe = 0; shoe < factors.shoes; ++shoe) {
         StandingFactors::Shoe& f = factors.shoe[shoe];
-        const int pairs = pairsLeft - shoe;
-        const int cards = others + pairs;
+        const double pairs = pairsLeft - shoe;
+        const double cards = others + pairs;
         f.inverseFalling[0] = 1.0;
         for (int d = 1; d <= maxDepth_; ++d)
             f.inverseFalling[d] = f.inverseFalling[d - 1] * reciprocal(cards - (d - 1));
         f.pairsFalling[0] = 1.0;
         for (int count = 1; count <= kMostOfAValue; ++count)
-            f.pairsFalling[count] = f.pairsFalling[count - 1] * std::max(pairs - (count - 1), 0);
+            f.pairsFalling[count] = f.pairsFalling[count - 1] * std::max(pairs - (count - 1), 0.0);
     }
     return factors;
 }
@@ -452,7 +446,6 @@ DealerTable::standingByPairs(const PairSums& sums, int total,
         double won = 0.0;
         for (int outcome = 0; outcome < kOutcomes; ++outcome)
             won += wins[outcome] * sums.sums[slot * kOutcomes + outcome];
-        if (won == 0.0) continue;
         for (int shoe = 0; shoe < kMostShoes; ++shoe) {
             values[shoe] +=
                 won * factors.shoe[shoe].pairsFalling[s] * factors.shoe[shoe].inverseFalling[d];

@@ -38,7 +38,7 @@ public:
     // each count of pair cards left is then a short sum (standingByPairs).
     struct PairSums {
         int pair = 0;
-        int others = 0;               // the cards of other values in the shoe
+        double others = 0;            // the cards of other values in the shoe
         const double* sums = nullptr; // [slot: a number of cards and of pair cards][outcome]
     };
     // The doubles of a PairSums for a pair value.
@@ -47,7 +47,7 @@ public:
     // that differ only in their aces share one walk (withAces puts a count of aces back). For
     // a pair of aces the grouped sums are the pair sums. The doubles groupedSums fills:
     int groupedSize(int pair) const { return kOutcomes * int(groups_[pair].size()); }
-    // Adds the grouped sums for up to kBatch shoes into `grouped` (zero before), one walk.
+    // Writes the grouped sums for up to kBatch shoes to `grouped`, one walk.
     static constexpr int kBatch = 10;
     void groupedSums(const Shoe* const* shoes, int n, int pair, double* const* grouped) const;
     // The pair sums of `shoe`, from the grouped sums of any shoe that differs from it only in
@@ -55,14 +55,14 @@ public:
     PairSums withAces(const double* grouped, int pair, const Shoe& shoe, double* sums) const;
     // The outcome chances in the shoe of `sums` with `pairsLeft` pair cards in it: what
     // outcomes() gives for that shoe, summed in another order.
-    Distribution outcomesByPairs(const PairSums& sums, int pairsLeft) const;
+    Distribution outcomesByPairs(const PairSums& sums, double pairsLeft) const;
     // What standing on `total` (21 or less) wins in `shoes` shoes with pairsLeft,
     // pairsLeft - 1, ... pair cards and `others` cards of other values. The factors of a slot
     // depend on the shoes alone: made once (standingFactors) for every hand that meets them.
     static constexpr int kMostShoes = 8;
     using Standing = std::array<double, kMostShoes>;
     struct StandingFactors;
-    StandingFactors standingFactors(int others, int pairsLeft, int shoes) const;
+    StandingFactors standingFactors(double others, double pairsLeft, int shoes) const;
     Standing standingByPairs(const PairSums& sums, int total, const StandingFactors& factors) const;
 
     // The chance that the hole card makes a blackjack with the up card.

@@ -42,7 +42,7 @@ const Distribution& Solver::outcomes() {
     if (const Distribution* found = outcomes_.find(key_)) return *found;
     // More aces than a hand of these cards holds (cards out that no hand holds, as for a
     // split's other hand): this shoe alone.
-    scratch_.assign(std::size_t(dealer_.groupedSize(1)), 0.0);
+    scratch_.resize(std::size_t(dealer_.groupedSize(1)));
     const Shoe* shoe = &shoe_;
     double* sums = scratch_.data();
     dealer_.groupedSums(&shoe, 1, 1, &sums);
@@ -55,12 +55,14 @@ void Solver::walk(const std::uint64_t* keys, int n) {
     std::array<Shoe, DealerTable::kBatch> shoes;
     std::array<const Shoe*, DealerTable::kBatch> pointers;
     std::array<double*, DealerTable::kBatch> sums;
+    std::array<std::uint64_t, DealerTable::kBatch> batch;
     for (int first = 0; first < n;) {
         int count = 0;
         for (; first < n && count < DealerTable::kBatch; ++first) {
             const std::uint64_t key = keys[first];
             if (walked_.find(key)) continue;
             walked_.insert(key, 0);
+            batch[std::size_t(count)] = key;
             Shoe& shoe = shoes[count];
             shoe = full_;
             for (int value = 2; value <= 10; ++value) {
@@ -71,7 +73,7 @@ void Solver::walk(const std::uint64_t* keys, int n) {
             pointers[count++] = &shoe;
         }
         if (count == 0) break;
-        scratch_.assign(std::size_t(count) * size, 0.0);
+        scratch_.resize(std::size_t(count) * size);
         for (int i = 0; i < count; ++i)
             sums[i] = &scratch_[std::size_t(i) * size];
         dealer_.groupedSums(pointers.data(), count, 1, sums.data());
@@ -80,13 +82,11 @@ void Solver::walk(const std::uint64_t* keys, int n) {
         for (int i = 0; i < count; ++i) {
             const Shoe& shoe = shoes[i];
             const DealerTable::PairSums pairSums{1, shoe.total - shoe[1], sums[i]};
+            const std::uint64_t key = batch[std::size_t(i)];
             int room = 21;
             for (int value = 2; value <= 10; ++value)
-                room -= value * (full_[value] - shoe[value]);
-            std::uint64_t key = withoutAces(0);
-            for (int value = 2; value <= 10; ++value)
-                key += std::uint64_t(full_[value] - shoe[value]) * cardBit(value);
-            for (int aces = 0; aces <= shoe[1] && aces <= room; ++aces) {
+                room -= value * int((key >> (5 * (value - 1))) & kAces);
+            for (int aces = 0; aces <= shoe.most(1) && aces <= room; ++aces) {
                 const std::uint64_t hand = key + std::uint64_t(aces) * cardBit(1);
                 if (!outcomes_.find(hand))
                     outcomes_.insert(hand, dealer_.outcomesByPairs(pairSums, shoe[1] - aces));
@@ -118,13 +118,12 @@ void Solver::prepareStands(const Held& held, bool doubling) {
     std::array<std::uint64_t, 10> keys;
     int n = 0;
     for (int card = 1; card <= 10; ++card) {
-        if (shoe_[card] == 0) continue;
+        if (!shoe_.has(card)) continue;
         const Held next = held.plus(card);
         const std::uint64_t key = key_ + cardBit(card);
         if (next.total() > 21 || outcomes_.find(key)) continue;
         // best() stands on it where it may not hit, or cannot know yet that hitting is no worse.
-        if (!doubling && next.total() < 21 &&
-            (next.hittingIsNoWorse() || best_.find(key | split_))) {
+        if (!doubling && next.total() < 21 && (next.hittingIsNoWorse() || best_.find(key))) {
             continue;
         }
         const std::uint64_t others = withoutAces(key);
@@ -140,7 +139,7 @@ void Solver::prepareStands(const Held& held, bool doubling) {
 template <typename Value> double Solver::overNextCard(Value&& value) {
     double sum = 0.0;
     for (int card = 1; card <= 10; ++card) {
-        if (shoe_[card] == 0) continue;
+        if (!shoe_.has(card)) continue;
         const double chance = shoe_.chance(card);
         take(card);
         sum += chance * value(card);
@@ -159,9 +158,9 @@ double Solver::hit(const Held& held) {
 
 double Solver::best(const Held& held) {
     if (held.total() >= 21) return stand(held);
-    if (const double* found = best_.find(key_ | split_)) return *found;
+    if (const double* found = best_.find(key_)) return *found;
     const double value = held.hittingIsNoWorse() ? hit(held) : std::max(stand(held), hit(held));
-    best_.insert(key_ | split_, value);
+    best_.insert(key_, value);
     return value;
 }
 
@@ -179,7 +178,7 @@ PlayValues Solver::hand(const std::vector<int>& cards) {
     std::array<int, 11> wanted{};
     for (int card : cards) {
         if (card < 1 || card > 10) throw std::invalid_argument("a card value is out of 1 to 10");
-        if (++wanted[card] > shoe_[card]) {
+        if (++wanted[card] > shoe_.most(card)) {
             throw std::invalid_argument("the shoe holds fewer of a card than the hand");
         }
     }
@@ -219,11 +218,11 @@ double Solver::hitMoment(const Held& held) {
 
 double Solver::bestMoment(const Held& held) {
     if (held.total() >= 21) return standMoment(held);
-    if (const double* found = bestMoments_.find(key_ | split_)) return *found;
+    if (const double* found = bestMoments_.find(key_)) return *found;
     // The play best() takes: hitting where it is no worse, else the better of the two.
     const bool hits = held.hittingIsNoWorse() || stand(held) < hit(held);
     const double moment = hits ? hitMoment(held) : standMoment(held);
-    bestMoments_.insert(key_ | split_, moment);
+    bestMoments_.insert(key_, moment);
     return moment;
 }
 
@@ -247,20 +246,16 @@ double wins(int end, int outcome) {
 } // namespace
 
 double Solver::splitMoment(int pair) {
-    // One split hand: the pair card and the next, the other pair card out, played as the same
-    // cards unsplit would be (doubling where the rules allow it after a split).
+    // One split hand: the pair card and the next, played as the same cards unsplit would be
+    // (doubling where the rules allow it after a split), from the shoe less its own cards.
     take(pair);
-    take(pair);
-    // The split hand holds one of the pair cards out: its decisions cached apart from those
-    // of a hand holding both.
-    split_ = kSplitHand;
     const Distribution dealer = outcomes();
     // Over the second card: the hand's second moment, and its mean against each outcome of
     // the dealer's hand.
     double one = 0;
     std::array<double, kOutcomes> against{};
     for (int card = 1; card <= 10; ++card) {
-        if (shoe_[card] == 0) continue;
+        if (!shoe_.has(card)) continue;
         const double chance = shoe_.chance(card);
         take(card);
         const Held held = Held{}.plus(pair).plus(card);
@@ -296,8 +291,6 @@ double Solver::splitMoment(int pair) {
             against[std::size_t(outcome)] += chance * mean;
         }
     }
-    split_ = 0;
-    putBack(pair);
     putBack(pair);
     // Two hands: E[(X1 + X2)^2] = 2 E[X^2] + 2 E[X1 X2], the product over the dealer's
     // outcomes (joint with "no blackjack" where the dealer checks, as the outcomes are).
@@ -314,7 +307,7 @@ Solver::Ending Solver::endingOf(const Held& held) {
         ends[std::size_t(endOf(held))] = 1;
         return ends;
     }
-    if (const Ending* found = endings_.find(key_ | split_)) return *found;
+    if (const Ending* found = endings_.find(key_)) return *found;
     overNextCard([&](int card) {
         const Held next = held.plus(card);
         const double chance = shoe_.chance(card);
@@ -327,33 +320,32 @@ Solver::Ending Solver::endingOf(const Held& held) {
         }
         return 0.0;
     });
-    return endings_.insert(key_ | split_, ends);
+    return endings_.insert(key_, ends);
 }
 
-PlayValues Solver::moments(const std::vector<int>& cards, const PlayValues& values) {
+double Solver::moment(const std::vector<int>& cards, Play play) {
+    if (play == Play::Split) return splitMoment(cards[0]);
     for (int card : cards)
         take(card);
     const Held held = holding(cards);
-    PlayValues moments;
-    moments.allowed = values.allowed;
-    moments.set(Play::Stand, standMoment(held));
-    if (values.allows(Play::Hit)) moments.set(Play::Hit, hitMoment(held));
-    if (values.allows(Play::Double)) {
-        moments.set(Play::Double,
-                    4 * overNextCard([&](int card) { return standMoment(held.plus(card)); }));
-    }
-    if (values.allows(Play::Surrender)) {
+    double moment = 0;
+    switch (play) {
+    case Play::Stand: moment = standMoment(held); break;
+    case Play::Hit: moment = hitMoment(held); break;
+    case Play::Double:
+        moment = 4 * overNextCard([&](int card) { return standMoment(held.plus(card)); });
+        break;
+    case Play::Surrender: {
         // Half the bet lost, all of it to a dealer's blackjack where there is no hole card.
         const double blackjack = dealer_.blackjackChance(shoe_);
-        moments.set(Play::Surrender,
-                    rules_.holeCard ? 0.25 * noBlackjack() : 0.25 * (1 - blackjack) + blackjack);
+        moment = rules_.holeCard ? 0.25 * noBlackjack() : 0.25 * (1 - blackjack) + blackjack;
+        break;
+    }
+    case Play::Split: break;
     }
     for (auto it = cards.rbegin(); it != cards.rend(); ++it)
         putBack(*it);
-    if (values.allows(Play::Split)) {
-        moments.set(Play::Split, splitMoment(cards[0]));
-    }
-    return moments;
+    return moment;
 }
 
 double Solver::blackjackChance(const std::vector<int>& cards) {

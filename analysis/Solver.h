@@ -35,12 +35,12 @@ public:
     PlayValues hand(const std::vector<int>& cards);
     // The chance that the dealer has a blackjack, given the cards out.
     double blackjackChance(const std::vector<int>& cards);
-    // The second moment of the hand's outcome, in initial bets squared, for every play the
-    // rules allow (its values as hand() gives them), each later decision the best by value (joint
-    // with "no dealer blackjack" where the dealer checks, like the values). Exact but for a split:
-    // its hands are taken as two, played as the same cards unsplit, each hand's cards unseen by the
-    // other's, and both against the same dealer's hand.
-    PlayValues moments(const std::vector<int>& cards, const PlayValues& values);
+    // The second moment of the hand's outcome by this first play, in initial bets squared, each
+    // later decision the best by value (joint with "no dealer blackjack" where the dealer checks,
+    // like the values). Exact but for a split: its hands are taken as two, each played as the
+    // same cards unsplit from the shoe less its own cards, and both against the same dealer's
+    // hand.
+    double moment(const std::vector<int>& cards, Play play);
 
 private:
     void take(int value);
@@ -78,10 +78,6 @@ private:
     Shoe shoe_;
     std::uint64_t key_ = 0;  // the cards out of the shoe, 5 bits a value
     bool everyHand_ = false; // splits too walk for every hand at once
-    // Set in the best plays' cache keys while a split hand is played (one pair card is out of
-    // the shoe but not in the hand): past the 50 bits of the cards.
-    static constexpr std::uint64_t kSplitHand = std::uint64_t{1} << 63;
-    std::uint64_t split_ = 0;
     FlatMap<double> best_;
     FlatMap<Distribution> outcomes_;
     FlatMap<double> bestMoments_;

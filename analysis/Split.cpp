@@ -5,6 +5,7 @@
 #include "Play.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <map>
 #include <optional>
@@ -110,13 +111,13 @@ public:
 
     // The sum over the hands of one place: their chance times their value.
     double value(const Place& place, int hands) {
-        const int pairs = pairsIn(1);
-        const int cards = totalIn(1);
+        const double pairs = pairsIn(1);
+        const double cards = totalIn(1);
         double chance = hands; // (m)_P (n - m)_O / (n)_(P+O)
         for (int i = 0; i < place.pairs; ++i)
-            chance *= double(pairs - i) / (cards - i);
+            chance *= std::max(pairs - i, 0.0) / (cards - i);
         for (int i = 0; i < place.others; ++i)
-            chance *= double(cards - pairs - i) / (cards - place.pairs - i);
+            chance *= std::max(cards - pairs - i, 0.0) / (cards - place.pairs - i);
         if (chance <= 0.0) return 0.0;
         return chance * held(place.pairs, place.others - !place.anyRead, place.anyRead);
     }
@@ -129,7 +130,7 @@ public:
         if (pair_ == 1) {
             keys.push_back(0);
             for (int card = 2; card <= 10; ++card) {
-                if (shoe_[card] > 0) keys.push_back(cardBit(card));
+                if (shoe_.has(card)) keys.push_back(cardBit(card));
             }
         } else {
             // The aces are summed by their number: sets of the other values alone.
@@ -139,16 +140,16 @@ public:
     }
 
 private:
-    int pairsIn(int lane) const { return shoe_[pair_] - lane; }
-    int totalIn(int lane) const { return shoe_.total - lane; }
+    double pairsIn(int lane) const { return shoe_[pair_] - lane; }
+    double totalIn(int lane) const { return shoe_.total - lane; }
 
     // V(a, b) of Split.h: a hand from the shoe after the pair less a more pair cards and b
     // cards known not to be, its own read unknown or known not to be a pair card.
     double held(int a, int b, bool anyRead) {
         if (b == 0) return fresh(a, anyRead);
         // The chance that one more unseen card is a pair card.
-        const int unseen = totalIn(1) - a - (b - 1) - !anyRead;
-        const double v = unseen > 0 ? double(pairsIn(1) - a) / unseen : 0.0;
+        const double unseen = totalIn(1) - a - (b - 1) - !anyRead;
+        const double v = unseen > 0 ? (pairsIn(1) - a) / unseen : 0.0;
         if (v <= 0.0) return held(a, b - 1, anyRead);
         return (held(a, b - 1, anyRead) - v * held(a + 1, b - 1, anyRead)) / (1.0 - v);
     }
@@ -159,7 +160,7 @@ private:
         if (lane >= kLanes || pairsIn(lane) < 0) return 0.0;
         const auto& [pairSecond, otherSecond] = seconds();
         if (anyRead) return pairSecond[lane] + otherSecond[lane];
-        const double other = 1.0 - double(pairsIn(lane)) / totalIn(lane);
+        const double other = 1.0 - pairsIn(lane) / totalIn(lane);
         return other > 0.0 ? otherSecond[lane] / other : 0.0;
     }
 
@@ -175,7 +176,7 @@ private:
     Lanes chances(int card, const Lanes& inverse) const {
         Lanes lanes{};
         for (int lane = 0; lane < kLanes; ++lane) {
-            const int count = card == pair_ ? pairsIn(lane) : shoe_[card];
+            const double count = card == pair_ ? pairsIn(lane) : shoe_[card];
             lanes[lane] = count > 0 ? count * inverse[lane] : 0.0;
         }
         return lanes;
@@ -189,7 +190,7 @@ private:
         const Held first = Held{}.plus(pair_);
         const auto inverse = inverseTotals();
         for (int card = 1; card <= 10; ++card) {
-            if (shoe_[card] == 0) continue;
+            if (!shoe_.has(card)) continue;
             const auto draws = chances(card, inverse);
             shoe_.take(card);
             const Lanes values = play(first.plus(card), cardBit(pair_) + cardBit(card));
@@ -209,7 +210,7 @@ private:
         Lanes sum{};
         const auto inverse = inverseTotals();
         for (int card = 1; card <= 10; ++card) {
-            if (shoe_[card] == 0) continue;
+            if (!shoe_.has(card)) continue;
             const auto draws = chances(card, inverse);
             shoe_.take(card);
             add(sum, draws, next(held.plus(card), hand + cardBit(card)));
@@ -232,7 +233,7 @@ private:
         int room = 21 - pair_;
         for (int value = 2; value <= 10; ++value)
             room -= value * int((key >> (5 * (value - 1))) & 31);
-        return std::min(room, base_[1]);
+        return std::min(room, base_.most(1));
     }
 
     // The pair sums of every hand of these cards but its pair cards and aces (keys by groupOf),
@@ -258,7 +259,7 @@ private:
                 pointers[count] = &shoes[count];
                 batch[count++] = key;
             }
-            c_.grouped.assign(std::size_t(count) * size, 0.0);
+            c_.grouped.resize(std::size_t(count) * size);
             for (int i = 0; i < count; ++i)
                 grouped[i] = &c_.grouped[std::size_t(i) * size];
             dealer_.groupedSums(pointers.data(), count, pair_, grouped.data());
@@ -280,7 +281,7 @@ private:
                 dealer_.withAces(grouped, pair_, shoe, c_.sums.data());
             // Split aces take one card: at most the other ace.
             const int room = 21 - hard - aces;
-            const int mostPairs = std::min(pair_ == 1 ? 1 : room / pair_, base_[pair_]);
+            const int mostPairs = std::min(pair_ == 1 ? 1 : room / pair_, base_.most(pair_));
             for (int pairs = 0; pairs <= mostPairs; ++pairs) {
                 const Held held{hard + aces + pairs * pair_, pair_ == 1 || aces > 0, 0};
                 const auto standing = dealer_.standingByPairs(
@@ -301,7 +302,7 @@ private:
         std::array<std::uint64_t, 10> keys;
         int n = 0;
         for (int card = 1; card <= 10; ++card) {
-            if (shoe_[card] == 0 || card == pair_) continue;
+            if (!shoe_.has(card) || card == pair_) continue;
             const Held next = held.plus(card);
             const std::uint64_t nextHand = hand + cardBit(card);
             if (next.total() > 21 || c_.stood.find(nextHand)) continue;
@@ -326,18 +327,22 @@ private:
         // out, lane by lane: the dealer plays the hand out only without one.
         const int blackjack = rules_.holeCard ? dealer_.blackjackCard() : 0;
         for (int lane = 0; lane < kLanes && pairsIn(lane) >= 0; ++lane) {
-            const int cards = totalIn(lane);
-            const int count = blackjack == pair_ ? pairsIn(lane) : shoe_[blackjack];
-            const double chance = blackjack != 0 && cards > 0 ? double(count) / cards : 0.0;
+            const double cards = totalIn(lane);
+            const double count = blackjack == pair_ ? pairsIn(lane) : shoe_[blackjack];
+            const double chance = blackjack != 0 && cards > 0 ? std::max(count, 0.0) / cards : 0.0;
             values[lane] = -(1.0 - chance);
         }
         return values;
     }
 
     // The factors of standing in every lane, for a shoe of these cards of other values and
-    // pair cards in lane 0.
-    const DealerTable::StandingFactors& standingFactors(int others, int pairsLeft) {
-        const std::uint64_t key = std::uint64_t(others) << 16 | std::uint64_t(pairsLeft);
+    // pair cards in lane 0: cached by the whole cards of each fewer than in base_.
+    const DealerTable::StandingFactors& standingFactors(double others, double pairsLeft) {
+        const auto fewer = [](double from, double to) {
+            return std::uint64_t(std::llround(from - to));
+        };
+        const std::uint64_t key =
+            fewer(base_.total - base_[pair_], others) << 16 | fewer(base_[pair_], pairsLeft);
         if (const auto* found = c_.factors.find(key)) return *found;
         return c_.factors.insert(key, dealer_.standingFactors(others, pairsLeft, kLanes));
     }
@@ -350,7 +355,7 @@ private:
         walk(&key, 1); // stands on every hand of these cards
         if (const Lanes* found = c_.stood.find(hand)) return *found;
         // A hand beyond those a walk covers: its own shoe's sums, worked out for it alone.
-        std::vector<double> grouped(std::size_t(dealer_.groupedSize(pair_)), 0.0);
+        std::vector<double> grouped(std::size_t(dealer_.groupedSize(pair_)));
         const Shoe* shoe = &shoe_;
         double* into = grouped.data();
         dealer_.groupedSums(&shoe, 1, pair_, &into);
@@ -381,7 +386,7 @@ private:
             if (!everyHand_) prepareSums(held, hand, mayDouble);
             const auto inverse = inverseTotals();
             for (int card = 1; card <= 10; ++card) {
-                if (shoe_[card] == 0) continue;
+                if (!shoe_.has(card)) continue;
                 const auto draws = chances(card, inverse);
                 shoe_.take(card);
                 const Held next = held.plus(card);

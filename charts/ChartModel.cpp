@@ -106,7 +106,7 @@ int rowOfHand(int first, int second) {
 }
 
 std::string shoeText(const analysis::Shoe& shoe) {
-    return shoe.text() + " (" + std::to_string(shoe.total) + " cards)";
+    return shoe.text() + " (" + analysis::cardsText(shoe.total) + " cards)";
 }
 
 std::string cardName(int value) {

@@ -229,7 +229,7 @@ IndexTable indexPlaysFrom(const CountAnalyses& counts, const Analysis& full, con
             if (index) {
                 const CountShoe& shoe = counts.at(count);
                 insurance.gainPer100 += 100 * shoe.frequency * game.betAt(count) * shoe.left[1] /
-                                        std::max(shoe.shoe.total, 1) * *value;
+                                        std::max(shoe.shoe.total, 1.0) * *value;
             }
             previous = value;
         }

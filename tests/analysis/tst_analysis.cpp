@@ -260,6 +260,8 @@ private slots:
     void lawsOfTheNumbers_data();
     void lawsOfTheNumbers();
     void fittedRulesAgreeMost();
+    void fractionalShoes_data();
+    void fractionalShoes();
 };
 
 void AnalysisTest::handValues_data() {
@@ -748,6 +750,57 @@ void AnalysisTest::smallShoesAgainstEveryCard() {
         QVERIFY2(std::abs(values[Play::Double] - twice) < 1e-12,
                  qPrintable(QString("double %1 against %2").arg(values[Play::Double]).arg(twice)));
     }
+}
+
+// A shoe with half a card more of one value lies halfway between the two whole shoes, to the
+// second order; the chances of every deal still add up to 1, and the round's moments kept by the
+// analysis are those roundMoments() works out on its own.
+void AnalysisTest::fractionalShoes_data() {
+    QTest::addColumn<int>("decks");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<double>("within"); // of a bet, between the halfway round and the shoe's
+    QTest::addColumn<double>("hand");   // the same for hitting 16 against a ten
+    QTest::newRow("1 deck, an ace") << 1 << 1 << 1e-4 << 5e-4;
+    QTest::newRow("1 deck, a five") << 1 << 5 << 1e-4 << 5e-4;
+    QTest::newRow("3 decks, a ten") << 3 << 10 << 3e-5 << 5e-5;
+}
+
+void AnalysisTest::fractionalShoes() {
+    QFETCH(int, decks);
+    QFETCH(int, value);
+    QFETCH(double, within);
+    QFETCH(double, hand);
+    rules::Rules rules;
+    rules.decks = decks;
+    const analysis::Shoe fewer = analysis::Shoe::ofDecks(decks);
+    analysis::Shoe more = fewer;
+    more.putBack(value);
+    std::array<double, 11> half = fewer.count;
+    half[value] += 0.5;
+    const analysis::OwnChooser best = [](const analysis::Analysis& a, int f, int s, int up) {
+        return a.startingHand(f, s, up).best();
+    };
+    const analysis::Analysis low(rules, fewer), high(rules, more);
+    const analysis::Analysis mid(rules, analysis::Shoe::ofFractions(half), best);
+    const double halfway = (low.roundReturn() + high.roundReturn()) / 2;
+    QVERIFY2(std::abs(mid.roundReturn() - halfway) < within,
+             qPrintable(QString::number(mid.roundReturn() - halfway)));
+    const double hit = (low.startingHand(10, 6, 10)[analysis::Play::Hit] +
+                        high.startingHand(10, 6, 10)[analysis::Play::Hit]) /
+                       2;
+    QVERIFY(std::abs(mid.startingHand(10, 6, 10)[analysis::Play::Hit] - hit) < hand);
+    double deals = 0;
+    for (int up = 1; up <= 10; ++up) {
+        for (int f = 1; f <= 10; ++f) {
+            for (int s = f; s <= 10; ++s)
+                deals += mid.dealChance(f, s, up);
+        }
+    }
+    QVERIFY(std::abs(deals - 1) < 1e-12);
+    const auto alone = analysis::roundMoments(
+        rules, mid.shoe(), [&](int f, int s, int up) { return mid.startingHand(f, s, up).best(); });
+    QVERIFY(std::abs(mid.moments().second - alone.second) < 1e-12);
+    QVERIFY(std::abs(mid.moments().mean - mid.roundReturn()) < 1e-12);
 }
 
 QTEST_APPLESS_MAIN(AnalysisTest)

@@ -73,7 +73,7 @@ bool readShoe(const QCommandLineParser& parser, ChartRequest* request, QString* 
         }
         request->shoe = *shoe;
         request->game.rules.decks =
-            std::clamp((shoe->total + 26) / 52, rules::kMinDecks, rules::kMaxDecks);
+            std::clamp((int(shoe->total) + 26) / 52, rules::kMinDecks, rules::kMaxDecks);
     }
     if (parser.isSet("removed")) {
         for (const QString& name : parser.value("removed").split(',')) {
