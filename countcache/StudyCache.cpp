@@ -23,6 +23,11 @@ counting::CountStudy cachedStudy(const counting::Game& game) {
 }
 
 counting::CountStudy cachedStudy(const counting::Game& game, const QString& folder) {
+    return *cachedStudy(game, folder, std::atomic<bool>{false});
+}
+
+std::optional<counting::CountStudy> cachedStudy(const counting::Game& game, const QString& folder,
+                                                const std::atomic<bool>& stop) {
     const QString text = options::gameText(game);
     const QString name =
         folder + '/' +
@@ -33,13 +38,14 @@ counting::CountStudy cachedStudy(const counting::Game& game, const QString& fold
         // A study is a few tens of kilobytes: anything much larger is not one.
         if (std::optional<counting::CountStudy> study = studyOfText(kept.read(1 << 22), text)) {
             study->indices.basic = charts::bestPlayChart(analysis::Analysis(game.rules));
-            return std::move(*study);
+            return study;
         }
     }
-    counting::CountStudy study = counting::countStudy(game);
+    std::optional<counting::CountStudy> study = counting::countStudy(game, stop);
+    if (!study) return study;
     QSaveFile file(name);
     if (QDir().mkpath(folder) && file.open(QIODevice::WriteOnly)) {
-        file.write(studyText(text, study));
+        file.write(studyText(text, *study));
         file.commit();
     }
     return study;

@@ -13,6 +13,9 @@
 
 #include <QString>
 
+#include <atomic>
+#include <optional>
+
 namespace countcache {
 
 // $XDG_CACHE_HOME/hitwise/count-studies, shared by every program of the suite.
@@ -20,5 +23,8 @@ QString studyFolder();
 
 counting::CountStudy cachedStudy(const counting::Game& game);
 counting::CountStudy cachedStudy(const counting::Game& game, const QString& folder);
+// Given up once `stop` is set (a newer game is wanted): then nothing, and nothing kept.
+std::optional<counting::CountStudy> cachedStudy(const counting::Game& game, const QString& folder,
+                                                const std::atomic<bool>& stop);
 
 } // namespace countcache

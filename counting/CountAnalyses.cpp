@@ -1,19 +1,19 @@
 #include "CountAnalyses.h"
 
-#include "CountShoe.h"
-
 #include <algorithm>
 
 namespace counting {
 
-CountAnalyses::CountAnalyses(const Game& game, int lowest, int highest, int steps)
+CountAnalyses::CountAnalyses(const Game& game, int lowest, int highest,
+                             const analysis::OwnChooser& momentsBy, const std::atomic<bool>* stop)
     : game_(game), shoes_(countShoes(game, lowest, highest)) {
     for (const CountShoe& shoe : shoes_) {
-        auto& mixture = analyses_.emplace_back();
-        if (!shoe.valued || shoe.frequency <= 0) continue;
-        for (const auto& [weight, cards] : wholeMixture(shoe.left, steps))
-            mixture.emplace_back(weight, std::make_unique<analysis::Analysis>(
-                                             game.rules, analysis::Shoe::ofCounts(cards)));
+        auto& analysis = analyses_.emplace_back();
+        stopped_ = stopped_ || (stop && *stop);
+        if (stopped_ || !shoe.valued || shoe.frequency <= 0) continue;
+        analysis = momentsBy
+                       ? std::make_unique<analysis::Analysis>(game.rules, shoe.shoe, momentsBy)
+                       : std::make_unique<analysis::Analysis>(game.rules, shoe.shoe);
     }
 }
 

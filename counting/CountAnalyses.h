@@ -2,26 +2,30 @@
 
 // The engine's analyses of every count's shoe for one game, made once and read by the index
 // plays, what each count is worth and the counts' rounds (CountLab.h). A count's shoe, the
-// average of the real shoes at that count, is fractional: it is valued as a mixture of whole
-// shoes (CountShoe.h's wholeMixture), and read between whole counts linearly.
+// average of the real shoes at that count, is fractional: the engine values it as it is
+// (analysis::Shoe::ofFractions), once, and reads it between whole counts linearly.
 
 #include "Analysis.h"
 #include "CountLab.h"
 
+#include <atomic>
 #include <cmath>
 #include <initializer_list>
 #include <memory>
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace counting {
 
-// The engine's analyses of every count's shoe (a mixture of whole shoes), read at any
-// decision count.
+// The engine's analyses of every count's shoe, read at any decision count.
 class CountAnalyses {
 public:
-    CountAnalyses(const Game& game, int lowest, int highest, int steps);
+    // With momentsBy, each analysis keeps its round's moments, the first plays so chosen. Once
+    // `stop` is set, no more shoes are valued (stopped()).
+    CountAnalyses(const Game& game, int lowest, int highest,
+                  const analysis::OwnChooser& momentsBy = {},
+                  const std::atomic<bool>* stop = nullptr);
+    bool stopped() const { return stopped_; }
 
     const std::vector<CountShoe>& shoes() const { return shoes_; }
     const rules::Rules& rules() const { return game_.rules; }
@@ -29,17 +33,14 @@ public:
     int lowest() const { return shoes_.front().count; }
     int highest() const { return shoes_.back().count; }
     bool valued(int count) const {
-        return count >= lowest() && count <= highest() &&
-               !analyses_[std::size_t(count - lowest())].empty();
+        return count >= lowest() && count <= highest() && analysis(count) != nullptr;
+    }
+    const analysis::Analysis* analysis(int count) const {
+        return analyses_[std::size_t(count - lowest())].get();
     }
 
-    // f(analysis) over a whole count's mixture, by its weights.
-    template <typename F> double mixed(int count, F&& f) const {
-        double sum = 0;
-        for (const auto& [weight, analysis] : analyses_[std::size_t(count - lowest())])
-            sum += weight * f(*analysis);
-        return sum;
-    }
+    // f(analysis) of a valued count.
+    template <typename F> double value(int count, F&& f) const { return f(*analysis(count)); }
 
     // The count before the deal at which decision count `count` is met with these cards seen.
     double before(int count, std::initializer_list<int> seen) const;
@@ -52,9 +53,9 @@ public:
         const auto a = nearest(low, -1);
         const auto b = nearest(low + 1, +1);
         if (!a && !b) return std::nullopt;
-        if (!a) return mixed(*b, f);
-        if (!b || part <= 0) return mixed(*a, f);
-        return (1 - part) * mixed(*a, f) + part * mixed(*b, f);
+        if (!a) return value(*b, f);
+        if (!b || part <= 0) return value(*a, f);
+        return (1 - part) * value(*a, f) + part * value(*b, f);
     }
 
 private:
@@ -62,7 +63,8 @@ private:
 
     Game game_;
     std::vector<CountShoe> shoes_;
-    std::vector<std::vector<std::pair<double, std::unique_ptr<analysis::Analysis>>>> analyses_;
+    std::vector<std::unique_ptr<analysis::Analysis>> analyses_;
+    bool stopped_ = false;
 };
 
 } // namespace counting

@@ -126,8 +126,8 @@ std::string indexText(const Game& game, const IndexTable& table) {
     out += "\nGains are per 100 rounds, " +
            std::string(game.ramp.empty() ? "in initial bets, flat bets"
                                          : "in units, bet by the ramp " + rampText(game)) +
-           ". Each count's shoe is valued as three whole shoes within a sixth of a card of each "
-           "value of its average composition. " +
+           ". Each count's shoe is valued as it is: the average composition at that count, "
+           "fractional. " +
            kHowClose + "\n";
     return out;
 }

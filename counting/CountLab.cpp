@@ -40,15 +40,9 @@ std::vector<CountShoe> countShoes(const Game& game, int lowest, int highest) {
         for (double& cards : left[i])
             cards /= shoe.frequency;
         shoe.left = left[i];
-        shoe.shoe = analysis::Shoe::ofCounts(wholeCards(game.system, left[i]));
+        shoe.shoe = analysis::Shoe::ofFractions(left[i]);
         shoe.decksLeft = shoe.shoe.total / 52.0;
-        // The smallest shoe of any mixture of it is one card less of each value at most.
-        analysis::Shoe smallest;
-        for (int value = 1; value <= 10; ++value) {
-            smallest.count[value] = int(std::floor(left[i][value]));
-            smallest.total += smallest.count[value];
-        }
-        shoe.valued = analysis::shoeProblem(game.rules, smallest).empty();
+        shoe.valued = analysis::shoeProblem(game.rules, shoe.shoe).empty();
     }
     return shoes;
 }
@@ -153,10 +147,12 @@ void addChanges(IndexTable& table, int row, int up, bool surrender, const std::v
 
 namespace {
 
-// Room beyond the counts searched: a decision count is read a count or two from its shoe (past
-// the room, from the last). Three whole shoes a count.
-CountAnalyses studiedCounts(const Game& game) {
-    return CountAnalyses(game, kLowestIndex - 2, kHighestIndex + 2, 3);
+// Every count the index plays are sought in, and room beyond: a decision count is read a count
+// or two from its shoe (past the room, from the last). The by-count range is within it.
+constexpr int kLowestStudied = kLowestIndex - 2;
+constexpr int kHighestStudied = kHighestIndex + 2;
+CountAnalyses studiedCounts(const Game& game, const analysis::OwnChooser& momentsBy = {}) {
+    return CountAnalyses(game, kLowestStudied, kHighestStudied, momentsBy);
 }
 
 IndexTable indexPlaysFrom(const CountAnalyses& counts, const Analysis& full, const Game& game) {
@@ -268,25 +264,25 @@ IndexTable indexPlaysFrom(const CountAnalyses& counts, const Analysis& full, con
 
 using CellPlays = std::array<std::array<Play, 11>, charts::kChartRowCount>; // [row][up]
 
-// Each cell's best play at a count, its hands weighted by how often they come.
-CellPlays bestPlaysAt(const CountAnalyses& counts, const Analysis& full, int count) {
-    const auto& rows = charts::everyRow();
+// A cell's best play at a count's shoe, its hands weighted by how often they come.
+Play cellBest(const Analysis& at, const Analysis& full, int row, int up) {
+    PlayValues values;
+    for (const auto& [first, second] : charts::everyRow()[std::size_t(row)].hands) {
+        for (int p = 0; p < analysis::kPlays; ++p) {
+            values.allowed[p] =
+                full.startingHand(first, second, up).allowed[p] || values.allowed[p];
+            values.ev[p] +=
+                at.dealChance(first, second, up) * at.startingHand(first, second, up).ev[p];
+        }
+    }
+    return values.best();
+}
+
+CellPlays bestPlaysAt(const Analysis& at, const Analysis& full) {
     CellPlays best{};
     for (int r = 0; r < charts::kChartRowCount; ++r) {
-        for (int up = 1; up <= 10; ++up) {
-            PlayValues values;
-            for (const auto& [first, second] : rows[std::size_t(r)].hands) {
-                for (int p = 0; p < analysis::kPlays; ++p) {
-                    values.allowed[p] =
-                        full.startingHand(first, second, up).allowed[p] || values.allowed[p];
-                    values.ev[p] += counts.mixed(count, [&](const Analysis& a) {
-                        return a.dealChance(first, second, up) *
-                               a.startingHand(first, second, up).ev[p];
-                    });
-                }
-            }
-            best[std::size_t(r)][std::size_t(up)] = values.best();
-        }
+        for (int up = 1; up <= 10; ++up)
+            best[std::size_t(r)][std::size_t(up)] = cellBest(at, full, r, up);
     }
     return best;
 }
@@ -307,56 +303,72 @@ analysis::PlayChooser chooserOf(const CellPlays& plays) {
     };
 }
 
+// The counts' rounds' first plays: each cell's best at the count's own shoe.
+analysis::OwnChooser bestAtCount(const Analysis& full) {
+    return [&full](const Analysis& at, int first, int second, int up) {
+        return cellBest(at, full, charts::rowOfHand(first, second), up);
+    };
+}
+
 // What insurance gains a round where it gains (taken by its index), from the composition.
 double insuranceTaken(const CountShoe& shoe) {
     const double insurance = insuranceValue(shoe.left);
     return insurance > 0 ? shoe.left[1] / shoe.shoe.total * insurance : 0.0;
 }
 
-// The by-count range's shoes, each valued exactly as its mixture of whole shoes: a round's
-// return moves with the count in each card, so a coarser mixture is off by a tenth of a per cent.
-CountAnalyses byCountShoes(const Game& game) {
-    return CountAnalyses(game, kLowestByCount, kHighestByCount, 0);
-}
+// A round at one count: by the full shoe's best plays, by each cell's best play at the count
+// with insurance by its index, and the second moment of the latter (with moments asked for).
+struct AtCount {
+    double basic = 0, withIndices = 0, second = 0;
+};
 
-// A row for each whole count of the by-count range, with its count and frequency; where the
-// count's shoe is valued, `fill` adds the figures from its analyses and each cell's best play.
+// The rows for the whole counts kLowestByCount to kHighestByCount, the ends standing for every
+// count beyond: each row's figures the average of its counts' by how often they come up.
 template <typename Row, typename Fill>
-std::vector<Row> rowsByCount(const CountAnalyses& counts, const Analysis& full, Fill fill) {
+std::vector<Row> rowsByCount(const CountAnalyses& counts, const Analysis& full, bool basic,
+                             Fill fill) {
+    const CellPlays basicCells = basicPlays(full);
     std::vector<Row> rows;
+    std::vector<AtCount> sums;
+    std::vector<double> valuedFrequency;
+    for (int count = kLowestByCount; count <= kHighestByCount; ++count) {
+        rows.emplace_back().count = count;
+        sums.emplace_back();
+        valuedFrequency.push_back(0);
+    }
     for (const CountShoe& shoe : counts.shoes()) {
-        Row row;
-        row.count = shoe.count;
-        row.frequency = shoe.frequency;
-        if (counts.valued(shoe.count)) fill(row, shoe, bestPlaysAt(counts, full, shoe.count));
-        rows.push_back(row);
+        const std::size_t i =
+            std::size_t(std::clamp(shoe.count, kLowestByCount, kHighestByCount) - kLowestByCount);
+        rows[i].frequency += shoe.frequency;
+        if (!counts.valued(shoe.count)) continue;
+        const Analysis& at = *counts.analysis(shoe.count);
+        const CellPlays best = bestPlaysAt(at, full);
+        const double f = shoe.frequency;
+        if (basic) sums[i].basic += f * at.roundReturn(chooserOf(basicCells));
+        sums[i].withIndices += f * (at.roundReturn(chooserOf(best)) + insuranceTaken(shoe));
+        sums[i].second += f * at.moments().second;
+        valuedFrequency[i] += f;
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (valuedFrequency[i] <= 0) continue;
+        const double f = valuedFrequency[i];
+        fill(rows[i], AtCount{sums[i].basic / f, sums[i].withIndices / f, sums[i].second / f});
     }
     return rows;
 }
 
 std::vector<CountWorth> worthFrom(const CountAnalyses& counts, const Analysis& full) {
-    const CellPlays basic = basicPlays(full);
-    return rowsByCount<CountWorth>(
-        counts, full, [&](CountWorth& row, const CountShoe& shoe, const CellPlays& best) {
-            row.basic = counts.mixed(
-                shoe.count, [&](const Analysis& a) { return a.roundReturn(chooserOf(basic)); });
-            row.withIndices = counts.mixed(
-                shoe.count, [&](const Analysis& a) { return a.roundReturn(chooserOf(best)); });
-            row.withIndices += insuranceTaken(shoe);
-        });
+    return rowsByCount<CountWorth>(counts, full, true, [](CountWorth& row, const AtCount& at) {
+        row.basic = at.basic;
+        row.withIndices = at.withIndices;
+    });
 }
 
-// The second moment from the count's shoe as whole cards: the deviation moves little within
-// a count, and the mixture's shoes would each cost a full walk of the moments.
-std::vector<CountRound> roundsFrom(const CountAnalyses& counts, const Analysis& full,
-                                   const Game& game) {
-    return rowsByCount<CountRound>(
-        counts, full, [&](CountRound& round, const CountShoe& shoe, const CellPlays& best) {
-            round.mean = counts.mixed(
-                shoe.count, [&](const Analysis& a) { return a.roundReturn(chooserOf(best)); });
-            round.mean += insuranceTaken(shoe);
-            round.second = analysis::roundMoments(game.rules, shoe.shoe, chooserOf(best)).second;
-        });
+std::vector<CountRound> roundsFrom(const CountAnalyses& counts, const Analysis& full) {
+    return rowsByCount<CountRound>(counts, full, false, [](CountRound& round, const AtCount& at) {
+        round.mean = at.withIndices;
+        round.second = at.second;
+    });
 }
 
 } // namespace
@@ -366,20 +378,28 @@ IndexTable indexPlays(const Game& game) {
 }
 
 std::vector<CountWorth> byCount(const Game& game) {
-    return worthFrom(byCountShoes(game), Analysis(game.rules));
+    const Analysis full(game.rules);
+    return worthFrom(studiedCounts(game), full);
 }
 
 std::vector<CountRound> countRounds(const Game& game) {
-    return roundsFrom(byCountShoes(game), Analysis(game.rules), game);
+    const Analysis full(game.rules);
+    return roundsFrom(studiedCounts(game, bestAtCount(full)), full);
 }
 
 CountStudy countStudy(const Game& game) {
+    return *countStudy(game, std::atomic<bool>{false});
+}
+
+std::optional<CountStudy> countStudy(const Game& game, const std::atomic<bool>& stop) {
     const Analysis full(game.rules);
+    const CountAnalyses counts =
+        CountAnalyses(game, kLowestStudied, kHighestStudied, bestAtCount(full), &stop);
+    if (counts.stopped()) return std::nullopt;
     CountStudy study;
-    study.indices = indexPlaysFrom(studiedCounts(game), full, game);
-    const CountAnalyses counts = byCountShoes(game);
+    study.indices = indexPlaysFrom(counts, full, game);
     study.worth = worthFrom(counts, full);
-    study.rounds = roundsFrom(counts, full, game);
+    study.rounds = roundsFrom(counts, full);
     return study;
 }
 

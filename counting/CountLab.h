@@ -6,20 +6,18 @@
 // rules, the count system and its conventions, where in the shoe rounds are dealt (one depth, or
 // every round up to the cut card with the players at the table), the ramp and the plan.
 // countShoes() gives, for each whole count the player goes by, how often it comes up and the shoe
-// it implies (CountShoe.h: the cards left on average at that count, as whole cards). The engine
-// values each such shoe once (CountAnalyses.h); indexPlays() reads from those analyses where the
-// best play of each chart cell changes with the count, byCount() what a round is worth at each
-// count and countRounds() its moments; countStudy() gives all three.
+// it implies (CountShoe.h: the cards left on average at that count, fractional). The engine
+// values each such shoe once, as it is (CountAnalyses.h, analysis::Shoe::ofFractions), with its
+// round's moments; indexPlays() reads from those analyses where the best play of each chart cell
+// changes with the count, byCount() what a round is worth at each count and countRounds() its
+// moments; countStudy() gives all three from the one set of analyses.
 //
 // The count at a decision includes the player's cards and the up card: a cell's values at
 // decision count I are read from the shoes before the deal at I less the tags of the hand and
 // the up card over the decks left, linearly between whole counts. A count's shoe stands for the
-// real shoes at that count: their average composition, fractional, which the engine values as
-// a mixture of whole shoes (CountShoe.h's wholeMixture): exactly for byCount() and
-// countRounds() (a round's return moves with the count in every card), to within a sixth of a
-// card of each value for indexPlays() (three shoes a count, from -12 to +12, to keep it quick).
-// The figures are then those of the average shoe played by its own best plays, not an average of
-// the real shoes' own figures; the manual says how close they come.
+// real shoes at that count: their average composition. The figures are then those of the
+// average shoe played by its own best plays, not an average of the real shoes' own figures; the
+// manual says how close they come.
 //
 // CountPlay.h plays a shoe by these figures: the count the player goes by, a hand's index play
 // at it, a bet graded against the ramp, and the exact values of a hand on the cards actually
@@ -31,6 +29,7 @@
 #include "Game.h"
 
 #include <array>
+#include <atomic>
 #include <optional>
 #include <string>
 #include <utility>
@@ -76,7 +75,8 @@ struct IndexTable {
 };
 IndexTable indexPlays(const Game& game);
 
-// What a round is worth at each whole count kLowestByCount to kHighestByCount.
+// What a round is worth at each whole count kLowestByCount to kHighestByCount (the ends: the
+// average of the counts beyond, by how often each comes up).
 struct CountWorth {
     int count = 0;
     double frequency = 0;
@@ -85,10 +85,10 @@ struct CountWorth {
 };
 std::vector<CountWorth> byCount(const Game& game);
 
-// A round at each count kLowestByCount to kHighestByCount, each cell played by its best play
-// at the count and insurance by its index: its mean and second moment in initial bets (the
-// second moment of the count's shoe as whole cards, exact but for splits and insurance,
-// analysis::roundMoments).
+// A round at each count kLowestByCount to kHighestByCount (the ends as in byCount()), each cell
+// played by its best play at the count and insurance by its index: its mean and second moment
+// in initial bets (the second moment exact but for splits and insurance, as
+// analysis::roundMoments gives it).
 struct CountRound {
     int count = 0;
     double frequency = 0;
@@ -105,6 +105,8 @@ struct CountStudy {
     std::vector<CountRound> rounds;
 };
 CountStudy countStudy(const Game& game);
+// The same, given up once `stop` is set (a newer game is wanted): then nothing.
+std::optional<CountStudy> countStudy(const Game& game, const std::atomic<bool>& stop);
 
 // What a counter's game is worth: the game's ramp bet at each count (flat without one), its
 // bankroll, rounds an hour and leaving below a count; the best ramp within its spread.

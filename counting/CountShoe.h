@@ -28,18 +28,4 @@ struct CountsOverDepths {
 CountsOverDepths countsOverDepths(const CountSystem& system, const Conventions& conventions,
                                   int decks, const std::vector<std::pair<int, double>>& depths);
 
-// Fractional cards left as a shoe of whole cards: the total rounded, then each tag group's
-// cards and within a group each value's, every share by largest remainders. Each value is off
-// from the fraction by less than one card, each group's count by less than one card's tag.
-std::array<int, 11> wholeCards(const CountSystem& system, const std::array<double, 11>& left);
-
-// Whole shoes whose average, by their weights, is the fractional shoe: with `steps` 0 exactly
-// (up to eleven shoes: the fractions rounded down, then one card back at a time, the largest
-// fraction first, each shoe weighted by the step of fractions it stands for); with `steps` K,
-// K shoes of equal weight, each fraction taken to the nearest Kth, so that the average is
-// within 1/(2K) of a card of each value. The engine's figures of the mixture are those of the
-// real shoes to the first order, where one rounded shoe is off by the rounding.
-std::vector<std::pair<double, std::array<int, 11>>> wholeMixture(const std::array<double, 11>& left,
-                                                                 int steps);
-
 } // namespace counting

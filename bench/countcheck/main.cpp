@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -39,6 +40,42 @@ Figures figuresOf(const analysis::Analysis& at, const charts::Chart& basic) {
     shoe.take(1);
     f.insurance = 0.5 * (3 * shoe.chance(10) - 1);
     return f;
+}
+
+// Whole shoes whose average, by their weights, is the fractional shoe: with `steps` 0 exactly
+// (up to eleven shoes: the fractions rounded down, then one card back at a time, the largest
+// fraction first, each shoe weighted by the step of fractions it stands for); with `steps` K,
+// K shoes of equal weight, each fraction taken to the nearest Kth.
+std::vector<std::pair<double, std::array<int, 11>>> wholeMixture(const std::array<double, 11>& left,
+                                                                 int steps) {
+    std::array<int, 11> low{};
+    std::vector<std::pair<double, int>> fractions; // the largest first
+    for (int value = 1; value <= 10; ++value) {
+        const double whole = std::floor(std::max(left[value], 0.0));
+        low[value] = int(whole);
+        fractions.emplace_back(std::max(left[value], 0.0) - whole, value);
+    }
+    std::sort(fractions.begin(), fractions.end(), std::greater<>());
+    std::vector<std::pair<double, std::array<int, 11>>> mixture;
+    if (steps > 0) {
+        for (int shoe = 1; shoe <= steps; ++shoe) {
+            std::array<int, 11> cards = low;
+            for (const auto& [fraction, value] : fractions) {
+                if (std::lround(fraction * steps) >= steps - shoe + 1) ++cards[value];
+            }
+            mixture.emplace_back(1.0 / steps, cards);
+        }
+        return mixture;
+    }
+    std::array<int, 11> cards = low;
+    double above = 1.0; // the fraction the shoe so far stands for, down to the next
+    for (std::size_t i = 0; i <= fractions.size(); ++i) {
+        const double next = i < fractions.size() ? fractions[i].first : 0.0;
+        if (above - next > 1e-12) mixture.emplace_back(above - next, cards);
+        if (i < fractions.size()) ++cards[fractions[i].second];
+        above = next;
+    }
+    return mixture;
 }
 
 double seconds(std::chrono::steady_clock::time_point since) {
@@ -91,15 +128,15 @@ int main(int argc, char** argv) {
         *v /= kept;
     const double realTime = seconds(start);
 
-    // The count lab's shoe: the average composition at the count, valued as the exact mixture
-    // of whole shoes (what --by-count does), as three shoes (what --indices does), and as one
-    // rounded shoe.
+    // The count lab's shoe: the average composition at the count, valued as it is, fractional
+    // (what the lab does); for comparison, as the exact mixture of whole shoes whose average it
+    // is, and as three whole shoes within a sixth of a card of it.
     const auto shoes = counting::countShoes(game, counting::kLowestIndex, counting::kHighestIndex);
     const counting::CountShoe& at = shoes[std::size_t(count - counting::kLowestIndex)];
     auto mixtureFigures = [&](int steps, double* time) {
         const auto begin = std::chrono::steady_clock::now();
         Figures mixed;
-        for (const auto& [weight, whole] : counting::wholeMixture(at.left, steps)) {
+        for (const auto& [weight, whole] : wholeMixture(at.left, steps)) {
             const Figures f =
                 figuresOf(analysis::Analysis(game.rules, analysis::Shoe::ofCounts(whole)), basic);
             mixed.basic += weight * f.basic;
@@ -109,7 +146,7 @@ int main(int argc, char** argv) {
         *time = seconds(begin);
         return mixed;
     };
-    double exactTime = 0, threeTime = 0, oneTime = 0;
+    double exactTime = 0, threeTime = 0, oneTime = 0; // one: the fractional shoe
     Figures exact = mixtureFigures(0, &exactTime);
     Figures three = mixtureFigures(3, &threeTime);
     const auto begin = std::chrono::steady_clock::now();
@@ -122,20 +159,20 @@ int main(int argc, char** argv) {
     exact.insurance = three.insurance = 0.5 * (3 * at.left[10] / (left - 1) - 1);
 
     std::printf("| Hi-Lo true count +%d, 3 of 6 decks dealt (S17, DAS) | %d real shoes (of %d "
-                "shuffles), each valued | the count's shoe, exact mixture | three shoes | one "
-                "rounded shoe |\n|---|---|---|---|---|\n",
+                "shuffles), each valued | the count's shoe as it is | exact mixture of whole "
+                "shoes | three whole shoes |\n|---|---|---|---|---|\n",
                 count, kept, shuffles);
     auto row = [](const char* name, double a, double b, double c, double d) {
         std::printf("| %s | %+.3f %% | %+.3f %% (%+.3f) | %+.3f %% (%+.3f) | %+.3f %% (%+.3f) |\n",
                     name, 100 * a, 100 * b, 100 * (b - a), 100 * c, 100 * (c - a), 100 * d,
                     100 * (d - a));
     };
-    row("a round by basic strategy", real.basic, exact.basic, three.basic, one.basic);
-    row("a round by the best plays", real.best, exact.best, three.best, one.best);
-    row("16 v 10: standing less hitting", real.sixteen, exact.sixteen, three.sixteen, one.sixteen);
-    row("insurance against an ace", real.insurance, exact.insurance, three.insurance,
-        one.insurance);
-    std::printf("| time | %.2f s | %.3f s | %.3f s | %.3f s |\n", realTime, exactTime, threeTime,
-                oneTime);
+    row("a round by basic strategy", real.basic, one.basic, exact.basic, three.basic);
+    row("a round by the best plays", real.best, one.best, exact.best, three.best);
+    row("16 v 10: standing less hitting", real.sixteen, one.sixteen, exact.sixteen, three.sixteen);
+    row("insurance against an ace", real.insurance, one.insurance, exact.insurance,
+        three.insurance);
+    std::printf("| time | %.2f s | %.3f s | %.3f s | %.3f s |\n", realTime, oneTime, exactTime,
+                threeTime);
     return 0;
 }

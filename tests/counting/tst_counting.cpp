@@ -30,8 +30,6 @@ private slots:
     void frequenciesOfAShoe();
     void everyDepthAtOnce_data();
     void everyDepthAtOnce();
-    void wholeCards_data();
-    void wholeCards();
 };
 
 // The published tags: balanced systems sum to 0 a deck, KO to +4 and starts at 4 - 4 x decks.
@@ -294,37 +292,6 @@ void CountingTest::everyDepthAtOnce() {
         for (int value = 1; value <= 10; ++value)
             QVERIFY(std::abs(atOnce.left.at(count)[value] - left[value]) < 1e-9);
     }
-}
-
-// Whole cards from fractions: the total kept, each value and each group within a card.
-void CountingTest::wholeCards_data() {
-    QTest::addColumn<QString>("id");
-    QTest::addColumn<QList<double>>("left"); // A, 2 .. 10
-    QTest::newRow("Hi-Lo") << "hilo" << QList<double>{10.4, 11.6, 11.5, 11.5, 11.5,
-                                                      11.6, 12.0, 12.1, 11.9, 41.7};
-    QTest::newRow("Zen, halves") << "zen" << QList<double>{3.5, 3.5, 3.5, 3.5, 3.5,
-                                                           3.5, 3.5, 4.0, 4.0, 14.5};
-}
-
-void CountingTest::wholeCards() {
-    QFETCH(QString, id);
-    QFETCH(QList<double>, left);
-    const auto system = *counting::systemOfId(id.toStdString());
-    std::array<double, 11> fractions{};
-    double total = 0;
-    for (int value = 1; value <= 10; ++value)
-        total += fractions[value] = left[value - 1];
-    const auto whole = counting::wholeCards(system, fractions);
-    int cards = 0;
-    std::map<double, double> groupOff;
-    for (int value = 1; value <= 10; ++value) {
-        cards += whole[value];
-        QVERIFY(std::abs(whole[value] - fractions[value]) < 1);
-        groupOff[system.tags[value]] += whole[value] - fractions[value];
-    }
-    QCOMPARE(cards, int(std::lround(total)));
-    for (const auto& [tag, off] : groupOff)
-        QVERIFY(std::abs(off) < 1);
 }
 
 QTEST_APPLESS_MAIN(CountingTest)
