@@ -16,16 +16,18 @@ LabResult weigh(const counting::Game& game, counting::CountStudy study) {
 }
 
 LabStudy::LabStudy(QObject* parent) : QObject(parent) {
-    connect(&watcher_, &QFutureWatcher<LabResult>::finished, this, &LabStudy::Done);
+    connect(&watcher_, &QFutureWatcher<std::optional<LabResult>>::finished, this, &LabStudy::Done);
 }
 
 LabStudy::~LabStudy() {
+    if (stop_) *stop_ = true;
     watcher_.waitForFinished();
 }
 
 void LabStudy::ask(const counting::Game& game) {
     if (watcher_.isRunning()) { // the newest waits its turn; older waiting ones are dropped
         next_ = game;
+        if (!counting::sameDeal(running_, game)) *stop_ = true;
         return;
     }
     next_.reset();
@@ -35,13 +37,18 @@ void LabStudy::ask(const counting::Game& game) {
         return;
     }
     emit working();
-    watcher_.setFuture(
-        QtConcurrent::run([game] { return weigh(game, countcache::cachedStudy(game)); }));
+    running_ = game;
+    stop_ = std::make_shared<std::atomic<bool>>(false);
+    watcher_.setFuture(QtConcurrent::run([game, stop = stop_]() -> std::optional<LabResult> {
+        auto study = countcache::cachedStudy(game, countcache::studyFolder(), *stop);
+        if (!study) return std::nullopt;
+        return weigh(game, std::move(*study));
+    }));
 }
 
 void LabStudy::Done() {
     try {
-        result_ = watcher_.result();
+        if (std::optional<LabResult> done = watcher_.result()) result_ = std::move(done);
     } catch (const std::exception& e) {
         emit failed(QString::fromUtf8(e.what()));
     }

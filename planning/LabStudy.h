@@ -3,8 +3,9 @@
 // The count lab's study of the game in the lab window, worked out off the window's thread: the
 // study from the cache or the engine (countcache::cachedStudy), then the game's figures and the
 // best spreads. A game that deals as the last one did (counting::sameDeal) is only weighed
-// again, at once; of the games asked for while the engine works, only the newest is worked out
-// next.
+// again, at once. A game asked for while the engine works on another that deals otherwise stops
+// that work within one shoe's analysis; of the games asked for meanwhile, only the newest is
+// worked out next.
 
 #include "BestSpread.h"
 
@@ -13,6 +14,8 @@
 #include <QFutureWatcher>
 #include <QObject>
 
+#include <atomic>
+#include <memory>
 #include <optional>
 
 namespace planning {
@@ -49,7 +52,9 @@ private slots:
     void Done();
 
 private:
-    QFutureWatcher<LabResult> watcher_;
+    QFutureWatcher<std::optional<LabResult>> watcher_;
+    counting::Game running_;
+    std::shared_ptr<std::atomic<bool>> stop_;
     std::optional<counting::Game> next_;
     std::optional<LabResult> result_;
 };

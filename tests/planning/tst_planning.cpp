@@ -7,11 +7,14 @@
 #include "GameProblems.h"
 #include "GameShelf.h"
 #include "LabForms.h"
+#include "LabStudy.h"
 #include "RampModel.h"
+#include "StudyCache.h"
 #include "YourMistakes.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -78,6 +81,7 @@ private slots:
     void formProblems_data();
     void formProblems();
     void ruinAndTrips();
+    void aNewerGameStopsTheStudy();
 };
 
 // Added, renamed, duplicated, changed and deleted: each change is on disk as it is made.
@@ -444,6 +448,24 @@ void PlanningTest::ruinAndTrips() {
     QVERIFY2(std::abs(double(inside) / trips - 0.9) < 0.02, qPrintable(QString::number(inside)));
     QCOMPARE(trip.paths.size(), std::size_t(1));
     QCOMPARE(trip.paths[0].size(), trip.hours.size());
+}
+
+// A game of other rules asked for while the engine works stops that work: only the newer game's
+// study is worked out and kept, and it is the one shown.
+void PlanningTest::aNewerGameStopsTheStudy() {
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+    counting::Game older = sixDecks();
+    counting::Game newer = older;
+    newer.rules.decks = 1;
+    LabStudy study;
+    QSignalSpy ready(&study, &LabStudy::ready);
+    study.ask(older);
+    study.ask(newer);
+    QTRY_COMPARE_WITH_TIMEOUT(ready.size(), 1, 300000);
+    QVERIFY(study.result() && study.result()->game == newer);
+    QCOMPARE(QDir(countcache::studyFolder()).entryList({"*.study"}).size(), 1);
+    qunsetenv("XDG_CACHE_HOME");
 }
 
 QTEST_GUILESS_MAIN(PlanningTest)
