@@ -140,8 +140,9 @@ inline constexpr const char* kHowClose =
     "strategy comes within 0.04 % of the bet and 16 against 10 within 0.02 %, the best plays "
     "0.1 % below the real shoes' own. Against a whole game as it is dealt (Hi-Lo, six decks "
     "S17 DAS LS to 75 %, 400 million rounds), how often each count comes up is within half a "
-    "percentage point, the returns at +4 and above up to 0.3 % of the bet high, and the win "
-    "of a 1-8 ramp 9 % high; hitwise-sim deals any game beside these figures.";
+    "percentage point, the returns at +4 and above up to a third of a per cent of the bet "
+    "high, and the win of a 1-8 ramp 7 % high; hitwise-sim deals any game beside these "
+    "figures.";
 
 // The forms: text, and CSV with fixed columns (the rules, the count and how close its figures
 // come in lines starting "# " after the rows).
