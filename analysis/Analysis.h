@@ -12,7 +12,9 @@
 // shoe; for a whole table it walks the tree first for every hand it can stand on, ten shoes a
 // walk. `splitValue` (Split.h) values a split exactly, resplits included. `Analysis` runs the
 // solver for every two-card starting hand against every up card, the up cards shared out
-// among the cores, and adds up a round; `roundMoments` gives a round's second moment too.
+// among the cores, and adds up a round; `roundMoments` gives a round's second moment too, and
+// an Analysis made with a chooser keeps it from its own solvers. A shoe may be any composition,
+// fractional counts included (Shoe.h): the average shoe at a count is valued as it is.
 //
 // Values are fractions of the initial bet. With a hole card they are given after the dealer
 // has checked and has no blackjack; without one they include the loss to it.

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Drives Hitwise Lab as a screen reader user would: sets a game, reads the lab's figures, runs
    a short simulation and reads its intervals, keeps two games on the shelf, compares them and
-   exports the comparison, whose figures must be those shown.
+   exports the comparison, whose figures must be those shown; reads the player's mistakes from
+   the drill's history and simulates the game both ways.
    lab.py EXPORTED.csv"""
 import csv
 import os
@@ -122,3 +123,16 @@ with open(exported, newline="", encoding="utf-8") as f:
 if sorted(written[1:]) != sorted(shown[1:]) or written[0] != shown[0]:
     fail("the export differs from the window:\n%r\n%r" % (written, shown))
 print("the exported comparison holds the figures shown")
+
+# The player's own mistakes, read from the drill's history (true counts one off, bets off the
+# ramp), and the game simulated played perfectly, as played and with each kind alone.
+status("Your game status", "From 80 counts", "the drill's history was not read")
+mistakes = cells("Your mistakes")
+if len(mistakes) < 3:
+    fail("the mistakes read %r" % mistakes)
+press("Simulate both ways")
+status("Both ways status", "", "the game was not simulated both ways", "rounds each")
+both = [row[0] for row in cells("Played perfectly and as you play")[1:]]
+if both[:2] != ["Played perfectly", "As you play it"] or len(both) < 4:
+    fail("both ways reads %r" % both)
+print("reads: %s" % " | ".join(both))
