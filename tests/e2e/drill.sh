@@ -21,13 +21,20 @@ database="$XDG_DATA_HOME/hitwise-drill/history.sqlite"
 drill_window() {
     xdotool windowfocus --sync "$(mapped_window 'Hitwise Drill')"
 }
+# Ends the drill, then waits until the X server has taken its window down too: the next start's
+# window is then the only one so titled (an ended drill's window could be found and be gone).
+no_drill_window() { ! xdotool search --onlyvisible --name 'Hitwise Drill' >/dev/null 2>&1; }
+end_drill() {
+    kill "$@" "$APP_PID"
+    wait "$APP_PID" 2>/dev/null || true
+    wait_until "the ended drill's window gone" no_drill_window
+}
 
 start_program "$program"
 drill_window
 /usr/bin/python3 "$(dirname "$0")/drill.py" answer 3 || fail "the first run"
 # Killed outright: every answer given is already stored.
-kill -9 "$APP_PID"
-wait "$APP_PID" 2>/dev/null || true
+end_drill -9
 rows=$(/usr/bin/python3 -c 'import sqlite3, sys; print(sqlite3.connect(sys.argv[1]).execute("select count(*) from answers").fetchone()[0])' "$database")
 [ "$rows" -eq 3 ] || fail "$rows answers stored, not 3"
 
@@ -38,8 +45,7 @@ start_program "$E2E_TMP/drill-counting"
 drill_window
 /usr/bin/python3 "$(dirname "$0")/drill.py" remembers 3 "Count in force: Hi-Lo, half-deck estimate, floored." ||
     fail "the second run"
-kill "$APP_PID"
-wait "$APP_PID" 2>/dev/null || true
+end_drill
 
 # The third start without it: the count is kept; Ctrl+I writes its index chart and opens it.
 stub_xdg_open
@@ -57,8 +63,7 @@ xdotool key F1
 help=$(wait_opened 2 | grep "hitwise-drill.htm")
 case "$help" in *"/hitwise-drill.htm") ;; *) fail "F1 opened: $help" ;; esac
 grep -q 'id="counting"' "${help#file://}" || fail "the help page has no counting section"
-kill "$APP_PID"
-wait "$APP_PID" 2>/dev/null || true
+end_drill
 
 # The fourth start plays the shoe with the count: bets, insurance, both grades, count checks.
 printf '#!/bin/sh\nexec "%s" --play --count hilo --ramp 1:1,2:2,3:4 --seed 4 "$@"\n' "$program" \
