@@ -29,6 +29,7 @@
 #include <QtConcurrent>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -55,6 +56,17 @@ void setCount(QSpinBox* box, const std::optional<int>& count) {
 void showTable(QTableView* view, planning::LabTableModel& model, planning::LabTable table) {
     model.setTable(std::move(table));
     view->resizeColumnsToContents();
+}
+
+// A watcher's result; nothing where its work failed, and `status` then says why.
+template <typename T>
+std::optional<T> resultOf(QFutureWatcher<T>& watcher, QLabel* status, const QString& failed) {
+    try {
+        return watcher.result();
+    } catch (const std::exception& e) {
+        status->setText(failed.arg(QString::fromUtf8(e.what())));
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -576,13 +588,10 @@ void LabWindow::CompareClick() {
 
 void LabWindow::CompareReady() {
     ui->CompareButton->setEnabled(true);
-    try {
-        compared_ = compareWatcher_.result();
-    } catch (const std::exception& e) {
-        ui->CompareStatus->setText(
-            QStringLiteral("The games could not be worked out: %1").arg(e.what()));
-        return;
-    }
+    auto games = resultOf(compareWatcher_, ui->CompareStatus,
+                          QStringLiteral("The games could not be worked out: %1"));
+    if (!games) return;
+    compared_ = std::move(*games);
     showCompared();
 }
 
@@ -726,14 +735,10 @@ void LabWindow::loadHistory() {
 }
 
 void LabWindow::HistoryReady() {
-    practice::CountRecords records;
-    try {
-        records = historyWatcher_.result();
-    } catch (const std::exception& e) {
-        ui->YourStatus->setText(
-            QStringLiteral("The drill's history could not be read: %1").arg(e.what()));
-        return;
-    }
+    const auto read = resultOf(historyWatcher_, ui->YourStatus,
+                               QStringLiteral("The drill's history could not be read: %1"));
+    if (!read) return;
+    const practice::CountRecords& records = *read;
     if (records.answers.empty() && records.decisions.empty()) {
         mistakes_.reset();
         ui->YourStatus->setText(QStringLiteral("The drill's history has no counting with %1 yet: "
